@@ -1,0 +1,58 @@
+#include "CommandLine.h"
+
+#include "TextCoding.h"
+
+namespace lorvane::cli {
+
+const char UsageText[] =
+    "usage: lorvane-cli [--table PATH] [--case lower|first|upper] [--single] [--lines] [FILE...]\n"
+    "Writes the toneless pinyin of Chinese text (UTF-8) to standard output.\n"
+    "  --table PATH  the pinyin table (default: pymb.dat beside lorvane-cli)\n"
+    "  --case        lower: syllables as stored (default); first: first letter upper\n"
+    "                case; upper: all letters upper case\n"
+    "  --single      one reading per character, the first the table lists\n"
+    "  --lines       convert each input line on its own, one output line each\n"
+    "  FILE...       files to read, one after another (default: standard input)\n";
+
+CommandLine ParseCommandLine(const std::vector<std::filesystem::path>& arguments)
+{
+    CommandLine commandLine;
+    bool optionsEnded = false;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string argument = PathToUtf8(arguments[at]);
+        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+            commandLine.files.push_back(arguments[at]);
+            continue;
+        }
+        auto value = [&]() -> const std::filesystem::path& {
+            if (at + 1 == arguments.size()) throw UsageError{argument + " needs a value"};
+            return arguments[++at];
+        };
+        if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--table") {
+            commandLine.table = value();
+        } else if (argument == "--case") {
+            const std::string letterCase = PathToUtf8(value());
+            if (letterCase == "lower")
+                commandLine.options.letterCase = LetterCase::AsStored;
+            else if (letterCase == "first")
+                commandLine.options.letterCase = LetterCase::FirstLetterUpper;
+            else if (letterCase == "upper")
+                commandLine.options.letterCase = LetterCase::AllUpper;
+            else
+                throw UsageError{"--case takes lower, first or upper, not \"" + letterCase + "\""};
+        } else if (argument == "--single") {
+            commandLine.options.firstReadingOnly = true;
+        } else if (argument == "--lines") {
+            commandLine.perLine = true;
+        } else if (argument == "--help" || argument == "-h") {
+            commandLine.showHelp = true;
+        } else {
+            throw UsageError{"unknown option " + argument};
+        }
+    }
+    return commandLine;
+}
+
+}  // namespace lorvane::cli

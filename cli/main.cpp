@@ -1,0 +1,98 @@
+// lorvane-cli: the conversion of the Lorvane window on the command line.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "ConsoleIo.h"
+#include "ExecutableDirectory.h"
+#include "PinyinIndex.h"
+#include "PinyinTableError.h"
+#include "StreamConverter.h"
+
+namespace {
+
+enum ExitCode { Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, OutputFailure = 5 };
+
+using namespace lorvane;
+
+int run(const std::vector<std::filesystem::path>& arguments)
+{
+    cli::PrepareStandardStreams();
+    cli::CommandLine commandLine;
+    try {
+        commandLine = cli::ParseCommandLine(arguments);
+    } catch (const cli::UsageError& error) {
+        cli::WriteError("lorvane-cli: " + error.message + "\n" + cli::UsageText);
+        return UsageFailure;
+    }
+    if (commandLine.showHelp) {
+        cli::StandardOutput output;
+        output.write(cli::UsageText);
+        return output.flush() ? Done : OutputFailure;
+    }
+
+    auto table = std::make_unique<PinyinTable>();
+    try {
+        LoadPinyinTable(commandLine.table.value_or(DefaultTablePath()), *table);
+    } catch (const PinyinTableError& error) {
+        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        return TableFailure;
+    }
+    const PinyinIndex index(*table);
+    table.reset();
+
+    // Every input is opened before anything is written, so a wrong name
+    // fails at once instead of after a partial output.
+    std::vector<std::unique_ptr<cli::InputFile>> inputs;
+    try {
+        if (commandLine.files.empty()) inputs.push_back(cli::InputFile::StandardInput());
+        for (const std::filesystem::path& file : commandLine.files)
+            inputs.push_back(file == "-" ? cli::InputFile::StandardInput()
+                                         : std::make_unique<cli::InputFile>(file));
+    } catch (const std::runtime_error& error) {
+        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        return InputFailure;
+    }
+
+    cli::StandardOutput output;
+    cli::StreamConverter converter(index, commandLine.options, commandLine.perLine,
+                                   [&output](std::string_view bytes) { output.write(bytes); });
+    std::string chunk;
+    try {
+        for (const auto& input : inputs) {
+            converter.beginInput();
+            while (input->read(chunk)) converter.feed(chunk);
+            converter.endInput();
+        }
+    } catch (const std::runtime_error& error) {
+        output.flush();
+        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        return InputFailure;
+    }
+    converter.finish();
+    if (!output.flush()) {
+        cli::WriteError("lorvane-cli: cannot write to standard output\n");
+        return OutputFailure;
+    }
+    return Done;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv)
+#else
+int main(int argc, char** argv)
+#endif
+{
+    std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
+    try {
+        return run(arguments);
+    } catch (const std::exception& error) {
+        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        return 1;
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ConversionOptions.h"
+#include "PinyinTable.h"
+
+namespace lorvane {
+
+// The table indexed by its keys, built once after loading. For every key and
+// every combination of options it holds the finished output of one
+// character, so a conversion is one lookup and one copy per character.
+//
+// The output is what a scan of all slots gives: every matching slot in slot
+// order, or only the lowest-numbered one for firstReadingOnly. Slots that
+// hold the Hanzi alone, and slots keyed by half of a surrogate pair, match
+// nothing.
+class PinyinIndex {
+public:
+    explicit PinyinIndex(const PinyinTable& table);
+
+    // Appends the readings of each character of `text`, each reading followed
+    // by one blank: "zhong (chong) qing ". Characters without readings add
+    // nothing.
+    void appendReadings(std::u16string_view text, ConversionOptions options, std::u16string& out) const;
+
+    std::size_t keyCount() const { return keyCount_; }
+
+private:
+    // Fragments are copied in blocks of this many units, so the fragment text
+    // and the output carry this much slack at their ends.
+    static constexpr std::size_t CopyBlock = 16;
+    static constexpr std::size_t VariantCount = 6;
+
+    struct Fragment {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+    };
+
+    static std::size_t variantOf(ConversionOptions options);
+
+    std::vector<std::uint16_t> keyIds_;  // by UTF-16 unit; 0 for no entry
+    std::size_t keyCount_ = 0;
+    std::array<std::vector<Fragment>, VariantCount> fragments_;  // by variant, then key id
+    std::u16string fragmentText_;
+};
+
+// The whole conversion: the readings separated by single blanks, with no
+// blank at either end.
+std::u16string ConvertText(const PinyinIndex& index, std::u16string_view text, ConversionOptions options);
+
+}  // namespace lorvane

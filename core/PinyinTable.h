@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lorvane {
+
+class TableFile;
+
+inline constexpr std::size_t PinyinTableCapacity = 27951;
+
+// The table as read from pymb.dat: slot k holds the (k+1)-th entry of the
+// file, one Hanzi followed by one syllable. Slots past the last entry stay
+// empty. The table never grows beyond PinyinTableCapacity slots.
+struct PinyinTable {
+    std::vector<std::u16string> slots = std::vector<std::u16string>(PinyinTableCapacity);
+    std::size_t PinyinEntryCount = 0;
+};
+
+// Fills `table` from the text of a table file (already decoded to UTF-16).
+// A comma or a line end (CR LF, LF or CR) ends a field; blanks around a field,
+// blank lines and empty fields are skipped, double quotes around a field are
+// removed. `path` is only used in error messages.
+// Throws PinyinTableError (FileEmpty, TooManyEntries); on TooManyEntries all
+// PinyinTableCapacity slots are filled and nothing is written past them.
+void ParsePinyinTable(std::u16string_view text, const std::filesystem::path& path, PinyinTable& table);
+
+// Reads and decodes an open table file, then parses it as above.
+void LoadPinyinTable(TableFile& file, PinyinTable& table);
+
+// Opens, reads and closes the file at `path`. Throws PinyinTableError.
+void LoadPinyinTable(const std::filesystem::path& path, PinyinTable& table);
+
+}  // namespace lorvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace lorvane {
+
+// Why pymb.dat could not be loaded. Each error names the file's full path;
+// the windowed program builds its own (Chinese) message from the fields.
+class PinyinTableError : public std::runtime_error {
+public:
+    enum class Kind { FileMissing, FileUnreadable, FileEmpty, TooManyEntries };
+
+    PinyinTableError(Kind kind, std::filesystem::path path, std::string systemReason = {},
+                     std::size_t entriesInFile = 0);
+
+    Kind kind() const { return kind_; }
+    const std::filesystem::path& path() const { return path_; }
+    // The operating system's explanation, for FileUnreadable (UTF-8).
+    const std::string& systemReason() const { return systemReason_; }
+    // How many entries the file holds, for TooManyEntries.
+    std::size_t entriesInFile() const { return entriesInFile_; }
+
+private:
+    Kind kind_;
+    std::filesystem::path path_;
+    std::string systemReason_;
+    std::size_t entriesInFile_;
+};
+
+// "27951" -> "27,951"
+std::string WithThousandsSeparators(std::size_t number);
+
+}  // namespace lorvane

@@ -1,0 +1,106 @@
+#include "TableFile.h"
+
+#include "PinyinTableError.h"
+#include "TextCoding.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace lorvane {
+
+#ifdef _WIN32
+
+namespace {
+
+std::string systemMessage(DWORD error)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text;
+    if (length > 0 && buffer) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ' ||
+                             text.back() == u'.' || text.back() == u'\x3002'))
+        text.pop_back();
+    std::string reason = Utf16ToUtf8(text);
+    return (reason.empty() ? "" : reason + ", ") + "error " + std::to_string(error);
+}
+
+}  // namespace
+
+TableFile::TableFile(std::filesystem::path path) : path_(std::move(path))
+{
+    handle_ = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            throw PinyinTableError(PinyinTableError::Kind::FileMissing, path_);
+        throw PinyinTableError(PinyinTableError::Kind::FileUnreadable, path_, systemMessage(error));
+    }
+}
+
+TableFile::~TableFile() { CloseHandle(handle_); }
+
+std::string TableFile::readAll()
+{
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(handle_, &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000)
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
+    char chunk[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(handle_, chunk, sizeof chunk, &read, nullptr))
+            throw PinyinTableError(PinyinTableError::Kind::FileUnreadable, path_,
+                                   systemMessage(GetLastError()));
+        if (read == 0) break;
+        bytes.append(chunk, read);
+    }
+    return bytes;
+}
+
+#else
+
+TableFile::TableFile(std::filesystem::path path) : path_(std::move(path))
+{
+    descriptor_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor_ < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            throw PinyinTableError(PinyinTableError::Kind::FileMissing, path_);
+        throw PinyinTableError(PinyinTableError::Kind::FileUnreadable, path_, std::strerror(error));
+    }
+}
+
+TableFile::~TableFile() { ::close(descriptor_); }
+
+std::string TableFile::readAll()
+{
+    std::string bytes;
+    char chunk[65536];
+    ::lseek(descriptor_, 0, SEEK_SET);
+    for (;;) {
+        const ssize_t read = ::read(descriptor_, chunk, sizeof chunk);
+        if (read < 0) {
+            if (errno == EINTR) continue;
+            throw PinyinTableError(PinyinTableError::Kind::FileUnreadable, path_, std::strerror(errno));
+        }
+        if (read == 0) break;
+        bytes.append(chunk, static_cast<std::size_t>(read));
+    }
+    return bytes;
+}
+
+#endif
+
+}  // namespace lorvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace lorvane {
+
+// pymb.dat opened for reading. The windowed program keeps it open for as long
+// as it runs, so that the file it loaded cannot be replaced underneath it.
+// Throws PinyinTableError (FileMissing, FileUnreadable).
+class TableFile {
+public:
+    explicit TableFile(std::filesystem::path path);
+    ~TableFile();
+    TableFile(const TableFile&) = delete;
+    TableFile& operator=(const TableFile&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The whole content, read from the start.
+    std::string readAll();
+
+private:
+    std::filesystem::path path_;
+#ifdef _WIN32
+    void* handle_;
+#else
+    int descriptor_;
+#endif
+};
+
+}  // namespace lorvane

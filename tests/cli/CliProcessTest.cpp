@@ -1,0 +1,193 @@
+// Runs lorvane-cli as a separate process, as a user or a script would.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "../core/TemporaryFolder.h"
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string output;
+    std::string errors;
+    long peakMemoryKb = 0;
+};
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+class LorvaneCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ofstream(table_, std::ios::binary) << "\xD6\xD8zhong\r\n\xC7\xECqing\r\n\xD6\xD8" "chong\r\n"
+                                                   "\xB3\xA4" "chang\r\n\xB3\xA4zhang\r\n";
+    }
+
+    // Runs the tool with `arguments`, its standard input taken from
+    // `inputFile` (or a file holding `input`).
+    Outcome run(std::vector<std::string> arguments, const std::string& input = {},
+                std::filesystem::path inputFile = {})
+    {
+        if (inputFile.empty()) {
+            inputFile = folder_.path() / "stdin.txt";
+            std::ofstream(inputFile, std::ios::binary) << input;
+        }
+        const std::filesystem::path outputFile = folder_.path() / "stdout.txt";
+        const std::filesystem::path errorFile = folder_.path() / "stderr.txt";
+        arguments.insert(arguments.begin(), LORVANE_CLI_PATH);
+        const pid_t child = fork();
+        if (child == 0) {
+            redirect(inputFile, O_RDONLY, STDIN_FILENO);
+            redirect(outputFile, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
+            redirect(errorFile, O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+            std::vector<char*> argv;
+            for (std::string& argument : arguments) argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        Outcome outcome;
+        int status = 0;
+        // The kernel's peak for the child would include the test process it
+        // was forked from; the peak of the program itself is read while it runs.
+        while (waitpid(child, &status, WNOHANG) == 0) {
+            outcome.peakMemoryKb = std::max(outcome.peakMemoryKb, peakMemoryKbOf(child));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        outcome.output = readFile(outputFile);
+        outcome.errors = readFile(errorFile);
+        return outcome;
+    }
+
+    static long peakMemoryKbOf(pid_t process)
+    {
+        std::ifstream status("/proc/" + std::to_string(process) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+        return 0;
+    }
+
+    static void redirect(const std::filesystem::path& path, int flags, int descriptor)
+    {
+        const int opened = open(path.c_str(), flags, 0600);
+        dup2(opened, descriptor);
+        close(opened);
+    }
+
+    std::filesystem::path write(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(folder_.path() / name, std::ios::binary) << bytes;
+        return folder_.path() / name;
+    }
+
+    lorvane::testing::TemporaryFolder folder_;
+    std::filesystem::path table_ = folder_.path() / "table.dat";
+};
+
+TEST_F(LorvaneCli, ConvertsStandardInputAsTheWindowDoes)
+{
+    const Outcome plain = run({"--table", table_}, "\xEF\xBB\xBF重庆A1\r\n长");
+    EXPECT_EQ(plain.exitCode, 0) << plain.errors;
+    EXPECT_EQ(plain.output, "zhong (chong) qing chang (zhang)\n");
+    EXPECT_EQ(plain.errors, "");
+
+    EXPECT_EQ(run({"--table", table_, "--case", "first"}, "重庆").output, "Zhong (Chong) Qing\n");
+    EXPECT_EQ(run({"--table", table_, "--case", "upper", "--single"}, "重庆").output, "ZHONG QING\n");
+    EXPECT_EQ(run({"--table", table_, "--case", "lower"}, "abc").output, "\n");
+    EXPECT_EQ(run({"--table", table_}, "").output, "\n");
+}
+
+TEST_F(LorvaneCli, ReadsFilesInOrderAndConvertsLinesOnTheirOwn)
+{
+    const auto first = write("first.txt", "重庆\n\n长");
+    const auto second = write("second.txt", "\xEF\xBB\xBF庆\r\n");
+    EXPECT_EQ(run({"--table", table_, "--single", first, second}).output, "zhong qing chang qing\n");
+    EXPECT_EQ(run({"--table", table_, "--single", "--lines", first, second}).output,
+              "zhong qing\n\nchang\nqing\n");
+    EXPECT_EQ(run({"--table", table_, "--lines", "--", first}).output, "zhong (chong) qing\n\nchang (zhang)\n");
+    EXPECT_EQ(run({"--table", table_, first, "-"}, "庆").output, "zhong (chong) qing chang (zhang) qing\n");
+}
+
+TEST_F(LorvaneCli, ExitCodesAndMessages)
+{
+    const Outcome unknown = run({"--table", table_, "--colour"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.errors.find("unknown option --colour"), std::string::npos);
+    EXPECT_NE(unknown.errors.find("usage:"), std::string::npos);
+    EXPECT_EQ(unknown.output, "");
+    EXPECT_EQ(run({"--case", "title"}).exitCode, 2);
+    EXPECT_EQ(run({"--table"}).exitCode, 2);
+
+    const auto missingTable = folder_.path() / "none" / "pymb.dat";
+    const Outcome noTable = run({"--table", missingTable});
+    EXPECT_EQ(noTable.exitCode, 3);
+    EXPECT_NE(noTable.errors.find(missingTable.string() + ": the file does not exist"), std::string::npos);
+    EXPECT_EQ(noTable.output, "");
+    const Outcome emptyTable = run({"--table", write("empty.dat", "")});
+    EXPECT_EQ(emptyTable.exitCode, 3);
+    EXPECT_NE(emptyTable.errors.find("holds no entry"), std::string::npos);
+
+    const auto good = write("good.txt", "重");
+    const Outcome noInput = run({"--table", table_, good, folder_.path() / "absent.txt"});
+    EXPECT_EQ(noInput.exitCode, 4);
+    EXPECT_NE(noInput.errors.find("absent.txt"), std::string::npos);
+    EXPECT_EQ(noInput.output, "");
+    EXPECT_EQ(run({"--table", table_, folder_.path()}).exitCode, 4);
+
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("usage: lorvane-cli"), std::string::npos);
+}
+
+TEST_F(LorvaneCli, UsesThePinyinTableBesideItself)
+{
+    const Outcome outcome = run({}, "中国");
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_EQ(outcome.output.substr(0, 5), "zhong");
+}
+
+TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
+{
+    // 64 MiB of text, written by a second process into a pipe, so that the
+    // input never exists whole anywhere.
+    const std::size_t repeats = 64u << 20 >> 4;
+    const std::string block = "重庆长 abc\n";  // 16 bytes
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        close(pipeEnds[0]);
+        std::string chunk;
+        for (int copy = 0; copy < 4096; ++copy) chunk += block;
+        for (std::size_t written = 0; written < repeats; written += 4096)
+            if (::write(pipeEnds[1], chunk.data(), chunk.size()) < 0) _exit(1);
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    const Outcome outcome = run({"--table", table_, "--lines", "--single"}, {},
+                                "/proc/self/fd/" + std::to_string(pipeEnds[0]));
+    close(pipeEnds[0]);
+    waitpid(writer, nullptr, 0);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_EQ(outcome.output.size(), repeats * std::string("zhong qing chang\n").size());
+#if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
+    EXPECT_LT(outcome.peakMemoryKb, 10 * 1024) << "peak memory in KiB";
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "LiteralScan.h"
+#include "PinyinIndex.h"
+
+namespace lorvane {
+namespace {
+
+struct CaseSetting {
+    bool firstUpperCase;
+    bool upperCase;
+};
+constexpr CaseSetting LowerCase{false, false};
+constexpr CaseSetting FirstUpperCase{true, false};
+constexpr CaseSetting UpperCase{false, true};
+
+PinyinTable tableOf(std::initializer_list<std::u16string> entries)
+{
+    PinyinTable table;
+    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
+    return table;
+}
+
+std::u16string convert(const PinyinTable& table, std::u16string_view text, CaseSetting setting, int checkZLSB)
+{
+    const PinyinIndex index(table);
+    const std::u16string indexed = ConvertText(
+        index, text, ConversionOptions::FromControls(setting.firstUpperCase, setting.upperCase, checkZLSB));
+    EXPECT_EQ(indexed, testing::LiteralScanConversion(table, text, setting.firstUpperCase, setting.upperCase,
+                                                      checkZLSB));
+    return indexed;
+}
+
+TEST(ConvertText, WorkedExamples)
+{
+    const PinyinTable table = tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang"});
+    EXPECT_EQ(convert(table, u"重庆", LowerCase, 0), u"zhong (chong) qing");
+    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, 0), u"Zhong (Chong) Qing");
+    EXPECT_EQ(convert(table, u"重庆", UpperCase, 0), u"ZHONG (CHONG) QING");
+    EXPECT_EQ(convert(table, u"重庆", LowerCase, 1), u"zhong qing");
+    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, 1), u"Zhong Qing");
+    EXPECT_EQ(convert(table, u"重庆", UpperCase, 1), u"ZHONG QING");
+    EXPECT_EQ(convert(table, u"长长", LowerCase, 0), u"chang (zhang) chang (zhang)");
+    EXPECT_EQ(convert(table, u"A1重\r\n庆 b", LowerCase, 0), u"zhong (chong) qing");
+    for (const int checkZLSB : {0, 1, 2}) {
+        for (const CaseSetting setting : {LowerCase, FirstUpperCase, UpperCase}) {
+            EXPECT_EQ(convert(table, u"abc 123", setting, checkZLSB), u"");
+            EXPECT_EQ(convert(table, u"", setting, checkZLSB), u"");
+        }
+    }
+}
+
+TEST(ConvertText, GreyedCheckBoxListsAllReadingsAndCaseOptionsTouchOnlyAsciiLetters)
+{
+    const PinyinTable table = tableOf({u"长chang", u"长zhang", u"女nv", u"绿lü", u"甲aBc", u"乙9x"});
+    EXPECT_EQ(convert(table, u"长", LowerCase, 2), u"chang (zhang)");
+    EXPECT_EQ(convert(table, u"绿甲", LowerCase, 0), u"lü aBc");  // stored capitals stay
+    EXPECT_EQ(convert(table, u"绿甲乙", FirstUpperCase, 0), u"Lü ABc 9x");
+    EXPECT_EQ(convert(table, u"绿甲乙女", UpperCase, 0), u"Lü ABC 9X NV");
+}
+
+TEST(ConvertText, HanziOnlyEntriesAndCharactersBeyondTheBasicPlaneAddNothing)
+{
+    const std::u16string highSurrogateKey = std::u16string(1, char16_t(0xD840)) + u"\xDC00" u"ke";
+    const PinyinTable table = tableOf({u"中", u"中zhong", u"国", highSurrogateKey, u"国guo"});
+    EXPECT_EQ(convert(table, u"中国", LowerCase, 0), u"zhong guo");
+    EXPECT_EQ(convert(table, u"中国", LowerCase, 1), u"zhong guo");
+    EXPECT_EQ(convert(table, u"\U00020000中", FirstUpperCase, 0), u"Zhong");
+    EXPECT_EQ(convert(tableOf({u"中"}), u"中", LowerCase, 0), u"");
+}
+
+TEST(ConvertText, LongInputIsConvertedCompletely)
+{
+    const PinyinTable table = tableOf({u"中zhong"});
+    const std::u16string input(100000, u'中');
+    const std::u16string output = convert(table, input, LowerCase, 0);
+    EXPECT_EQ(output.size(), 100000 * 6 - 1);
+    EXPECT_EQ(output.substr(output.size() - 11), u"zhong zhong");
+}
+
+// The index against the literal scan on random tables: duplicate keys, the
+// readings of one key far apart, empty slots, Hanzi-only entries, capitals,
+// surrogates and long syllables.
+TEST(ConvertText, IndexAgreesWithLiteralScanOnRandomTables)
+{
+    std::mt19937 random(20261207);
+    const std::u16string alphabet = u"中国重庆长行乐aAzZü9 (),\xD800\xDC00\xFFFD";
+    auto pick = [&](std::size_t size) { return std::uniform_int_distribution<std::size_t>(0, size - 1)(random); };
+    for (int round = 0; round < 60; ++round) {
+        PinyinTable table;
+        const std::size_t filled = round % 3 == 0 ? PinyinTableCapacity : pick(400) + 1;
+        for (std::size_t slot = 0; slot < filled; ++slot) {
+            if (pick(10) == 0) continue;  // an empty slot
+            std::u16string entry(1, alphabet[pick(alphabet.size())]);
+            const std::size_t length = pick(8) == 0 ? pick(40) : pick(4);
+            for (std::size_t at = 0; at < length; ++at) entry.push_back(alphabet[pick(alphabet.size())]);
+            table.slots[slot] = entry;
+        }
+        const PinyinIndex index(table);
+        std::u16string input;
+        const std::size_t inputLength = pick(60);
+        for (std::size_t at = 0; at < inputLength; ++at) input.push_back(alphabet[pick(alphabet.size())]);
+        for (const int checkZLSB : {0, 1, 2}) {
+            for (const CaseSetting setting : {LowerCase, FirstUpperCase, UpperCase}) {
+                const auto options = ConversionOptions::FromControls(setting.firstUpperCase, setting.upperCase, checkZLSB);
+                ASSERT_EQ(ConvertText(index, input, options),
+                          testing::LiteralScanConversion(table, input, setting.firstUpperCase,
+                                                         setting.upperCase, checkZLSB))
+                    << "round " << round;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lorvane

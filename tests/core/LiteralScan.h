@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ConversionOptions.h"
+#include "PinyinTable.h"
+
+namespace lorvane::testing {
+
+// The conversion written as plainly as possible: for every character, a scan
+// of all slots in order. The indexed conversion must agree with it exactly.
+// Slots keyed by a surrogate and slots holding the Hanzi alone match nothing.
+inline std::u16string LiteralScanConversion(const PinyinTable& table, std::u16string_view text,
+                                            bool firstUpperCase, bool upperCase, int checkZLSB)
+{
+    std::u16string output;
+    bool ReadingEmitted = false;
+    for (const char16_t ch : text) {
+        for (std::size_t slot = 0; slot < PinyinTableCapacity; ++slot) {
+            const std::u16string& entry = table.slots[slot];
+            if (entry.size() < 2 || entry[0] != ch || (ch >= 0xD800 && ch <= 0xDFFF)) continue;
+            std::u16string syllable = entry.substr(1);
+            if (firstUpperCase) syllable[0] = ToUpperAscii(syllable[0]);
+            if (upperCase)
+                for (char16_t& unit : syllable) unit = ToUpperAscii(unit);
+            if (checkZLSB == 1) {
+                output += u" " + syllable;
+                break;
+            }
+            if (ReadingEmitted) {
+                output += u" (" + syllable + u")";
+            } else {
+                output += u" " + syllable;
+                ReadingEmitted = true;
+            }
+        }
+        ReadingEmitted = false;
+    }
+    if (!output.empty() && output[0] == u' ') output.erase(0, 1);
+    return output;
+}
+
+}  // namespace lorvane::testing

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "PinyinTable.h"
+#include "PinyinTableError.h"
+#include "TemporaryFolder.h"
+
+namespace lorvane {
+namespace {
+
+using Kind = PinyinTableError::Kind;
+
+// 中zhong in code page 936.
+const std::string Zhong = "\xD6\xD0zhong";
+const std::string Guo = "\xB9\xFAguo";
+
+class PinyinTableFile : public ::testing::Test {
+protected:
+    std::filesystem::path write(const std::string& bytes)
+    {
+        const std::filesystem::path path = folder_.path() / "pymb.dat";
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    PinyinTable load(const std::string& bytes)
+    {
+        PinyinTable table;
+        LoadPinyinTable(write(bytes), table);
+        return table;
+    }
+
+    Kind failureOf(const std::filesystem::path& path, PinyinTable& table)
+    {
+        try {
+            LoadPinyinTable(path, table);
+        } catch (const PinyinTableError& error) {
+            EXPECT_NE(std::string(error.what()).find(path.filename().string()), std::string::npos);
+            return error.kind();
+        }
+        ADD_FAILURE() << "loaded without error";
+        return Kind::FileEmpty;
+    }
+
+    static std::string entries(std::size_t count)
+    {
+        std::string bytes;
+        for (std::size_t entry = 0; entry < count; ++entry) bytes += Zhong + std::to_string(entry) + "\r\n";
+        return bytes;
+    }
+
+    testing::TemporaryFolder folder_;
+};
+
+TEST_F(PinyinTableFile, FillsSlotsInFileOrderAndLeavesTheRestEmpty)
+{
+    const PinyinTable table = load(Zhong + "\r\n" + Guo + "\r\n\xD6\xD0" "chong\r\n");
+    EXPECT_EQ(table.PinyinEntryCount, 3u);
+    EXPECT_EQ(table.slots[0], u"中zhong");
+    EXPECT_EQ(table.slots[1], u"国guo");
+    EXPECT_EQ(table.slots[2], u"中chong");
+    for (std::size_t slot = 3; slot < PinyinTableCapacity; ++slot) ASSERT_TRUE(table.slots[slot].empty());
+}
+
+TEST_F(PinyinTableFile, FieldRules)
+{
+    const auto expectTwo = [&](const std::string& bytes) {
+        const PinyinTable table = load(bytes);
+        EXPECT_EQ(table.PinyinEntryCount, 2u) << bytes;
+        EXPECT_EQ(table.slots[0], u"中zhong") << bytes;
+        EXPECT_EQ(table.slots[1], u"国guo") << bytes;
+    };
+    expectTwo(Zhong + "\r\n" + Guo);                        // no line end after the last line
+    expectTwo(Zhong + "\r\n" + Guo + "\r\n");
+    expectTwo(Zhong + "\n" + Guo + "\n");                   // LF alone
+    expectTwo(Zhong + "\r" + Guo);                          // CR alone
+    expectTwo(Zhong + "," + Guo + "\r\n");                  // a comma ends a field
+    expectTwo("\r\n  \r\n" + Zhong + " \t\r\n\r\n " + Guo + "\r\n\r\n");  // blank lines and blanks
+    expectTwo("\"" + Zhong + "\",\"" + Guo + "\"\r\n");     // quotes removed
+    expectTwo(Zhong + ",,\r\n,\r\n" + Guo);                 // empty fields hold no entry
+    expectTwo("\xEF\xBB\xBF\xE4\xB8\xADzhong\r\n\xE5\x9B\xBDguo\r\n");  // UTF-8 with its mark
+}
+
+TEST_F(PinyinTableFile, InvalidBytesBecomeReplacementCharacters)
+{
+    const PinyinTable gbk = load("\xFF" "a\r\n\xD6zz\r\n" + Zhong);
+    EXPECT_EQ(gbk.slots[0], u"\xFFFD" "a");
+    EXPECT_EQ(gbk.slots[2], u"中zhong");
+    const PinyinTable utf8 = load("\xEF\xBB\xBF\xE4\xB8zhong\r\n\xC0guo");
+    EXPECT_EQ(utf8.slots[0], u"\xFFFDzhong");
+    EXPECT_EQ(utf8.slots[1], u"\xFFFDguo");
+}
+
+TEST_F(PinyinTableFile, CapacityLimits)
+{
+    PinyinTable full = load(entries(PinyinTableCapacity));
+    EXPECT_EQ(full.PinyinEntryCount, PinyinTableCapacity);
+    EXPECT_EQ(full.slots[PinyinTableCapacity - 1], u"中zhong27950");
+
+    PinyinTable overFull;
+    const std::filesystem::path path = write(entries(PinyinTableCapacity + 1) + "\r\n\r\n");
+    try {
+        LoadPinyinTable(path, overFull);
+        FAIL() << "an over-full table loaded";
+    } catch (const PinyinTableError& error) {
+        EXPECT_EQ(error.kind(), Kind::TooManyEntries);
+        EXPECT_EQ(error.entriesInFile(), PinyinTableCapacity + 1);
+        EXPECT_NE(std::string(error.what()).find("27,952 entries, more than the 27,951"), std::string::npos);
+    }
+    EXPECT_EQ(overFull.slots.size(), PinyinTableCapacity);
+    EXPECT_EQ(overFull.PinyinEntryCount, PinyinTableCapacity);
+    EXPECT_EQ(overFull.slots[PinyinTableCapacity - 1], u"中zhong27950");
+}
+
+TEST_F(PinyinTableFile, MissingEmptyAndUnreadableFilesFail)
+{
+    PinyinTable table;
+    EXPECT_EQ(failureOf(folder_.path() / "pymb.dat", table), Kind::FileMissing);
+    EXPECT_EQ(failureOf(write(""), table), Kind::FileEmpty);
+    EXPECT_EQ(failureOf(write("\r\n \r\n,,"), table), Kind::FileEmpty);
+    EXPECT_EQ(failureOf(write("\xEF\xBB\xBF"), table), Kind::FileEmpty);
+    EXPECT_EQ(table.PinyinEntryCount, 0u);
+
+    std::filesystem::remove(folder_.path() / "pymb.dat");
+    std::filesystem::create_directory(folder_.path() / "pymb.dat");
+    EXPECT_EQ(failureOf(folder_.path() / "pymb.dat", table), Kind::FileUnreadable);
+}
+
+TEST(PinyinTableError, MessagesNameTheFullPathAndTheProblem)
+{
+    const std::filesystem::path path = std::filesystem::path("folder") / "pymb.dat";
+    const std::string shownPath = path.string();
+    EXPECT_EQ(std::string(PinyinTableError(Kind::FileMissing, path).what()),
+              "cannot load the pinyin table " + shownPath + ": the file does not exist");
+    EXPECT_EQ(std::string(PinyinTableError(Kind::FileEmpty, path).what()),
+              "cannot load the pinyin table " + shownPath + ": the file holds no entry");
+    EXPECT_EQ(std::string(PinyinTableError(Kind::FileUnreadable, path, "Permission denied").what()),
+              "cannot load the pinyin table " + shownPath + ": the file cannot be read (Permission denied)");
+    EXPECT_EQ(WithThousandsSeparators(0), "0");
+    EXPECT_EQ(WithThousandsSeparators(999), "999");
+    EXPECT_EQ(WithThousandsSeparators(1234567), "1,234,567");
+}
+
+}  // namespace
+}  // namespace lorvane

@@ -1,0 +1,84 @@
+// Fuzzes the table loader and the conversion together: the first byte picks
+// the options, the bytes up to the first NUL are a table file and the rest is
+// the text to convert. The indexed conversion must agree with the literal scan.
+//
+// Built with LORVANE_FUZZ this is a libFuzzer target; otherwise a plain main
+// replays the files given on its command line (or the files of the folders
+// given), so that the corpus runs as an ordinary test.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "../core/LiteralScan.h"
+#include "PinyinIndex.h"
+#include "PinyinTable.h"
+#include "PinyinTableError.h"
+#include "TextCoding.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace lorvane;
+    if (size == 0) return 0;
+    const std::uint8_t settings = data[0];
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::size_t split = bytes.find('\0');
+    const std::string_view tableBytes = bytes.substr(0, split);
+    const std::string_view textBytes = split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1);
+
+    auto table = std::make_unique<PinyinTable>();
+    try {
+        ParsePinyinTable(DecodeTableBytes(tableBytes), "fuzz/pymb.dat", *table);
+    } catch (const PinyinTableError&) {
+        // The table holds what was read before the error.
+    }
+    const PinyinIndex index(*table);
+
+    const bool firstUpperCase = settings & 1;
+    const bool upperCase = settings & 2;
+    const int checkZLSB = (settings >> 2) % 3;
+    const std::u16string text = Utf8ToUtf16(textBytes.substr(0, 256));
+    const std::u16string converted =
+        ConvertText(index, text, ConversionOptions::FromControls(firstUpperCase, upperCase, checkZLSB));
+    if (converted != testing::LiteralScanConversion(*table, text, firstUpperCase, upperCase, checkZLSB)) {
+        std::fprintf(stderr, "the indexed conversion differs from the literal scan\n");
+        __builtin_trap();
+    }
+    return 0;
+}
+
+#ifndef LORVANE_FUZZ
+namespace {
+
+int replay(const std::filesystem::path& file)
+{
+    std::ifstream stream(file, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    return LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int replayed = 0;
+    for (int argument = 1; argument < argc; ++argument) {
+        const std::filesystem::path path = argv[argument];
+        if (std::filesystem::is_directory(path)) {
+            for (const auto& entry : std::filesystem::directory_iterator(path)) {
+                replay(entry.path());
+                ++replayed;
+            }
+        } else {
+            replay(path);
+            ++replayed;
+        }
+    }
+    std::printf("replayed %d inputs\n", replayed);
+    return replayed > 0 ? 0 : 1;
+}
+#endif

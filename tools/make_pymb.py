@@ -1,0 +1,309 @@
+#!/usr/bin/env python3
+"""Generate data/pymb.dat, the Hanzi-to-pinyin table, from Unicode's Unihan data.
+
+pymb.dat is GBK text with CR LF line ends. Each line holds one Hanzi followed
+directly by one toneless pinyin syllable. A character with several readings
+has one line per reading, most common reading first; characters are ordered
+by their GBK code.
+
+Usage: make_pymb.py [--unihan-dir DIR] [--output PATH]
+"""
+
+import argparse
+import bz2
+import os
+import re
+import sys
+import unicodedata
+
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DEFAULT_UNIHAN_DIR = "/usr/share/unicode"
+DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "pymb.dat")
+
+SYLLABLE_RE = re.compile(r"^[a-z]+$")
+
+# The dictionary fields list every reading, including rare literary ones, so
+# they only extend what the frequency counts and kMandarin already say.
+DICTIONARY_FIELDS = ("kXHC1983", "kTGHZ2013")
+
+# Characters whose first reading from Unihan is not the one in common use
+# today. Two causes: the kHanyuPinlu counts tally every unstressed particle,
+# erhua suffix and traditional-script use (地 de, 儿 r, 著 = 着), and kMandarin
+# often lists an old or rare reading first where current dictionaries
+# (kTGHZ2013) give only the modern one. The reading named here is moved to the
+# front; it must already be one of the character's readings.
+FIRST_READING = {
+    "地": "di",      # de is the adverbial particle
+    "儿": "er",      # r is the erhua suffix
+    "兒": "er",
+    "长": "chang",   # zhang (grow, chief) outnumbers chang (long) in the counts
+    "長": "chang",
+    "著": "zhu",     # zhe/zhao/zhuo count 著 written for 着; zhu as in 著名
+    "似": "si",      # shi only in 似的
+    "佛": "fo",      # fu only in 仿佛
+    "咳": "ke",      # 咳嗽; hai is the interjection
+    "呵": "he",      # a is the particle
+    "茄": "qie",     # 茄子; jia only in 雪茄
+    "拓": "tuo",     # 开拓; ta is the rubbing (拓本)
+    "幢": "zhuang",  # 一幢楼; chuang is the Buddhist banner
+    "傀": "kui",     # 傀儡; gui is archaic
+    "肋": "lei",     # 肋骨; le is rare
+    "潦": "liao",    # 潦草; lao (puddle) is literary
+    "掺": "chan",    # 掺杂; can is the old reading
+    "摻": "chan",
+    "辗": "zhan",    # 辗转; nian is the old variant of 碾
+    "帧": "zhen",    # zhen in current dictionaries; zheng is the older reading
+    "椎": "zhui",    # 脊椎; chui (hammer) is rare
+    "炔": "que",     # 乙炔; gui is a surname
+    "靓": "liang",   # 靓丽; jing is literary
+    "蹒": "pan",     # 蹒跚; man is the old reading
+    "龈": "yin",     # 牙龈; ken is the archaic 啃
+    "豉": "chi",     # 豆豉; shi is the old reading
+    "聒": "guo",     # 聒噪; gua is the old reading
+}
+
+# Characters that stand for a metric unit and are read as the two syllables
+# of the unit's name (瓩 = 千瓦 qianwa). Unihan gives at most one of the two
+# syllables, or nothing, so these readings replace Unihan's entirely. The
+# 瓦-family stand for watts, as in Chinese usage (Japanese uses them for
+# grams). 毛 in 兞, 瓱 and 竓 abbreviates 毫 (milli-), hence hao, which is also
+# what Unihan gives for 竓.
+UNIT_READINGS = {
+    "兙": ["shike"],      # decagram, no Unihan reading
+    "兛": ["qianke"],     # kilogram, Unihan qian
+    "兝": ["fenke"],      # decigram, Unihan fen
+    "兞": ["haoke"],      # milligram, Unihan mao
+    "兡": ["baike"],      # hectogram, no Unihan reading
+    "兣": ["like"],       # centigram, Unihan li
+    "瓩": ["qianwa"],     # kilowatt, Unihan qian / qian,wa
+    "瓧": ["shiwa"],      # decawatt, no Unihan reading
+    "瓰": ["fenwa"],      # deciwatt, no Unihan reading
+    "瓱": ["haowa"],      # milliwatt, no Unihan reading
+    "瓲": ["dunwa"],      # 屯 (dun) + 瓦, Unihan only wa
+    "瓸": ["baiwa"],      # hectowatt, Unihan bai
+    "瓼": ["liwa"],       # 里 (li) + 瓦, no Unihan data at all
+    "甅": ["liwa"],       # 厘 (li) + 瓦, centi-, no Unihan reading
+    "竍": ["shisheng"],   # decalitre, Unihan shi
+    "竏": ["qiansheng"],  # kilolitre, Unihan qian
+    "竕": ["fensheng"],   # decilitre, Unihan fen
+    "竡": ["baisheng"],   # hectolitre, Unihan bai
+    "竓": ["haosheng"],   # millilitre, Unihan hao
+    "竰": ["lisheng"],    # centilitre, Unihan li
+    "籵": ["shimi"],      # 十米, decametre, Unihan fan
+    "粁": ["qianmi"],     # kilometre, Unihan qian
+    "粍": ["haomi", "zhe"],  # millimetre; zhe is a separate dictionary reading
+    "粨": ["baimi"],      # hectometre, Unihan bai
+    "糎": ["limi"],       # centimetre, Unihan li
+    "嗧": ["jialun"],     # gallon (加仑), no Unihan reading
+}
+# 竔 (litre, sheng) and 粎 (metre, mi) are single syllables; Unihan has them.
+
+# 〇 is not in a CJK ideograph block and Unihan has no reading for it.
+EXTRA_IDEOGRAPHS = {"〇": ["ling"]}
+
+
+def is_cjk_ideograph(ch):
+    cp = ord(ch)
+    return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
+            or 0xF900 <= cp <= 0xFAFF or ch in EXTRA_IDEOGRAPHS)
+
+
+def gbk_characters():
+    """Yield (code, char) for every two-byte GBK code, in code order."""
+    trails = list(range(0x40, 0x7F)) + list(range(0x80, 0xFF))
+    for lead in range(0x81, 0xFF):
+        for trail in trails:
+            raw = bytes((lead, trail))
+            try:
+                ch = raw.decode("gbk")
+            except UnicodeDecodeError:
+                continue
+            if len(ch) == 1:
+                yield (lead << 8) | trail, ch
+
+
+def read_unihan(path, fields):
+    """Return ({char: {field: value}}, unicode_version) for the wanted fields."""
+    table = {}
+    version = None
+    with bz2.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#"):
+                m = re.match(r"#\s*Unicode version:\s*(\S+)", line)
+                if m:
+                    version = m.group(1)
+                continue
+            line = line.rstrip("\n")
+            if not line:
+                continue
+            code, field, value = line.split("\t", 2)
+            if field in fields:
+                table.setdefault(chr(int(code[2:], 16)), {})[field] = value
+    return table, version
+
+
+def toneless(syllable):
+    """Turn a pinyin syllable with tone marks into the lower-case a-z form."""
+    s = unicodedata.normalize("NFD", syllable.strip().lower())
+    s = s.replace("u\u0308", "v")
+    s = "".join(c for c in s if not unicodedata.combining(c))
+    s = s.replace("ŋ", "ng")
+    if not SYLLABLE_RE.match(s):
+        raise ValueError("cannot reduce %r to a-z pinyin" % syllable)
+    return s
+
+
+def append_unique(out, readings):
+    for r in readings:
+        if r not in out:
+            out.append(r)
+
+
+def pinlu_readings(value):
+    # "de(75596) di(157)": readings without tone can coincide, so their counts
+    # are summed before ordering.
+    counts = {}
+    for item in value.split():
+        m = re.match(r"^(.+)\((\d+)\)$", item)
+        if not m:
+            raise ValueError("bad kHanyuPinlu item %r" % item)
+        r = toneless(m.group(1))
+        counts[r] = counts.get(r, 0) + int(m.group(2))
+    # sorted() is stable, so equal counts keep the listed order.
+    return sorted(counts, key=lambda r: -counts[r])
+
+
+def located_readings(value):
+    # "0149.100:chóng 1502.040:zhòng", or "196.060,196.070:kè"
+    return [toneless(item.rsplit(":", 1)[1]) for item in value.split()]
+
+
+def hanyu_pinyin_readings(value):
+    # "10093.130:xī,lǔ 10094.010:xī"
+    out = []
+    for item in value.split():
+        out.extend(toneless(r) for r in item.rsplit(":", 1)[1].split(","))
+    return out
+
+
+def own_readings(fields):
+    """A character's readings from its own Unihan entries, preferred first."""
+    out = []
+    if "kHanyuPinlu" in fields:
+        append_unique(out, pinlu_readings(fields["kHanyuPinlu"]))
+    if "kMandarin" in fields:
+        append_unique(out, [toneless(r) for r in fields["kMandarin"].split()])
+    for field in DICTIONARY_FIELDS:
+        if field in fields:
+            append_unique(out, located_readings(fields[field]))
+    if not out and "kHanyuPinyin" in fields:
+        append_unique(out, hanyu_pinyin_readings(fields["kHanyuPinyin"]))
+    return out
+
+
+def variant_chars(value):
+    """Characters named by a variant field, in listed order."""
+    out = []
+    for item in value.split():
+        code = item.split("<", 1)[0]  # drop the "<kMatthews" source tag
+        out.append(chr(int(code[2:], 16)))
+    return out
+
+
+def build_table(unihan_dir):
+    """Return (entries, missing, version).
+
+    entries is a list of (gbk_code, char, [readings]) in GBK order; missing
+    lists the GBK ideographs for which no reading was found.
+    """
+    readings_src, version = read_unihan(
+        os.path.join(unihan_dir, "Unihan_Readings.txt.bz2"),
+        {"kHanyuPinlu", "kHanyuPinyin", "kMandarin", "kXHC1983", "kTGHZ2013"})
+    irg, _ = read_unihan(
+        os.path.join(unihan_dir, "Unihan_IRGSources.txt.bz2"),
+        {"kCompatibilityVariant"})
+    variants, _ = read_unihan(
+        os.path.join(unihan_dir, "Unihan_Variants.txt.bz2"),
+        {"kZVariant", "kSemanticVariant"})
+
+    def readings_of(ch):
+        return own_readings(readings_src.get(ch, {}))
+
+    entries = []
+    missing = []
+    for code, ch in gbk_characters():
+        if not is_cjk_ideograph(ch):
+            continue
+        if ch in UNIT_READINGS:
+            readings = list(UNIT_READINGS[ch])
+        elif ch in EXTRA_IDEOGRAPHS:
+            readings = list(EXTRA_IDEOGRAPHS[ch])
+        else:
+            readings = readings_of(ch)
+            if not readings and "kCompatibilityVariant" in irg.get(ch, {}):
+                unified = variant_chars(irg[ch]["kCompatibilityVariant"])[0]
+                readings = readings_of(unified)
+            for field in ("kZVariant", "kSemanticVariant"):
+                if readings:
+                    break
+                for var in variant_chars(variants.get(ch, {}).get(field, "")):
+                    readings = readings_of(var)
+                    if readings:
+                        break
+        if ch in FIRST_READING:
+            first = FIRST_READING[ch]
+            if first not in readings:
+                raise ValueError("%s: %s is not among %s" % (ch, first, readings))
+            readings.remove(first)
+            readings.insert(0, first)
+        for r in readings:
+            assert SYLLABLE_RE.match(r), (ch, r)
+        if readings:
+            entries.append((code, ch, readings))
+        else:
+            missing.append((code, ch))
+    return entries, missing, version
+
+
+def encode_table(entries):
+    lines = []
+    for _, ch, readings in entries:
+        for r in readings:
+            lines.append((ch + r).encode("gbk") + b"\r\n")
+    return b"".join(lines)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--unihan-dir", default=DEFAULT_UNIHAN_DIR,
+                        help="folder holding Unihan_*.txt.bz2 (default %(default)s)")
+    parser.add_argument("--output", default=DEFAULT_OUTPUT,
+                        help="file to write (default: data/pymb.dat in the repository)")
+    args = parser.parse_args(argv)
+
+    entries, missing, version = build_table(args.unihan_dir)
+    data = encode_table(entries)
+    out_dir = os.path.dirname(os.path.abspath(args.output))
+    os.makedirs(out_dir, exist_ok=True)
+    with open(args.output, "wb") as f:
+        f.write(data)
+
+    n_entries = sum(len(r) for _, _, r in entries)
+    polyphonic = sum(1 for _, _, r in entries if len(r) > 1)
+    print("Unihan version:          %s" % version)
+    print("GBK ideographs:          %d" % (len(entries) + len(missing)))
+    print("characters:              %d" % len(entries))
+    print("entries:                 %d" % n_entries)
+    print("polyphonic characters:   %d" % polyphonic)
+    print("ideographs without any reading: %d" % len(missing))
+    if missing:
+        print("  (Unihan has no Mandarin reading for them, nor a compatibility,"
+              " Z or semantic variant with one)")
+    for code, ch in missing:
+        print("  %04X U+%04X %s" % (code, ord(ch), ch))
+    print("written to %s" % args.output)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
