@@ -1,5 +1,6 @@
 #include "PinyinIndex.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -11,87 +12,75 @@ namespace {
 
 constexpr std::size_t UnitCount = 0x10000;
 
-std::u16string_view syllableOf(const std::u16string& entry)
-{
-    return std::u16string_view(entry).substr(1);
-}
-
 bool isIndexed(const std::u16string& entry) { return entry.size() >= 2 && !IsSurrogate(entry[0]); }
-
-void appendSyllable(std::u16string_view syllable, LetterCase letterCase, std::u16string& out)
-{
-    const std::size_t start = out.size();
-    out.append(syllable);
-    if (letterCase == LetterCase::FirstLetterUpper) {
-        out[start] = ToUpperAscii(out[start]);
-    } else if (letterCase == LetterCase::AllUpper) {
-        for (std::size_t at = start; at < out.size(); ++at) out[at] = ToUpperAscii(out[at]);
-    }
-}
 
 }  // namespace
 
-std::size_t PinyinIndex::variantOf(ConversionOptions options)
+PinyinIndex::PinyinIndex(const PinyinTable& table)
+    : keyIds_(UnitCount, 0), allReadings_(1), firstReading_(1)
 {
-    return static_cast<std::size_t>(options.letterCase) * 2 + (options.firstReadingOnly ? 1 : 0);
-}
+    // The three copies of the text and their slack must be reachable with
+    // 32-bit offsets.
+    constexpr std::size_t LongestCopy =
+        (std::numeric_limits<std::uint32_t>::max() - CopyBlock) / LetterCaseCount;
 
-PinyinIndex::PinyinIndex(const PinyinTable& table) : keyIds_(UnitCount, 0)
-{
-    // Group the slots by key, keeping slot order within each key: ids are
-    // handed out in order of first appearance, then a counting sort.
-    std::vector<std::uint32_t> slotsPerKey(1, 0);
+    // First the length of every key's fragments, keys numbered in order of
+    // first appearance.
+    std::size_t copyLength = 0;
     for (const std::u16string& entry : table.slots) {
         if (!isIndexed(entry)) continue;
         std::uint16_t& id = keyIds_[entry[0]];
         if (id == 0) {
-            id = static_cast<std::uint16_t>(slotsPerKey.size());
-            slotsPerKey.push_back(0);
+            id = static_cast<std::uint16_t>(allReadings_.size());
+            allReadings_.emplace_back();
+            firstReading_.emplace_back();
         }
-        ++slotsPerKey[id];
-    }
-    keyCount_ = slotsPerKey.size() - 1;
-
-    std::vector<std::uint32_t> firstSlotOfKey(slotsPerKey.size() + 1, 0);
-    for (std::size_t id = 1; id < slotsPerKey.size(); ++id)
-        firstSlotOfKey[id + 1] = firstSlotOfKey[id] + slotsPerKey[id];
-    std::vector<std::uint32_t> slotsByKey(firstSlotOfKey.back());
-    std::vector<std::uint32_t> filled(firstSlotOfKey.begin(), firstSlotOfKey.end() - 1);
-    for (std::size_t slot = 0; slot < table.slots.size(); ++slot) {
-        const std::u16string& entry = table.slots[slot];
-        if (isIndexed(entry)) slotsByKey[filled[keyIds_[entry[0]]]++] = static_cast<std::uint32_t>(slot);
+        const bool firstReading = allReadings_[id].length == 0;
+        const std::size_t readingLength = entry.size() - 1 + (firstReading ? 1 : 3);
+        copyLength += readingLength;
+        if (copyLength > LongestCopy)
+            throw std::length_error("the pinyin table's readings are too long to index");
+        if (firstReading) firstReading_[id].length = static_cast<std::uint32_t>(readingLength);
+        allReadings_[id].length += static_cast<std::uint32_t>(readingLength);
     }
 
-    for (std::size_t variant = 0; variant < VariantCount; ++variant) {
-        const auto letterCase = static_cast<LetterCase>(variant / 2);
-        const bool firstReadingOnly = variant % 2 == 1;
-        std::vector<Fragment>& fragments = fragments_[variant];
-        fragments.resize(slotsPerKey.size());
-        for (std::size_t id = 1; id < slotsPerKey.size(); ++id) {
-            const std::size_t start = fragmentText_.size();
-            bool readingEmitted = false;
-            for (std::uint32_t at = firstSlotOfKey[id]; at < firstSlotOfKey[id + 1]; ++at) {
-                const std::u16string_view syllable = syllableOf(table.slots[slotsByKey[at]]);
-                if (readingEmitted) fragmentText_.push_back(u'(');
-                appendSyllable(syllable, letterCase, fragmentText_);
-                if (readingEmitted) fragmentText_.push_back(u')');
-                fragmentText_.push_back(u' ');
-                readingEmitted = true;
-                if (firstReadingOnly) break;
-            }
-            if (fragmentText_.size() > std::numeric_limits<std::uint32_t>::max() - CopyBlock)
-                throw std::length_error("the pinyin table's readings are too long to index");
-            fragments[id] = {static_cast<std::uint32_t>(start),
-                             static_cast<std::uint32_t>(fragmentText_.size() - start)};
-        }
+    std::uint32_t start = 0;
+    for (std::size_t id = 0; id < allReadings_.size(); ++id) {
+        allReadings_[id].start = firstReading_[id].start = start;
+        start += allReadings_[id].length;
+        allReadings_[id].length = 0;
     }
-    fragmentText_.append(CopyBlock, u'\0');
+
+    // Then the text, in slot order so that each key keeps the order of its
+    // readings. A key's length is where its next reading goes, and is whole
+    // again at the end.
+    letterCaseStride_ = copyLength;
+    fragmentText_.assign(LetterCaseCount * copyLength + CopyBlock, u'\0');
+    char16_t* const asStored = fragmentText_.data();
+    char16_t* const firstLetterUpper = asStored + copyLength;
+    for (const std::u16string& entry : table.slots) {
+        if (!isIndexed(entry)) continue;
+        Fragment& fragment = allReadings_[keyIds_[entry[0]]];
+        const bool firstReading = fragment.length == 0;
+        const std::size_t readingStart = fragment.start + fragment.length;
+        char16_t* out = asStored + readingStart;
+        if (!firstReading) *out++ = u'(';
+        const std::size_t syllableStart = static_cast<std::size_t>(out - asStored);
+        out = std::copy(entry.begin() + 1, entry.end(), out);
+        if (!firstReading) *out++ = u')';
+        *out++ = u' ';
+        const std::size_t readingEnd = static_cast<std::size_t>(out - asStored);
+        std::copy(asStored + readingStart, out, firstLetterUpper + readingStart);
+        firstLetterUpper[syllableStart] = ToUpperAscii(asStored[syllableStart]);
+        fragment.length += static_cast<std::uint32_t>(readingEnd - readingStart);
+    }
+    std::transform(asStored, asStored + copyLength, firstLetterUpper + copyLength, ToUpperAscii);
 }
 
 void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions options,
                                  std::u16string& out) const
 {
-    const Fragment* fragments = fragments_[variantOf(options)].data();
+    const Fragment* fragments = (options.firstReadingOnly ? firstReading_ : allReadings_).data();
     const std::uint16_t* keyIds = keyIds_.data();
 
     std::size_t total = 0;
@@ -101,7 +90,8 @@ void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions opt
     const std::size_t start = out.size();
     out.resize(start + total + CopyBlock);
     char16_t* destination = out.data() + start;
-    const char16_t* source = fragmentText_.data();
+    const char16_t* source =
+        fragmentText_.data() + letterCaseStride_ * static_cast<std::size_t>(options.letterCase);
     for (const char16_t unit : text) {
         const Fragment fragment = fragments[keyIds[unit]];
         // Nearly every fragment fits one block; a fixed-size copy compiles to

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,25 +27,28 @@ public:
     // nothing.
     void appendReadings(std::u16string_view text, ConversionOptions options, std::u16string& out) const;
 
-    std::size_t keyCount() const { return keyCount_; }
+    std::size_t keyCount() const { return allReadings_.size() - 1; }
 
 private:
     // Fragments are copied in blocks of this many units, so the fragment text
     // and the output carry this much slack at their ends.
     static constexpr std::size_t CopyBlock = 16;
-    static constexpr std::size_t VariantCount = 6;
+    static constexpr std::size_t LetterCaseCount = 3;
 
     struct Fragment {
         std::uint32_t start = 0;
         std::uint32_t length = 0;
     };
 
-    static std::size_t variantOf(ConversionOptions options);
-
     std::vector<std::uint16_t> keyIds_;  // by UTF-16 unit; 0 for no entry
-    std::size_t keyCount_ = 0;
-    std::array<std::vector<Fragment>, VariantCount> fragments_;  // by variant, then key id
+    // The readings of each key: "zhong (chong) ", and the first alone, which
+    // is the start of the same text.
+    std::vector<Fragment> allReadings_;   // by key id
+    std::vector<Fragment> firstReading_;  // by key id
+    // The fragments of every key, once for each letter case in the same
+    // layout, so one fragment serves all three.
     std::u16string fragmentText_;
+    std::size_t letterCaseStride_ = 0;
 };
 
 // The whole conversion: the readings separated by single blanks, with no

@@ -14,6 +14,35 @@ void appendCodePoint(char32_t codePoint, std::u16string& out)
     }
 }
 
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Decodes ASCII and whole two- and three-byte sequences whose lead byte puts
+// no limit on the byte after it, which covers nearly all text, and stops
+// before anything else. Returns where it stopped.
+std::size_t decodeCommonSequences(std::string_view bytes, std::size_t at, std::u16string& out)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t end = bytes.size();
+    while (at < end) {
+        const unsigned char lead = data[at];
+        if (lead < 0x80) {
+            out.push_back(lead);
+            at += 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF && at + 1 < end && isContinuation(data[at + 1])) {
+            out.push_back(static_cast<char16_t>((lead & 0x1F) << 6 | (data[at + 1] & 0x3F)));
+            at += 2;
+        } else if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && at + 2 < end &&
+                   isContinuation(data[at + 1]) && isContinuation(data[at + 2])) {
+            out.push_back(static_cast<char16_t>((lead & 0x0F) << 12 | (data[at + 1] & 0x3F) << 6 |
+                                                (data[at + 2] & 0x3F)));
+            at += 3;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
 }  // namespace
 
 // The decoder of the WHATWG Encoding Standard, which replaces each maximal
@@ -21,6 +50,10 @@ void appendCodePoint(char32_t codePoint, std::u16string& out)
 void Utf8Decoder::decode(std::string_view bytes, std::u16string& out)
 {
     for (std::size_t at = 0; at < bytes.size();) {
+        if (bytesNeeded_ == 0) {
+            at = decodeCommonSequences(bytes, at, out);
+            if (at == bytes.size()) break;
+        }
         const auto byte = static_cast<unsigned char>(bytes[at]);
         if (bytesNeeded_ == 0) {
             ++at;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TextCoding.h"
 
 namespace lorvane {
@@ -26,6 +28,25 @@ TEST(Utf8Decoder, SequencesCutBetweenPiecesAreCompleted)
         decoder.decode(text.substr(cut), out);
         decoder.finish(out);
         EXPECT_EQ(out, u"中文\U00020000x\xFFFD") << "cut at " << cut;
+    }
+}
+
+// Decoded a byte at a time, no sequence is whole within a piece, so every
+// byte above ASCII takes the plain state machine; decoded whole, the common
+// sequences take the fast path. Both must agree on any bytes.
+TEST(Utf8Decoder, FastPathAgreesWithTheStateMachine)
+{
+    std::mt19937 random(11);
+    const std::string pieces[] = {"a", "\xC3\xBC", "\xE4\xB8\xAD", "\xED\x9F\xBF", "\xF0\x9F\x98\x80", "\x80",
+                                  "\xC0", "\xE0\xA0", "\xED\xA0", "\xF4\x90", "\xFF", "\xEF\xBB\xBF"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        for (int at = 0; at < 20; ++at) bytes += pieces[random() % std::size(pieces)];
+        Utf8Decoder byByte;
+        std::u16string slow;
+        for (const char byte : bytes) byByte.decode(std::string_view(&byte, 1), slow);
+        byByte.finish(slow);
+        ASSERT_EQ(Utf8ToUtf16(bytes), slow) << round;
     }
 }
 

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The whole benchmark run: builds the native preset, makes the corpus, runs
+# conversion_bench (medians of 5 repetitions) and the command-line throughput
+# run, then sets the figures beside their targets.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset native >/dev/null
+cmake --build --preset native -j2 --target conversion_bench lorvane-cli >/dev/null
+bench/make_corpus.sh
+
+results=build/native/bench-results
+mkdir -p "$results"
+build/native/bin/conversion_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$results/conversion_bench.json" --benchmark_out_format=json
+bench/cli_throughput.sh | tee "$results/cli_throughput.txt"
+
+echo
+python3 bench/summarize.py "$results/conversion_bench.json" "$results/cli_throughput.txt"
