@@ -1,0 +1,73 @@
+#include "Font.h"
+
+#include <cwchar>
+#include <initializer_list>
+
+namespace lorvane::platform {
+
+namespace {
+
+// True when `font` has a glyph of its own for a common Hanzi.
+bool drawsHanzi(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    WORD glyph = 0xFFFF;
+    const bool found = GetGlyphIndicesW(dc, L"\x8F6C", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyph != 0xFFFF;
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return found;
+}
+
+// Text boxes draw with the font they are given, without the system's font
+// linking, so a message font without Chinese (Segoe UI, Tahoma) is replaced
+// by a Chinese UI face of the same size.
+Font withChineseFace(LOGFONTW font)
+{
+    Font plain(CreateFontIndirectW(&font));
+    if (!plain.get() || drawsHanzi(plain.get())) return plain;
+    for (const wchar_t* face : {L"Microsoft YaHei UI", L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei",
+                                L"Noto Sans CJK SC"}) {
+        wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+        font.lfCharSet = DEFAULT_CHARSET;
+        Font chinese(CreateFontIndirectW(&font));
+        if (chinese.get() && drawsHanzi(chinese.get())) return chinese;
+    }
+    return plain;
+}
+
+}  // namespace
+
+Font MessageFont(UINT dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    using ForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi)) {
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+            return Font(static_cast<HFONT>(nullptr));
+        // The system gave its metrics at the system DPI.
+        HDC screen = GetDC(nullptr);
+        const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        if (systemDpi > 0) metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+    }
+    return withChineseFace(metrics.lfMessageFont);
+}
+
+Font PointFont(const FontDescription& description, UINT dpi)
+{
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(description.points, static_cast<int>(dpi), 72);
+    font.lfWeight = description.weight;
+    font.lfItalic = description.italic;
+    font.lfUnderline = description.underline;
+    font.lfCharSet = description.charSet;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy(font.lfFaceName, description.face, LF_FACESIZE - 1);
+    return Font(CreateFontIndirectW(&font));
+}
+
+}  // namespace lorvane::platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace lorvane::platform {
+
+// A modal message box titled with the application's title.
+int ShowMessage(HWND owner, const std::wstring& text, UINT style);
+
+// The system's description of an error code, without the trailing line end.
+std::wstring SystemErrorText(DWORD error);
+
+// Ends the process at once, every window with it.
+[[noreturn]] void EndProgramNow(UINT exitCode);
+
+}  // namespace lorvane::platform

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds every preset and runs every test: the host build, the host build
+# with sanitizers, the fuzz target for a minute, and the Windows build under
+# Wine on a private X display. Installs what the machine lacks first.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+tools/install-deps.sh
+
+jobs=$(nproc)
+for preset in native native-asan native-fuzz mingw-x64 mingw-x86; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "== test native"
+ctest --preset native
+echo "== test native-asan"
+ctest --preset native-asan
+
+echo "== fuzz the loader and the conversion for 60 s"
+fuzz_corpus=$(mktemp -d)
+cp tests/fuzz/corpus/* "$fuzz_corpus"/
+build/native-fuzz/bin/fuzz_table_and_conversion -max_total_time=60 -max_len=4096 \
+  -print_final_stats=1 "$fuzz_corpus" 2>&1 | tail -n 5
+rm -rf "$fuzz_corpus"
+
+echo "== test mingw-x64 under Wine"
+export LANG=zh_CN.UTF-8
+# shellcheck source=tools/wine-session.sh
+source tools/wine-session.sh
+lorvane_wine_start
+ctest --preset mingw-x64

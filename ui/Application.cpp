@@ -1,0 +1,72 @@
+#include "Application.h"
+
+#include <stdexcept>
+
+#include "about/frmAbout.h"
+#include "main/Form1.h"
+
+namespace lorvane::ui {
+
+Application::Application() : richEdit_(LoadLibraryW(L"msftedit.dll")) {}
+
+Application::~Application()
+{
+    about_.reset();
+    form1_.reset();
+    if (richEdit_) FreeLibrary(richEdit_);
+}
+
+int Application::run()
+{
+    if (!richEdit_) throw std::runtime_error("msftedit.dll, which holds the text boxes, could not be loaded");
+    form1_ = std::make_unique<Form1>(*this);
+    const int startUpFailure = form1_->startUp();
+    if (startUpFailure != 0) return startUpFailure;
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (translateForWindows(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// The dialog manager gives both windows Tab, the arrow keys and the access
+// keys. The main window has no cancel button: Esc does nothing there, so it
+// is kept from its text boxes, which would otherwise ask the window to close.
+bool Application::translateForWindows(MSG& message)
+{
+    HWND main = mainWindow();
+    const bool escape = (message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
+                         message.message == WM_CHAR) &&
+                        message.wParam == VK_ESCAPE;
+    if (main && (message.hwnd == main || IsChild(main, message.hwnd))) {
+        if (escape) return true;
+        return IsDialogMessageW(main, &message);
+    }
+    if (about_ && about_->hwnd() && IsDialogMessageW(about_->hwnd(), &message)) return true;
+    return false;
+}
+
+void Application::showAbout()
+{
+    if (!about_ || !about_->hwnd()) {
+        about_.reset();
+        auto about = std::make_unique<frmAbout>(*this);
+        about->load();
+        about_ = std::move(about);
+    }
+    about_->showInFront();
+}
+
+HWND Application::mainWindow() const { return form1_ ? form1_->hwnd() : nullptr; }
+
+void Application::topLevelWindowClosed()
+{
+    const bool mainOpen = form1_ && form1_->hwnd();
+    const bool aboutOpen = about_ && about_->hwnd();
+    if (!mainOpen && !aboutOpen) PostQuitMessage(0);
+}
+
+}  // namespace lorvane::ui

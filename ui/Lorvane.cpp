@@ -1,0 +1,19 @@
+// Lorvane: turns Chinese text into toneless pinyin.
+
+#include <windows.h>
+
+#include <exception>
+
+#include "Application.h"
+#include "Window.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    try {
+        lorvane::ui::Application application;
+        return application.run();
+    } catch (const std::exception& error) {
+        lorvane::ui::ReportUnexpectedError(nullptr, error.what());
+        return 1;
+    }
+}

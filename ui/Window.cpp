@@ -1,0 +1,85 @@
+#include "Window.h"
+
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "MessageBox.h"
+#include "TextCoding.h"
+#include "WideText.h"
+
+namespace lorvane::ui {
+
+Window::~Window()
+{
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Window::registerClass(const wchar_t* className, HICON icon, HCURSOR cursor)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &windowClass)) return;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = icon;
+    windowClass.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    if (!RegisterClassExW(&windowClass))
+        throw std::runtime_error("the window class could not be registered (error " +
+                                 std::to_string(GetLastError()) + ")");
+}
+
+HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
+                          int y, int width, int height, HWND owner)
+{
+    HWND created = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner, nullptr,
+                                   GetModuleHandleW(nullptr), this);
+    if (!created)
+        throw std::runtime_error("the window could not be created (error " + std::to_string(GetLastError()) + ")");
+    return created;
+}
+
+LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* window = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        window->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!window) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        window->hwnd_ = nullptr;
+        window->windowDestroyed();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    try {
+        return window->handleMessage(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        ReportUnexpectedError(hwnd, nullptr);
+    } catch (const std::exception& error) {
+        ReportUnexpectedError(hwnd, error.what());
+    }
+    return 0;
+}
+
+void ReportUnexpectedError(HWND owner, const char* what)
+{
+    const std::wstring text =
+        what ? L"操作未能完成：" + platform::ToWide(Utf8ToUtf16(what))
+             : std::wstring(L"内存不足，操作未能完成。");
+    platform::ShowMessage(owner, text, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace lorvane::ui

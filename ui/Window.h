@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+namespace lorvane::ui {
+
+// A top-level window whose messages go to a C++ object: the object is
+// attached to the window when it is created and detached when it is
+// destroyed. An exception that leaves a handler is reported in a message box
+// and the program goes on.
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called once the window is gone.
+    virtual void windowDestroyed() {}
+
+    static void registerClass(const wchar_t* className, HICON icon, HCURSOR cursor);
+    HWND createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
+                      int y, int width, int height, HWND owner);
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// Reports an error that a handler could not deal with; the program goes on.
+void ReportUnexpectedError(HWND owner, const char* what);
+
+}  // namespace lorvane::ui

@@ -1,0 +1,282 @@
+#include "Form1.h"
+
+#include <commctrl.h>
+
+#include "Application.h"
+#include "Clipboard.h"
+#include "Dpi.h"
+#include "ExecutableDirectory.h"
+#include "MessageBox.h"
+#include "PinyinTableError.h"
+#include "RichEditBox.h"
+#include "TableErrorMessage.h"
+#include "WideText.h"
+#include "resource.h"
+
+namespace lorvane::ui {
+namespace {
+
+constexpr wchar_t ClassName[] = L"LorvaneForm1";
+constexpr DWORD FrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD FrameExStyle = WS_EX_CONTROLPARENT;
+constexpr int TableFailureExitCode = 3;
+
+DWORD styleOf(const ControlSpec& spec, bool firstOption)
+{
+    switch (spec.kind) {
+    case ControlKind::PushButton:
+        return BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+    case ControlKind::RadioButton:
+        return BS_AUTORADIOBUTTON | (firstOption ? WS_GROUP | WS_TABSTOP : 0);
+    case ControlKind::CheckBox:
+        return BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP | WS_TABSTOP | WS_GROUP;
+    case ControlKind::Label:
+        return SS_LEFT | WS_GROUP;
+    case ControlKind::MultiLineEdit:
+        return WS_TABSTOP | WS_GROUP;
+    }
+    return 0;
+}
+
+const wchar_t* classOf(ControlKind kind) { return kind == ControlKind::Label ? WC_STATICW : WC_BUTTONW; }
+
+}  // namespace
+
+Form1::Form1(Application& application) : application_(application) { Form_Initialize(); }
+
+void Form1::Form_Initialize()
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+int Form1::startUp()
+{
+    createControls();
+    try {
+        Form_Load();
+    } catch (const PinyinTableError& error) {
+        DestroyWindow(hwnd());
+        platform::ShowMessage(nullptr, TableErrorMessage(error), MB_OK | MB_ICONERROR);
+        return TableFailureExitCode;
+    }
+    ShowWindow(hwnd(), SW_SHOWDEFAULT);
+    UpdateWindow(hwnd());
+    SetFocus(control(IdCmdCopy));
+    return 0;
+}
+
+void Form1::createControls()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)), nullptr);
+    createWindow(ClassName, Form1Caption, FrameStyle, FrameExStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                 CW_USEDEFAULT, nullptr);
+    HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+
+    bool firstOption = true;
+    for (const ControlSpec& spec : Form1Controls) {
+        const DWORD style = styleOf(spec, firstOption);
+        if (spec.kind == ControlKind::RadioButton) firstOption = false;
+        if (spec.kind == ControlKind::MultiLineEdit) {
+            CreateRichEditBox(hwnd(), spec.id, style);
+            continue;
+        }
+        if (!CreateWindowExW(0, classOf(spec.kind), spec.text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr))
+            throw std::runtime_error("a control of the main window could not be created");
+    }
+    SetRichEditText(control(IdText1), Text1Prompt);
+    SendMessageW(control(IdText1), EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(control(IdOptLowerCase), BM_SETCHECK, BST_CHECKED, 0);
+
+    dpi_ = platform::DpiOf(hwnd());
+    const SIZE size = platform::WindowSizeForClient(platform::TwipsToPixels(Form1ClientWidthTwips, dpi_),
+                                                    platform::TwipsToPixels(Form1ClientHeightTwips, dpi_),
+                                                    FrameStyle, FrameExStyle, dpi_);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut(dpi_);
+}
+
+void Form1::Form_Load()
+{
+    auto table = std::make_unique<PinyinTable>();
+    tableFile_.emplace(DefaultTablePath());
+    LoadPinyinTable(*tableFile_, *table);
+    index_ = std::make_unique<PinyinIndex>(*table);
+    PinyinTable_ = std::move(table);
+}
+
+void Form1::layOut(UINT dpi)
+{
+    font_ = platform::MessageFont(dpi);
+    for (const ControlSpec& spec : Form1Controls) {
+        HWND child = control(spec.id);
+        MoveWindow(child, platform::TwipsToPixels(spec.place.left, dpi), platform::TwipsToPixels(spec.place.top, dpi),
+                   platform::TwipsToPixels(spec.place.width, dpi), platform::TwipsToPixels(spec.place.height, dpi),
+                   TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Form1::paintFrame(HDC dc)
+{
+    for (const OutlineSpec& outline : Shape1) {
+        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(outline.systemColour));
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        const int left = platform::TwipsToPixels(outline.place.left, dpi_);
+        const int top = platform::TwipsToPixels(outline.place.top, dpi_);
+        Rectangle(dc, left, top, left + platform::TwipsToPixels(outline.place.width, dpi_),
+                  top + platform::TwipsToPixels(outline.place.height, dpi_));
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+    }
+}
+
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam) onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd(), &paint);
+        paintFrame(dc);
+        EndPaint(hwnd(), &paint);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd(), focus)) focusBeforeDeactivation_ = focus;
+        } else if (!IsIconic(hwnd())) {
+            SetFocus(focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) ? focusBeforeDeactivation_
+                                                                                      : control(IdCmdCopy));
+        }
+        return 0;
+    case WM_NEXTDLGCTL: {
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(hwnd(), GetFocus(), wParam != 0);
+        if (next) SetFocus(next);
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        if (platform::DpiOverride()) return 0;
+        dpi_ = HIWORD(wParam);
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(dpi_);
+        return 0;
+    }
+    default:
+        return Window::handleMessage(message, wParam, lParam);
+    }
+}
+
+void Form1::windowDestroyed() { application_.topLevelWindowClosed(); }
+
+void Form1::onCommand(int id, int notification)
+{
+    if (notification != BN_CLICKED) return;
+    switch (id) {
+    case IdCommand1: Command1_Click(); break;
+    case IdCheckZLSB: CheckZLSB_Click(); break;
+    case IdOptLowerCase:
+    case IdOptFirstUpperCase:
+    case IdOptUpperCase: onOptionClicked(); break;
+    case IdCmdCls: CmdCls_Click(); break;
+    case IdCmdCopy: CmdCopy_Click(); break;
+    case IdCmdExit: CmdExit_Click(); break;
+    case IdCmdAbout: CmdAbout_Click(); break;
+    default: break;
+    }
+}
+
+// An option's handler runs when it becomes selected, not when an option that
+// is already selected is clicked again.
+void Form1::onOptionClicked()
+{
+    for (const Form1ControlId option : {IdOptLowerCase, IdOptFirstUpperCase, IdOptUpperCase}) {
+        if (!isChecked(option) || option == selectedOption_) continue;
+        selectedOption_ = option;
+        if (option == IdOptLowerCase) OptLowerCase_Click();
+        if (option == IdOptFirstUpperCase) OptFirstUpperCase_Click();
+        if (option == IdOptUpperCase) OptUpperCase_Click();
+        return;
+    }
+}
+
+bool Form1::isChecked(Form1ControlId id) const
+{
+    return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form1::Command1_Click() { ConvertText(); }
+
+void Form1::ConvertText()
+{
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const std::wstring input = RichEditText(control(IdText1), false);
+    const auto checkZLSB = static_cast<int>(SendMessageW(control(IdCheckZLSB), BM_GETCHECK, 0, 0));
+    const ConversionOptions options =
+        ConversionOptions::FromControls(isChecked(IdOptFirstUpperCase), isChecked(IdOptUpperCase), checkZLSB);
+    const std::u16string output = lorvane::ConvertText(*index_, platform::AsUtf16(input), options);
+    SetRichEditText(control(IdText2), platform::ToWide(output));
+    SetCursor(previous);
+}
+
+void Form1::CheckZLSB_Click()
+{
+    if (!RichEditText(control(IdText2), false).empty()) Command1_Click();
+}
+
+void Form1::OptFirstUpperCase_Click()
+{
+    if (!RichEditText(control(IdText2), false).empty()) Command1_Click();
+}
+
+void Form1::OptLowerCase_Click() { changeOutputCase(false); }
+
+void Form1::OptUpperCase_Click() { changeOutputCase(true); }
+
+void Form1::changeOutputCase(bool upper)
+{
+    std::wstring text = RichEditText(control(IdText2), false);
+    if (!text.empty()) {
+        const auto length = static_cast<DWORD>(text.size());
+        upper ? CharUpperBuffW(text.data(), length) : CharLowerBuffW(text.data(), length);
+    }
+    SetRichEditText(control(IdText2), text);
+}
+
+void Form1::CmdCls_Click() { SetRichEditText(control(IdText2), L""); }
+
+void Form1::CmdCopy_Click()
+{
+    try {
+        platform::ClipboardSession clipboard(hwnd());
+        clipboard.empty();
+        std::wstring text = RichEditText(control(IdText2), true);
+        if (text.empty()) text = RichEditText(control(IdText2), false);
+        clipboard.setText(text);
+    } catch (const platform::ClipboardError& error) {
+        const std::wstring message =
+            error.kind() == platform::ClipboardError::Kind::Busy
+                ? std::wstring(L"剪贴板正被其他程序占用，未能复制。请稍后再试。")
+                : L"未能复制到剪贴板：" + platform::SystemErrorText(error.systemError());
+        platform::ShowMessage(hwnd(), message, MB_OK | MB_ICONWARNING);
+    }
+}
+
+void Form1::CmdExit_Click() { platform::EndProgramNow(0); }
+
+void Form1::CmdAbout_Click() { application_.showAbout(); }
+
+}  // namespace lorvane::ui

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "Font.h"
+#include "Form1Layout.h"
+#include "PinyinIndex.h"
+#include "PinyinTable.h"
+#include "TableFile.h"
+#include "Window.h"
+
+namespace lorvane::ui {
+
+class Application;
+
+// The main window: the input and output boxes, the options and the five
+// command buttons. It owns the pinyin table for as long as it lives.
+class Form1 : public Window {
+public:
+    explicit Form1(Application& application);
+
+    // Creates the window and its controls, loads the table and shows the
+    // window. Returns 0, or the exit code after a failure it has reported.
+    int startUp();
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void windowDestroyed() override;
+
+private:
+    void Form_Initialize();
+    void createControls();
+    void Form_Load();
+    void layOut(UINT dpi);
+    void paintFrame(HDC dc);
+
+    void onCommand(int id, int notification);
+    void onOptionClicked();
+
+    void Command1_Click();
+    void CheckZLSB_Click();
+    void OptFirstUpperCase_Click();
+    void OptLowerCase_Click();
+    void OptUpperCase_Click();
+    void CmdCls_Click();
+    void CmdCopy_Click();
+    void CmdExit_Click();
+    void CmdAbout_Click();
+
+    void ConvertText();
+    void changeOutputCase(bool upper);
+
+    HWND control(Form1ControlId id) const { return GetDlgItem(hwnd(), id); }
+    bool isChecked(Form1ControlId id) const;
+
+    Application& application_;
+    platform::Font font_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HWND focusBeforeDeactivation_ = nullptr;
+    Form1ControlId selectedOption_ = IdOptLowerCase;
+
+    std::optional<TableFile> tableFile_;  // stays open while the program runs
+    std::unique_ptr<PinyinTable> PinyinTable_;
+    std::unique_ptr<PinyinIndex> index_;
+};
+
+}  // namespace lorvane::ui

@@ -1,0 +1,61 @@
+#include "RichEditBox.h"
+
+#include <richedit.h>
+
+#include <stdexcept>
+
+#ifndef ST_PLAINTEXTONLY
+#define ST_PLAINTEXTONLY 0x20
+#endif
+
+namespace lorvane::ui {
+namespace {
+constexpr UINT Utf16CodePage = 1200;
+}
+
+HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle)
+{
+    HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                   ES_WANTRETURN | extraStyle,
+                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!box) throw std::runtime_error("a text box could not be created (error " + std::to_string(GetLastError()) + ")");
+    SendMessageW(box, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+    SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    return box;
+}
+
+std::wstring RichEditText(HWND box, bool selectionOnly)
+{
+    std::size_t capacity = 0;
+    if (selectionOnly) {
+        CHARRANGE selection{};
+        SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        if (selection.cpMax <= selection.cpMin) return {};
+        capacity = static_cast<std::size_t>(selection.cpMax - selection.cpMin) * 2;
+    } else {
+        GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, Utf16CodePage};
+        const LRESULT units = SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+        if (units <= 0) return {};
+        capacity = static_cast<std::size_t>(units);
+    }
+    // Room for CR LF in place of each paragraph mark, and the terminating zero.
+    std::wstring text(capacity + 1, L'\0');
+    GETTEXTEX request{};
+    request.cb = static_cast<DWORD>((text.size()) * sizeof(wchar_t));
+    request.flags = GT_USECRLF | (selectionOnly ? GT_SELECTION : 0);
+    request.codepage = Utf16CodePage;
+    const LRESULT copied = SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+void SetRichEditText(HWND box, const std::wstring& text)
+{
+    SETTEXTEX request{ST_DEFAULT | ST_UNICODE | ST_PLAINTEXTONLY, Utf16CodePage};
+    SendMessageW(box, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace lorvane::ui

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace lorvane::ui {
+
+// A plain-text, multi-line rich edit box with no length limit. The rich edit
+// control keeps wrapping a long line fast, where the classic edit control
+// slows down with the square of its length.
+HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle);
+
+// Text with CR LF line ends; the selection only, or all of it.
+std::wstring RichEditText(HWND box, bool selectionOnly);
+void SetRichEditText(HWND box, const std::wstring& text);
+
+}  // namespace lorvane::ui
