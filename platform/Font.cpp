@@ -57,10 +57,12 @@ Font MessageFont(UINT dpi)
     return withChineseFace(metrics.lfMessageFont);
 }
 
-Font PointFont(const FontDescription& description, UINT dpi)
+namespace {
+
+Font fontOfHeight(const FontDescription& description, int pixelHeight)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(description.points, static_cast<int>(dpi), 72);
+    font.lfHeight = -pixelHeight;
     font.lfWeight = description.weight;
     font.lfItalic = description.italic;
     font.lfUnderline = description.underline;
@@ -68,6 +70,36 @@ Font PointFont(const FontDescription& description, UINT dpi)
     font.lfQuality = CLEARTYPE_QUALITY;
     wcsncpy(font.lfFaceName, description.face, LF_FACESIZE - 1);
     return Font(CreateFontIndirectW(&font));
+}
+
+int pixelHeightOf(const FontDescription& description, UINT dpi)
+{
+    return MulDiv(description.points, static_cast<int>(dpi), 72);
+}
+
+}  // namespace
+
+Font PointFont(const FontDescription& description, UINT dpi)
+{
+    return fontOfHeight(description, pixelHeightOf(description, dpi));
+}
+
+Font FontFittingText(const FontDescription& description, UINT dpi, const std::wstring& text, int width, int height)
+{
+    const int fullHeight = pixelHeightOf(description, dpi);
+    HDC dc = CreateCompatibleDC(nullptr);
+    Font font;
+    for (int pixels = fullHeight; pixels >= fullHeight * 3 / 4; --pixels) {
+        font = fontOfHeight(description, pixels);
+        HGDIOBJ previous = SelectObject(dc, font.get());
+        RECT bounds{0, 0, width, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        SelectObject(dc, previous);
+        if (bounds.bottom <= height) break;
+    }
+    DeleteDC(dc);
+    return font;
 }
 
 }  // namespace lorvane::platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace lorvane::platform {
 
 // Owns one GDI font.
@@ -48,5 +50,10 @@ struct FontDescription {
 };
 
 Font PointFont(const FontDescription& description, UINT dpi);
+
+// The font of `description`, made smaller, a pixel at a time down to three
+// quarters of its size, until `text` wrapped at `width` pixels fits in
+// `height` pixels: faces differ in line height, and a label never grows.
+Font FontFittingText(const FontDescription& description, UINT dpi, const std::wstring& text, int width, int height);
 
 }  // namespace lorvane::platform

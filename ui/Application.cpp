@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include <objbase.h>
+
 #include <stdexcept>
 
 #include "about/frmAbout.h"
@@ -7,12 +9,18 @@
 
 namespace lorvane::ui {
 
-Application::Application() : richEdit_(LoadLibraryW(L"msftedit.dll")) {}
+Application::Application() : richEdit_(LoadLibraryW(L"msftedit.dll"))
+{
+    // The shell, asked to open the About box's links, wants COM.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+}
 
 Application::~Application()
 {
     about_.reset();
     form1_.reset();
+    if (hiddenOwner_) DestroyWindow(hiddenOwner_);
+    CoUninitialize();
     if (richEdit_) FreeLibrary(richEdit_);
 }
 
@@ -53,11 +61,27 @@ void Application::showAbout()
 {
     if (!about_ || !about_->hwnd()) {
         about_.reset();
-        auto about = std::make_unique<frmAbout>(*this);
+        auto about = std::make_unique<frmAbout>(*this, hiddenOwner());
         about->load();
         about_ = std::move(about);
     }
     about_->showInFront();
+}
+
+HWND Application::hiddenOwner()
+{
+    if (!hiddenOwner_) {
+        constexpr wchar_t className[] = L"LorvaneHiddenOwner";
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = className;
+        RegisterClassExW(&windowClass);
+        hiddenOwner_ = CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    }
+    return hiddenOwner_;
 }
 
 HWND Application::mainWindow() const { return form1_ ? form1_->hwnd() : nullptr; }

@@ -30,7 +30,11 @@ public:
 private:
     bool translateForWindows(MSG& message);
 
+    HWND hiddenOwner();
+
     HMODULE richEdit_;
+    // Owns the About box so that it has no taskbar button of its own.
+    HWND hiddenOwner_ = nullptr;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<frmAbout> about_;
 };

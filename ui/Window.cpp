@@ -23,6 +23,28 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+bool Window::handleDialogFocus(UINT message, WPARAM wParam, LPARAM lParam, HWND firstFocus)
+{
+    if (message == WM_ACTIVATE) {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus)) focusBeforeDeactivation_ = focus;
+        } else if (!IsIconic(hwnd_)) {
+            const bool remembered = focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) &&
+                                    IsChild(hwnd_, focusBeforeDeactivation_);
+            SetFocus(remembered ? focusBeforeDeactivation_ : firstFocus);
+        }
+        return true;
+    }
+    if (message == WM_NEXTDLGCTL) {
+        // Rich edit boxes ask for this on Tab, as in a dialog.
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+        if (next) SetFocus(next);
+        return true;
+    }
+    return false;
+}
+
 void Window::registerClass(const wchar_t* className, HICON icon, HCURSOR cursor)
 {
     WNDCLASSEXW windowClass{};

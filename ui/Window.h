@@ -22,6 +22,11 @@ protected:
     // Called once the window is gone.
     virtual void windowDestroyed() {}
 
+    // What a dialog does for its controls: Tab as its text boxes ask for it,
+    // and the focus kept across deactivation. True when `message` was one of
+    // these.
+    bool handleDialogFocus(UINT message, WPARAM wParam, LPARAM lParam, HWND firstFocus);
+
     static void registerClass(const wchar_t* className, HICON icon, HCURSOR cursor);
     HWND createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
                       int y, int width, int height, HWND owner);
@@ -30,6 +35,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    HWND focusBeforeDeactivation_ = nullptr;
 };
 
 // Reports an error that a handler could not deal with; the program goes on.

@@ -1,31 +1,179 @@
 #include "frmAbout.h"
 
+#include <initializer_list>
 #include <string>
 
+#include "AboutLayout.h"
 #include "AppInfo.h"
 #include "Application.h"
+#include "Dpi.h"
+#include "ExecutableDirectory.h"
+#include "IconBox.h"
+#include "MakerContact.h"
+#include "Shell.h"
 #include "resource.h"
 
 namespace lorvane::ui {
 namespace {
+
+using namespace about;
+
 constexpr wchar_t ClassName[] = L"LorvaneAbout";
-constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+constexpr DWORD FrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+struct LabelText {
+    ControlId id;
+    std::wstring text;
+};
+
+std::wstring versionText()
+{
+    return L"版本 " + std::to_wstring(app::VersionMajor) + L"." + std::to_wstring(app::VersionMinor) + L"." +
+           std::to_wstring(app::VersionRevision);
+}
+
+// The box's own text font: 宋体 9 pt, as its links.
+constexpr platform::FontDescription TextFont{L"宋体", 9, FW_NORMAL, false, false, GB2312_CHARSET};
+
+TwipRect placeOf(int id)
+{
+    for (const AboutControl& placed : Controls)
+        if (placed.id == id) return placed.place;
+    return {};
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring mailLink() { return std::wstring(L"mailto:") + maker::Email; }
+
 }  // namespace
 
-frmAbout::frmAbout(Application& application) : application_(application) {}
+frmAbout::frmAbout(Application& application, HWND hiddenOwner)
+    : application_(application), hiddenOwner_(hiddenOwner)
+{
+}
 
 void frmAbout::load()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)), nullptr);
-    createWindow(ClassName, L"", FrameStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT,
-                 400, 280, nullptr);
+    RegisterIconBoxClass();
+    linkCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_HAND));
+
+    // The box opens at a fixed place on the screen, given for its client area.
+    const UINT screenDpi = platform::DpiOf(nullptr);
+    const SIZE size = platform::WindowSizeForClient(platform::TwipsToPixels(ClientWidthTwips, screenDpi),
+                                                    platform::TwipsToPixels(ClientHeightTwips, screenDpi),
+                                                    FrameStyle, FrameExStyle, screenDpi);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, FrameStyle, FALSE, FrameExStyle);
+    createWindow(ClassName, L"", FrameStyle, FrameExStyle,
+                 platform::TwipsToPixels(ScreenPlaceTwips.x, screenDpi) + frame.left,
+                 platform::TwipsToPixels(ScreenPlaceTwips.y, screenDpi) + frame.top, size.cx, size.cy, hiddenOwner_);
+    createControls();
+    dpi_ = platform::DpiOf(hwnd());
+    layOut(dpi_);
     Form_Load();
+}
+
+void frmAbout::createControls()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const LabelText labels[] = {
+        {IdLblDescription, DescriptionText},
+        {IdLblDisclaimer, DisclaimerText},
+        {IdLblTitle, L""},
+        {IdLblVersion, L""},
+        {IdLabel1, std::wstring(L"作者：") + maker::Author},
+        {IdLabel2, std::wstring(L"地址：") + maker::Address},
+        {IdLabel3, std::wstring(L"电话：") + maker::Telephone + L"（传真）"},
+        {IdLabel4, std::wstring(L"E－mail:") + maker::Email},
+        {IdLabel5, std::wstring(L"URL：") + maker::WebPage},
+    };
+    auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+        if (!CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr))
+            throw std::runtime_error("a control of the About box could not be created");
+    };
+    create(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdOK);
+    create(IconBoxClassName, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, IdPicIcon);
+    create(L"BUTTON", L"系统信息(&S)...", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdSysInfo);
+    for (const LabelText& label : labels) {
+        const bool link = label.id == IdLabel4 || label.id == IdLabel5;
+        create(L"STATIC", label.text.c_str(), SS_LEFT | SS_NOPREFIX | WS_GROUP | (link ? SS_NOTIFY : 0), label.id);
+    }
 }
 
 void frmAbout::Form_Load()
 {
     SetWindowTextW(hwnd(), (std::wstring(L"关于 ") + app::Title).c_str());
+    SetWindowTextW(control(IdLblVersion), versionText().c_str());
+    SetWindowTextW(control(IdLblTitle), app::Title);
+}
+
+void frmAbout::layOut(UINT dpi)
+{
+    font_ = platform::PointFont(TextFont, dpi);
+    for (platform::Font* fitted : {&descriptionFont_, &disclaimerFont_}) {
+        const int id = fitted == &descriptionFont_ ? IdLblDescription : IdLblDisclaimer;
+        const TwipRect place = placeOf(id);
+        *fitted = platform::FontFittingText(TextFont, dpi, windowText(control(id)),
+                                            platform::TwipsToPixels(place.width, dpi),
+                                            platform::TwipsToPixels(place.height, dpi));
+    }
+    titleFont_ = platform::PointFont({L"宋体", 24, FW_BOLD, true, false, GB2312_CHARSET}, dpi);
+    linkFont_ = platform::PointFont({L"宋体", 9, FW_NORMAL, false, true, GB2312_CHARSET}, dpi);
+    for (const AboutControl& placed : Controls) {
+        HWND child = control(placed.id);
+        MoveWindow(child, platform::TwipsToPixels(placed.place.left, dpi), platform::TwipsToPixels(placed.place.top, dpi),
+                   platform::TwipsToPixels(placed.place.width, dpi), platform::TwipsToPixels(placed.place.height, dpi),
+                   TRUE);
+        HFONT font = font_.get();
+        if (placed.id == IdLblTitle) font = titleFont_.get();
+        if (placed.id == IdLabel4 || placed.id == IdLabel5) font = linkFont_.get();
+        if (placed.id == IdLblDescription) font = descriptionFont_.get();
+        if (placed.id == IdLblDisclaimer) font = disclaimerFont_.get();
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void frmAbout::paintRule(HDC dc) const
+{
+    for (const RuleLine& line : Line1) {
+        const int width = MulDiv(line.widthPixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+        HPEN pen = CreatePen(PS_SOLID, 1, line.colour);
+        HGDIOBJ previous = SelectObject(dc, pen);
+        const int fromX = platform::TwipsToPixels(line.fromTwips.x, dpi_);
+        const int toX = platform::TwipsToPixels(line.toTwips.x, dpi_);
+        const int y = platform::TwipsToPixels(line.fromTwips.y, dpi_);
+        // Lines of more than one pixel grow downwards, inside their bounds.
+        for (int row = 0; row < width; ++row) {
+            MoveToEx(dc, fromX, y + row, nullptr);
+            LineTo(dc, toX, y + row);
+        }
+        SelectObject(dc, previous);
+        DeleteObject(pen);
+    }
+}
+
+bool frmAbout::isLink(HWND child) const { return child == control(IdLabel4) || child == control(IdLabel5); }
+
+LRESULT frmAbout::colourLabel(HDC dc, HWND label)
+{
+    COLORREF colour = GetSysColor(COLOR_BTNTEXT);
+    if (label == control(IdLblTitle)) colour = TitleColour;
+    if (label == control(IdLblDescription) || label == control(IdLblDisclaimer)) colour = RGB(0, 0, 0);
+    if (isLink(label)) colour = LinkColour;
+    SetTextColor(dc, colour);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void frmAbout::showInFront()
@@ -36,9 +184,71 @@ void frmAbout::showInFront()
 
 LRESULT frmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (handleDialogFocus(message, wParam, lParam, control(IdCmdOK))) return 0;
+    switch (message) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL: cmdOK_Click(); break;  // OK is both the default and the cancel button
+        case IdCmdSysInfo:
+            if (HIWORD(wParam) == BN_CLICKED) cmdSysInfo_Click();
+            break;
+        case IdLabel4:
+            if (HIWORD(wParam) == STN_CLICKED) Label4_Click();
+            break;
+        case IdLabel5:
+            if (HIWORD(wParam) == STN_CLICKED) Label5_Click();
+            break;
+        default: break;
+        }
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IdCmdOK, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC:
+        return colourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        if (isLink(reinterpret_cast<HWND>(wParam)) && linkCursor_) {
+            SetCursor(linkCursor_);
+            return TRUE;
+        }
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd(), &paint);
+        paintRule(dc);
+        EndPaint(hwnd(), &paint);
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        if (platform::DpiOverride()) return 0;
+        dpi_ = HIWORD(wParam);
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(dpi_);
+        return 0;
+    }
+    default:
+        break;
+    }
     return Window::handleMessage(message, wParam, lParam);
 }
 
 void frmAbout::windowDestroyed() { application_.topLevelWindowClosed(); }
+
+void frmAbout::cmdOK_Click() { DestroyWindow(hwnd()); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::Label4_Click()
+{
+    const std::wstring folder = ExecutableDirectory().wstring();
+    platform::OpenWithShell(application_.mainWindow(), L"Open", mailLink(), L"", folder.c_str());
+}
+
+void frmAbout::Label5_Click()
+{
+    platform::OpenWithShell(application_.mainWindow(), L"open", maker::WebPage, nullptr, nullptr);
+}
 
 }  // namespace lorvane::ui

@@ -1,28 +1,64 @@
 #pragma once
 
+#include <windows.h>
+
+#include <string>
+
+#include "Font.h"
 #include "Window.h"
 
 namespace lorvane::ui {
 
 class Application;
 
-// The About box: one per process, modeless, without owner.
+// The About box: one per process, modeless, without a taskbar button. It
+// names the program and its version, the maker and the terms of
+// distribution, and starts the system's System Information tool.
 class frmAbout : public Window {
 public:
-    explicit frmAbout(Application& application);
+    frmAbout(Application& application, HWND hiddenOwner);
 
-    // Creates the box and fills in its texts; it is shown by showInFront.
+    // Creates the box and runs Form_Load; showInFront shows it.
     void load();
     void showInFront();
+
+    // Starts the System Information tool from its registry locations, or
+    // tells the user that it is not available.
+    void StartSysInfo();
+    // Reads one registry value as text. False, with KeyVal empty, when the
+    // key or the value cannot be read or the value is neither text nor a
+    // number. Throws std::invalid_argument for a value of no bytes at all.
+    static bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                            std::wstring& KeyVal);
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
 
 private:
+    void createControls();
     void Form_Load();
+    void layOut(UINT dpi);
+    void paintRule(HDC dc) const;
+    LRESULT colourLabel(HDC dc, HWND label);
+    bool isLink(HWND child) const;
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void Label4_Click();
+    void Label5_Click();
+
+    HWND control(int id) const { return GetDlgItem(hwnd(), id); }
 
     Application& application_;
+    HWND hiddenOwner_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    platform::Font font_;
+    platform::Font titleFont_;
+    platform::Font linkFont_;
+    platform::Font descriptionFont_;
+    platform::Font disclaimerFont_;
+    HCURSOR linkCursor_ = nullptr;
 };
 
 }  // namespace lorvane::ui

@@ -140,6 +140,7 @@ void Form1::paintFrame(HDC dc)
 
 LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (handleDialogFocus(message, wParam, lParam, control(IdCmdCopy))) return 0;
     switch (message) {
     case WM_COMMAND:
         if (lParam) onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -149,21 +150,6 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         HDC dc = BeginPaint(hwnd(), &paint);
         paintFrame(dc);
         EndPaint(hwnd(), &paint);
-        return 0;
-    }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd(), focus)) focusBeforeDeactivation_ = focus;
-        } else if (!IsIconic(hwnd())) {
-            SetFocus(focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) ? focusBeforeDeactivation_
-                                                                                      : control(IdCmdCopy));
-        }
-        return 0;
-    case WM_NEXTDLGCTL: {
-        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                   : GetNextDlgTabItem(hwnd(), GetFocus(), wParam != 0);
-        if (next) SetFocus(next);
         return 0;
     }
     case WM_DPICHANGED: {

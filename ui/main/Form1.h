@@ -60,7 +60,6 @@ private:
     Application& application_;
     platform::Font font_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    HWND focusBeforeDeactivation_ = nullptr;
     Form1ControlId selectedOption_ = IdOptLowerCase;
 
     std::optional<TableFile> tableFile_;  // stays open while the program runs

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TwipRect.h"
+
 // The main window's controls, in tab order, with their places in twips
 // (1,440 to the inch; 15 to the pixel at 96 DPI) from the top-left corner of
 // the client area. Scaled to pixels with the window's DPI where applied.
@@ -19,13 +21,6 @@ enum Form1ControlId : int {
     IdOptUpperCase,
     IdCheckZLSB,
     IdLabel1,
-};
-
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
 };
 
 inline constexpr int Form1ClientWidthTwips = 6840;

@@ -1,0 +1,36 @@
+#include "ProgramStart.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "TextCoding.h"
+#include "WideText.h"
+
+namespace lorvane::platform {
+
+void StartProgram(const std::wstring& path)
+{
+    if (path.empty()) throw std::runtime_error("no program to start");
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        throw std::runtime_error("cannot start " + Utf16ToUtf8(AsUtf16(path)) + " (error " +
+                                 std::to_string(GetLastError()) + ")");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+bool IsOrdinaryFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+}  // namespace lorvane::platform

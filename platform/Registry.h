@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace lorvane::platform {
+
+// A registry key opened for reading values only, closed when the object goes.
+class RegistryKey {
+public:
+    // Opens `subKey` under `root` through the ANSI function with
+    // KEY_QUERY_VALUE; `status` receives the system's result.
+    RegistryKey(HKEY root, const std::string& subKey, LONG& status);
+    ~RegistryKey();
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool isOpen() const { return key_ != nullptr; }
+
+    struct Value {
+        LONG status = ERROR_FILE_NOT_FOUND;
+        DWORD type = REG_NONE;
+        std::vector<BYTE> data;  // the bytes the system reports
+    };
+    // Reads one value into a buffer of `bufferSize` bytes, zeroed before the read.
+    Value queryValue(const std::string& name, DWORD bufferSize) const;
+
+private:
+    HKEY key_ = nullptr;
+};
+
+}  // namespace lorvane::platform

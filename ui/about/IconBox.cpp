@@ -1,0 +1,59 @@
+#include "IconBox.h"
+
+#include <windows.h>
+
+#include "AboutLayout.h"
+#include "Dpi.h"
+#include "resource.h"
+
+namespace lorvane::ui {
+namespace {
+
+void paint(HWND box)
+{
+    PAINTSTRUCT paintStruct;
+    HDC dc = BeginPaint(box, &paintStruct);
+    RECT client;
+    GetClientRect(box, &client);
+    HBRUSH ground = CreateSolidBrush(about::PictureBackground);
+    FillRect(dc, &client, ground);
+    DeleteObject(ground);
+    const int size = MulDiv(about::PictureIconPixels, static_cast<int>(platform::DpiOf(box)), USER_DEFAULT_SCREEN_DPI);
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON, size, size, 0));
+    if (icon) {
+        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        DestroyIcon(icon);
+    }
+    EndPaint(box, &paintStruct);
+}
+
+LRESULT CALLBACK procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint(box);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(box);
+        return 0;
+    default:
+        return DefWindowProcW(box, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void RegisterIconBoxClass()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), IconBoxClassName, &windowClass)) return;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = IconBoxClassName;
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace lorvane::ui
