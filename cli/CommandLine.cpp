@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 
-#include "TextCoding.h"
 
 namespace lorvane::cli {
 
@@ -14,17 +13,17 @@ const char UsageText[] =
     "  --lines       convert each input line on its own, one output line each\n"
     "  FILE...       files to read, one after another (default: standard input)\n";
 
-CommandLine ParseCommandLine(const std::vector<std::filesystem::path>& arguments)
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine commandLine;
     bool optionsEnded = false;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
-        const std::string argument = PathToUtf8(arguments[at]);
+        const std::string& argument = arguments[at];
         if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
             commandLine.files.push_back(arguments[at]);
             continue;
         }
-        auto value = [&]() -> const std::filesystem::path& {
+        auto value = [&]() -> const std::string& {
             if (at + 1 == arguments.size()) throw UsageError{argument + " needs a value"};
             return arguments[++at];
         };
@@ -33,7 +32,7 @@ CommandLine ParseCommandLine(const std::vector<std::filesystem::path>& arguments
         } else if (argument == "--table") {
             commandLine.table = value();
         } else if (argument == "--case") {
-            const std::string letterCase = PathToUtf8(value());
+            const std::string& letterCase = value();
             if (letterCase == "lower")
                 commandLine.options.letterCase = LetterCase::AsStored;
             else if (letterCase == "first")

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,15 +9,15 @@
 namespace lorvane::cli {
 
 struct CommandLine {
-    std::optional<std::filesystem::path> table;
+    std::optional<std::string> table;  // paths are UTF-8
     ConversionOptions options;
     bool perLine = false;
     bool showHelp = false;
-    std::vector<std::filesystem::path> files;  // none: standard input
+    std::vector<std::string> files;  // none: standard input
 };
 
 // Throws UsageError.
-CommandLine ParseCommandLine(const std::vector<std::filesystem::path>& arguments);
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);  // UTF-8
 
 struct UsageError {
     std::string message;

@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace lorvane::cli {
@@ -89,16 +91,21 @@ void WriteError(std::string_view utf8)
     std::fflush(stderr);
 }
 
-InputFile::InputFile(const std::filesystem::path& path) : ownsFile_(true), name_(PathToUtf8(path))
+InputFile::InputFile(const std::string& path) : ownsFile_(true), name_(path)
 {
 #ifdef _WIN32
-    file_ = _wfopen(path.c_str(), L"rb");
+    const std::u16string widePath = Utf8ToUtf16(path);
+    file_ = _wfopen(reinterpret_cast<const wchar_t*>(widePath.c_str()), L"rb");
+    if (!file_) throw std::runtime_error("cannot open " + name_ + ": " + systemReason());
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(widePath.c_str()));
+    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 #else
     file_ = std::fopen(path.c_str(), "rb");
-#endif
     if (!file_) throw std::runtime_error("cannot open " + name_ + ": " + systemReason());
-    if (std::filesystem::is_directory(path))
-        throw std::runtime_error("cannot read " + name_ + ": it is a folder");
+    struct stat status {};
+    const bool folder = fstat(fileno(file_), &status) == 0 && S_ISDIR(status.st_mode);
+#endif
+    if (folder) throw std::runtime_error("cannot read " + name_ + ": it is a folder");
 }
 
 std::unique_ptr<InputFile> InputFile::StandardInput()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,7 +27,7 @@ private:
 class InputFile {
 public:
     // Throws std::runtime_error naming the file and the system's reason.
-    explicit InputFile(const std::filesystem::path& path);
+    explicit InputFile(const std::string& path);  // UTF-8
     static std::unique_ptr<InputFile> StandardInput();
     ~InputFile();
     InputFile(const InputFile&) = delete;

@@ -11,6 +11,7 @@
 #include "PinyinIndex.h"
 #include "PinyinTableError.h"
 #include "StreamConverter.h"
+#include "TextCoding.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ enum ExitCode { Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, 
 
 using namespace lorvane;
 
-int run(const std::vector<std::filesystem::path>& arguments)
+int run(const std::vector<std::string>& arguments)
 {
     cli::PrepareStandardStreams();
     cli::CommandLine commandLine;
@@ -49,7 +50,7 @@ int run(const std::vector<std::filesystem::path>& arguments)
     std::vector<std::unique_ptr<cli::InputFile>> inputs;
     try {
         if (commandLine.files.empty()) inputs.push_back(cli::InputFile::StandardInput());
-        for (const std::filesystem::path& file : commandLine.files)
+        for (const std::string& file : commandLine.files)
             inputs.push_back(file == "-" ? cli::InputFile::StandardInput()
                                          : std::make_unique<cli::InputFile>(file));
     } catch (const std::runtime_error& error) {
@@ -88,7 +89,14 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 #endif
 {
-    std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments;
+    for (int at = 1; at < argc; ++at) {
+#ifdef _WIN32
+        arguments.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(argv[at])));
+#else
+        arguments.push_back(argv[at]);
+#endif
+    }
     try {
         return run(arguments);
     } catch (const std::exception& error) {

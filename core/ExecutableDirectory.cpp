@@ -3,19 +3,27 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <string>
+#include "TextCoding.h"
 #else
-#include <system_error>
+#include <unistd.h>
 #endif
 
 namespace lorvane {
+namespace {
+#ifdef _WIN32
+constexpr char Separator = '\\';
+#else
+constexpr char Separator = '/';
+#endif
+}  // namespace
 
-std::filesystem::path ExecutableDirectory()
+std::string ExecutableDirectory()
 {
 #ifdef _WIN32
-    std::wstring path(MAX_PATH, L'\0');
+    std::u16string path(MAX_PATH, u'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                                static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -23,14 +31,16 @@ std::filesystem::path ExecutableDirectory()
         }
         path.resize(path.size() * 2);
     }
-    return std::filesystem::path(path).parent_path();
+    std::string file = Utf16ToUtf8(path);
 #else
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : path.parent_path();
+    std::string file(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", file.data(), file.size());
+    file.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
 #endif
+    const std::size_t separator = file.rfind(Separator);
+    return separator == std::string::npos ? std::string() : file.substr(0, separator);
 }
 
-std::filesystem::path DefaultTablePath() { return ExecutableDirectory() / "pymb.dat"; }
+std::string DefaultTablePath() { return ExecutableDirectory() + Separator + "pymb.dat"; }
 
 }  // namespace lorvane

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <filesystem>
+#include <string>
 
 namespace lorvane {
 
-// The folder that holds the running executable.
-std::filesystem::path ExecutableDirectory();
+// The folder that holds the running executable, UTF-8, without a trailing
+// separator.
+std::string ExecutableDirectory();
 
 // pymb.dat in that folder: the only place the table is looked for.
-std::filesystem::path DefaultTablePath();
+std::string DefaultTablePath();
 
 }  // namespace lorvane

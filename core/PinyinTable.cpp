@@ -56,7 +56,7 @@ private:
 
 }  // namespace
 
-void ParsePinyinTable(std::u16string_view text, const std::filesystem::path& path, PinyinTable& table)
+void ParsePinyinTable(std::u16string_view text, const std::string& path, PinyinTable& table)
 {
     FieldReader reader(text);
     std::optional<std::u16string_view> field = reader.next();
@@ -82,7 +82,7 @@ void LoadPinyinTable(TableFile& file, PinyinTable& table)
     ParsePinyinTable(DecodeTableBytes(file.readAll()), file.path(), table);
 }
 
-void LoadPinyinTable(const std::filesystem::path& path, PinyinTable& table)
+void LoadPinyinTable(const std::string& path, PinyinTable& table)
 {
     TableFile file(path);
     LoadPinyinTable(file, table);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,15 +22,15 @@ struct PinyinTable {
 // Fills `table` from the text of a table file (already decoded to UTF-16).
 // A comma or a line end (CR LF, LF or CR) ends a field; blanks around a field,
 // blank lines and empty fields are skipped, double quotes around a field are
-// removed. `path` is only used in error messages.
+// removed. `path` (UTF-8) is only used in error messages.
 // Throws PinyinTableError (FileEmpty, TooManyEntries); on TooManyEntries all
 // PinyinTableCapacity slots are filled and nothing is written past them.
-void ParsePinyinTable(std::u16string_view text, const std::filesystem::path& path, PinyinTable& table);
+void ParsePinyinTable(std::u16string_view text, const std::string& path, PinyinTable& table);
 
 // Reads and decodes an open table file, then parses it as above.
 void LoadPinyinTable(TableFile& file, PinyinTable& table);
 
-// Opens, reads and closes the file at `path`. Throws PinyinTableError.
-void LoadPinyinTable(const std::filesystem::path& path, PinyinTable& table);
+// Opens, reads and closes the file at `path` (UTF-8). Throws PinyinTableError.
+void LoadPinyinTable(const std::string& path, PinyinTable& table);
 
 }  // namespace lorvane

@@ -1,15 +1,14 @@
 #include "PinyinTableError.h"
 
 #include "PinyinTable.h"
-#include "TextCoding.h"
 
 namespace lorvane {
 namespace {
 
-std::string describe(PinyinTableError::Kind kind, const std::filesystem::path& path,
+std::string describe(PinyinTableError::Kind kind, const std::string& path,
                      const std::string& systemReason, std::size_t entriesInFile)
 {
-    std::string message = "cannot load the pinyin table " + PathToUtf8(path) + ": ";
+    std::string message = "cannot load the pinyin table " + path + ": ";
     switch (kind) {
     case PinyinTableError::Kind::FileMissing:
         return message + "the file does not exist";
@@ -27,7 +26,7 @@ std::string describe(PinyinTableError::Kind kind, const std::filesystem::path& p
 
 }  // namespace
 
-PinyinTableError::PinyinTableError(Kind kind, std::filesystem::path path, std::string systemReason,
+PinyinTableError::PinyinTableError(Kind kind, std::string path, std::string systemReason,
                                    std::size_t entriesInFile)
     : std::runtime_error(describe(kind, path, systemReason, entriesInFile)),
       kind_(kind),

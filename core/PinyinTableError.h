@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -13,11 +12,12 @@ class PinyinTableError : public std::runtime_error {
 public:
     enum class Kind { FileMissing, FileUnreadable, FileEmpty, TooManyEntries };
 
-    PinyinTableError(Kind kind, std::filesystem::path path, std::string systemReason = {},
+    PinyinTableError(Kind kind, std::string path, std::string systemReason = {},
                      std::size_t entriesInFile = 0);
 
     Kind kind() const { return kind_; }
-    const std::filesystem::path& path() const { return path_; }
+    // The full path of the file, UTF-8.
+    const std::string& path() const { return path_; }
     // The operating system's explanation, for FileUnreadable (UTF-8).
     const std::string& systemReason() const { return systemReason_; }
     // How many entries the file holds, for TooManyEntries.
@@ -25,7 +25,7 @@ public:
 
 private:
     Kind kind_;
-    std::filesystem::path path_;
+    std::string path_;
     std::string systemReason_;
     std::size_t entriesInFile_;
 };

@@ -36,9 +36,10 @@ std::string systemMessage(DWORD error)
 
 }  // namespace
 
-TableFile::TableFile(std::filesystem::path path) : path_(std::move(path))
+TableFile::TableFile(std::string path) : path_(std::move(path))
 {
-    handle_ = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const std::u16string widePath = Utf8ToUtf16(path_);
+    handle_ = CreateFileW(reinterpret_cast<const wchar_t*>(widePath.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -71,7 +72,7 @@ std::string TableFile::readAll()
 
 #else
 
-TableFile::TableFile(std::filesystem::path path) : path_(std::move(path))
+TableFile::TableFile(std::string path) : path_(std::move(path))
 {
     descriptor_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor_ < 0) {

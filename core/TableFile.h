@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 namespace lorvane {
@@ -10,17 +9,17 @@ namespace lorvane {
 // Throws PinyinTableError (FileMissing, FileUnreadable).
 class TableFile {
 public:
-    explicit TableFile(std::filesystem::path path);
+    explicit TableFile(std::string path);  // UTF-8
     ~TableFile();
     TableFile(const TableFile&) = delete;
     TableFile& operator=(const TableFile&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::string& path() const { return path_; }
     // The whole content, read from the start.
     std::string readAll();
 
 private:
-    std::filesystem::path path_;
+    std::string path_;
 #ifdef _WIN32
     void* handle_;
 #else

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -37,8 +36,6 @@ std::u16string Utf8ToUtf16(std::string_view bytes);
 // Appends `text` as UTF-8; a lone surrogate becomes U+FFFD.
 void AppendUtf8(std::u16string_view text, std::string& out);
 std::string Utf16ToUtf8(std::u16string_view text);
-
-std::string PathToUtf8(const std::filesystem::path& path);
 
 inline bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 

@@ -147,10 +147,4 @@ std::string Utf16ToUtf8(std::u16string_view text)
     return bytes;
 }
 
-std::string PathToUtf8(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
-
 }  // namespace lorvane

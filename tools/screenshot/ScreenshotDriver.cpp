@@ -22,28 +22,30 @@ HWND waitForWindow(const wchar_t* caption)
     return nullptr;
 }
 
+struct Search {
+    const wchar_t* className;
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK matchChild(HWND child, LPARAM data)
+{
+    auto* wanted = reinterpret_cast<Search*>(data);
+    wchar_t name[64] = {};
+    wchar_t caption[128] = {};
+    GetClassNameW(child, name, 64);
+    GetWindowTextW(child, caption, 128);
+    if (_wcsicmp(name, wanted->className) == 0 && (!wanted->text || wcscmp(caption, wanted->text) == 0)) {
+        wanted->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND findChild(HWND parent, const wchar_t* className, const wchar_t* text)
 {
-    struct Search {
-        const wchar_t* className;
-        const wchar_t* text;
-        HWND found;
-    } search{className, text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* wanted = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            wchar_t caption[128] = {};
-            GetClassNameW(child, name, 64);
-            GetWindowTextW(child, caption, 128);
-            if (_wcsicmp(name, wanted->className) == 0 && (!wanted->text || wcscmp(caption, wanted->text) == 0)) {
-                wanted->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{className, text, nullptr};
+    EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -11,6 +11,8 @@
 #include "IconBox.h"
 #include "MakerContact.h"
 #include "Shell.h"
+#include "TextCoding.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace lorvane::ui {
@@ -242,7 +244,7 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::Label4_Click()
 {
-    const std::wstring folder = ExecutableDirectory().wstring();
+    const std::wstring folder = platform::ToWide(Utf8ToUtf16(ExecutableDirectory()));
     platform::OpenWithShell(application_.mainWindow(), L"Open", mailLink(), L"", folder.c_str());
 }
 

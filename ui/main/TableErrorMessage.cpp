@@ -11,7 +11,7 @@ std::wstring wide(const std::string& utf8) { return platform::ToWide(Utf8ToUtf16
 
 std::wstring TableErrorMessage(const PinyinTableError& error)
 {
-    const std::wstring path = error.path().wstring();
+    const std::wstring path = wide(error.path());
     std::wstring problem;
     switch (error.kind()) {
     case PinyinTableError::Kind::FileMissing:
