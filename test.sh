@@ -13,6 +13,8 @@ for preset in native native-asan native-fuzz mingw-x64 mingw-x86; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
+echo "== package the 32-bit release"
+cmake --build --preset mingw-x86 --target package
 
 echo "== test native"
 ctest --preset native
