@@ -42,7 +42,9 @@ private:
     InputFile() = default;
     std::FILE* file_ = nullptr;
     bool ownsFile_ = false;
+#ifdef _WIN32
     bool console_ = false;
+#endif
     std::string name_;
 };
 

@@ -10,8 +10,6 @@
 namespace lorvane {
 namespace {
 
-constexpr unsigned GbkCodePage = 936;
-
 bool isGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 bool isGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
 
@@ -27,6 +25,8 @@ std::size_t unitLength(std::string_view bytes, std::size_t at)
 }
 
 #ifdef _WIN32
+
+constexpr unsigned GbkCodePage = 936;
 
 // Converts with MB_ERR_INVALID_CHARS so that nothing is silently replaced by
 // the code page's default character; returns false on an invalid sequence.

@@ -9,7 +9,7 @@
 
 namespace lorvane::ui {
 
-Application::Application() : richEdit_(LoadLibraryW(L"msftedit.dll"))
+Application::Application()
 {
     // The shell, asked to open the About box's links, wants COM.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
@@ -26,8 +26,9 @@ Application::~Application()
 
 int Application::run()
 {
+    form1_ = std::make_unique<Form1>(*this);  // initialises the common controls first
+    richEdit_ = LoadLibraryW(L"msftedit.dll");
     if (!richEdit_) throw std::runtime_error("msftedit.dll, which holds the text boxes, could not be loaded");
-    form1_ = std::make_unique<Form1>(*this);
     const int startUpFailure = form1_->startUp();
     if (startUpFailure != 0) return startUpFailure;
 

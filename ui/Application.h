@@ -32,7 +32,7 @@ private:
 
     HWND hiddenOwner();
 
-    HMODULE richEdit_;
+    HMODULE richEdit_ = nullptr;
     // Owns the About box so that it has no taskbar button of its own.
     HWND hiddenOwner_ = nullptr;
     std::unique_ptr<Form1> form1_;
