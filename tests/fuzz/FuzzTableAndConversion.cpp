@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool firstUpperCase = settings & 1;
     const bool upperCase = settings & 2;
     const int checkZLSB = (settings >> 2) % 3;
-    const std::u16string text = Utf8ToUtf16(textBytes.substr(0, 256));
+    const std::u16string text = Utf8ToUtf16(textBytes.substr(0, 64));
     const std::u16string converted =
         ConvertText(index, text, ConversionOptions::FromControls(firstUpperCase, upperCase, checkZLSB));
     if (converted != testing::LiteralScanConversion(*table, text, firstUpperCase, upperCase, checkZLSB)) {
