@@ -88,7 +88,8 @@ void frmAbout::StartSysInfo()
     } catch (const std::exception&) {
         // Whatever went wrong, the user is told the same.
     }
-    MessageBoxW(hwnd(), UnavailableMessage, app::Title, MB_OK);
+    // Modal to the whole program, the main window included.
+    MessageBoxW(nullptr, UnavailableMessage, app::Title, MB_OK | MB_TASKMODAL);
 }
 
 }  // namespace lorvane::ui

@@ -205,7 +205,9 @@ LRESULT frmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case DM_GETDEFID:
-        return MAKELRESULT(IdCmdOK, DC_HASDEFID);
+        // Enter presses System Info while it has the focus, however the
+        // focus got there; OK otherwise.
+        return MAKELRESULT(GetFocus() == control(IdCmdSysInfo) ? IdCmdSysInfo : IdCmdOK, DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
         return colourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:

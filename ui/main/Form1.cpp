@@ -29,7 +29,9 @@ DWORD styleOf(const ControlSpec& spec, bool firstOption)
     case ControlKind::RadioButton:
         return BS_AUTORADIOBUTTON | (firstOption ? WS_GROUP | WS_TABSTOP : 0);
     case ControlKind::CheckBox:
-        return BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP | WS_TABSTOP | WS_GROUP;
+        // Three states, so that the greyed value can be set; the user's
+        // clicks only tick and clear it (see onCommand).
+        return BS_3STATE | BS_MULTILINE | BS_TOP | WS_TABSTOP | WS_GROUP;
     case ControlKind::Label:
         return SS_LEFT | WS_GROUP;
     case ControlKind::MultiLineEdit:
@@ -56,8 +58,10 @@ int Form1::startUp()
     try {
         Form_Load();
     } catch (const PinyinTableError& error) {
-        DestroyWindow(hwnd());
+        // The box comes first: with the window gone, the program would post
+        // its quit message, which ends the box's own message loop at once.
         platform::ShowMessage(nullptr, TableErrorMessage(error), MB_OK | MB_ICONERROR);
+        DestroyWindow(hwnd());
         return TableFailureExitCode;
     }
     ShowWindow(hwnd(), SW_SHOWDEFAULT);
@@ -173,7 +177,10 @@ void Form1::onCommand(int id, int notification)
     if (notification != BN_CLICKED) return;
     switch (id) {
     case IdCommand1: Command1_Click(); break;
-    case IdCheckZLSB: CheckZLSB_Click(); break;
+    case IdCheckZLSB:
+        SendMessageW(control(IdCheckZLSB), BM_SETCHECK, isChecked(IdCheckZLSB) ? BST_UNCHECKED : BST_CHECKED, 0);
+        CheckZLSB_Click();
+        break;
     case IdOptLowerCase:
     case IdOptFirstUpperCase:
     case IdOptUpperCase: onOptionClicked(); break;
@@ -214,7 +221,7 @@ void Form1::ConvertText()
     const ConversionOptions options =
         ConversionOptions::FromControls(isChecked(IdOptFirstUpperCase), isChecked(IdOptUpperCase), checkZLSB);
     const std::u16string output = lorvane::ConvertText(*index_, platform::AsUtf16(input), options);
-    SetRichEditText(control(IdText2), platform::ToWide(output));
+    setOutput(platform::ToWide(output));
     SetCursor(previous);
 }
 
@@ -239,10 +246,15 @@ void Form1::changeOutputCase(bool upper)
         const auto length = static_cast<DWORD>(text.size());
         upper ? CharUpperBuffW(text.data(), length) : CharLowerBuffW(text.data(), length);
     }
-    SetRichEditText(control(IdText2), text);
+    setOutput(text);
 }
 
-void Form1::CmdCls_Click() { SetRichEditText(control(IdText2), L""); }
+void Form1::CmdCls_Click() { setOutput(L""); }
+
+void Form1::setOutput(const std::wstring& text)
+{
+    SetRichEditText(ReplaceLongRichEditBox(control(IdText2)), text);
+}
 
 void Form1::CmdCopy_Click()
 {

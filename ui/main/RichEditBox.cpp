@@ -11,19 +11,37 @@
 namespace lorvane::ui {
 namespace {
 constexpr UINT Utf16CodePage = 1200;
+constexpr int LongText = 20000;
+constexpr DWORD BaseStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 }
 
 HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle)
 {
-    HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                   ES_WANTRETURN | extraStyle,
+    HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"", BaseStyle | extraStyle,
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleW(nullptr), nullptr);
     if (!box) throw std::runtime_error("a text box could not be created (error " + std::to_string(GetLastError()) + ")");
     SendMessageW(box, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
     SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     return box;
+}
+
+HWND ReplaceLongRichEditBox(HWND box)
+{
+    if (GetWindowTextLengthW(box) <= LongText) return box;
+    HWND parent = GetParent(box);
+    RECT place;
+    GetWindowRect(box, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const DWORD extraStyle = static_cast<DWORD>(GetWindowLongPtrW(box, GWL_STYLE)) & ~BaseStyle;
+    const bool hadFocus = GetFocus() == box;
+    HWND fresh = CreateRichEditBox(parent, GetDlgCtrlID(box), extraStyle);
+    SendMessageW(fresh, WM_SETFONT, SendMessageW(box, WM_GETFONT, 0, 0), FALSE);
+    SetWindowPos(fresh, box, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOACTIVATE);
+    DestroyWindow(box);
+    if (hadFocus) SetFocus(fresh);
+    return fresh;
 }
 
 std::wstring RichEditText(HWND box, bool selectionOnly)

@@ -15,4 +15,10 @@ HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle);
 std::wstring RichEditText(HWND box, bool selectionOnly);
 void SetRichEditText(HWND box, const std::wstring& text);
 
+// Replacing a long text takes a rich edit box (Wine's at least) time that
+// grows with the square of the text's length, while a new box starts empty
+// at once. So a box holding a long text is replaced by a fresh one of the
+// same id, place, style, font and tab position; returns the box to use.
+HWND ReplaceLongRichEditBox(HWND box);
+
 }  // namespace lorvane::ui
