@@ -1,0 +1,158 @@
+// The main window as it first appears: caption, controls, places, texts and
+// states. These also run under a non-Chinese locale, where every caption must
+// still read exactly the same.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "LorvaneProcess.h"
+#include "MainWindow.h"
+#include "WindowQuery.h"
+
+namespace lorvane::e2e {
+namespace {
+
+constexpr int TwipsPerPixelAt96Dpi = 15;
+
+enum class Kind { PushButton, TextBox, OptionButton, CheckBox, Label };
+
+struct TwipPlace {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ExpectedControl {
+    HWND MainWindow::*control;
+    Kind kind;
+    const wchar_t* text;
+    TwipPlace twips;
+};
+
+// A plain push button is not the window's default button. The check box may
+// hold three states, but only the program may grey it: not an automatic
+// three-state box.
+bool isOfKind(HWND control, Kind kind)
+{
+    const std::wstring className = ClassOf(control);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const LONG type = style & BS_TYPEMASK;
+    switch (kind) {
+    case Kind::PushButton: return className == L"Button" && type == BS_PUSHBUTTON;
+    case Kind::OptionButton: return className == L"Button" && type == BS_AUTORADIOBUTTON;
+    case Kind::CheckBox:
+        return className == L"Button" &&
+               (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_3STATE);
+    case Kind::Label: return className == L"Static";
+    case Kind::TextBox:
+        return _wcsicmp(className.c_str(), L"RichEdit50W") == 0 && (style & ES_MULTILINE) && !(style & ES_READONLY);
+    }
+    return false;
+}
+
+// In tab order, which is the order of the windows.
+const ExpectedControl ExpectedControls[] = {
+    {&MainWindow::copyButton, Kind::PushButton, L"复制(&C)", {1680, 4200, 975, 375}},
+    {&MainWindow::aboutButton, Kind::PushButton, L"关于...(&a)", {5280, 3540, 1095, 375}},
+    {&MainWindow::clearButton, Kind::PushButton, L"清  除", {240, 4200, 1095, 375}},
+    {&MainWindow::exitButton, Kind::PushButton, L"退出(&Q)", {5280, 4200, 1095, 375}},
+    {&MainWindow::convertButton, Kind::PushButton, L"转换(&S)", {3000, 4200, 1095, 375}},
+    {&MainWindow::outputBox, Kind::TextBox, L"", {120, 2160, 4455, 1815}},
+    {&MainWindow::inputBox, Kind::TextBox, L"快快输入文本，单击转换。\r\n", {120, 120, 4455, 1815}},
+    {&MainWindow::lowerCaseOption, Kind::OptionButton, L"字母全部小写", {4920, 1560, 1575, 255}},
+    {&MainWindow::firstUpperCaseOption, Kind::OptionButton, L"首字母大写", {4920, 2520, 1215, 255}},
+    {&MainWindow::upperCaseOption, Kind::OptionButton, L"字母全部大写", {4920, 2040, 1455, 255}},
+    {&MainWindow::polyphoneCheckBox, Kind::CheckBox, L"多音字智能识别（准确率70%）", {4920, 720, 1575, 495}},
+    {&MainWindow::optionsLabel, Kind::Label, L"选项：", {4920, 240, 615, 255}},
+};
+
+std::string describe(const ExpectedControl& expected)
+{
+    return Narrow(expected.text[0] ? expected.text : L"the output box");
+}
+
+// The option group is entered at its first button; the label takes no focus.
+bool isTabStop(const ExpectedControl& expected)
+{
+    return expected.control != &MainWindow::optionsLabel && expected.control != &MainWindow::firstUpperCaseOption &&
+           expected.control != &MainWindow::upperCaseOption;
+}
+
+class StartUpState : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        process_ = std::make_unique<LorvaneProcess>();
+        window_ = std::make_unique<MainWindow>(process_->waitForMainWindow());
+    }
+    static void TearDownTestSuite()
+    {
+        window_.reset();
+        process_.reset();
+    }
+
+    static inline std::unique_ptr<LorvaneProcess> process_;
+    static inline std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(StartUpState, TheWindowIsOneOrdinaryTopLevelWindowWithItsCaption)
+{
+    EXPECT_EQ(VisibleWindowsOf(process_->id(), nullptr, nullptr).size(), 1u);
+    EXPECT_EQ(TextOf(window_->hwnd()), MainWindowCaption);
+    const LONG style = GetWindowLongW(window_->hwnd(), GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW) << "a resizable window with every caption button";
+    EXPECT_EQ(GetMenu(window_->hwnd()), nullptr);
+}
+
+TEST_F(StartUpState, EveryControlHasItsKindTextAndTabPlace)
+{
+    const std::vector<HWND> children = ChildrenOf(window_->hwnd());
+    ASSERT_EQ(children.size(), std::size(ExpectedControls));
+    for (std::size_t place = 0; place < std::size(ExpectedControls); ++place) {
+        const ExpectedControl& expected = ExpectedControls[place];
+        const HWND control = (*window_).*expected.control;
+        SCOPED_TRACE(describe(expected));
+        EXPECT_EQ(children[place], control) << "tab place " << place;
+        EXPECT_TRUE(isOfKind(control, expected.kind))
+            << Narrow(ClassOf(control)) << " with style " << std::hex << GetWindowLongW(control, GWL_STYLE);
+        EXPECT_EQ(TextOf(control), expected.text);
+        EXPECT_TRUE(IsWindowVisible(control));
+        EXPECT_TRUE(IsWindowEnabled(control));
+        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, isTabStop(expected));
+    }
+}
+
+TEST_F(StartUpState, OptionsStartAsLowerCaseWithTheCheckBoxClearAndTheFocusOnCopy)
+{
+    EXPECT_TRUE(window_->isSelected(window_->lowerCaseOption));
+    EXPECT_FALSE(window_->isSelected(window_->firstUpperCaseOption));
+    EXPECT_FALSE(window_->isSelected(window_->upperCaseOption));
+    EXPECT_EQ(window_->polyphoneState(), BST_UNCHECKED);
+    EXPECT_EQ(window_->focus(), window_->copyButton);
+}
+
+TEST_F(StartUpState, ClientAreaAndControlsSitAtTheirTwipPlaces)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(dpi, 96) << "the places below are pixels at 96 DPI";
+
+    RECT client{};
+    GetClientRect(window_->hwnd(), &client);
+    EXPECT_EQ(client.right - client.left, 6840 / TwipsPerPixelAt96Dpi);
+    EXPECT_EQ(client.bottom - client.top, 4815 / TwipsPerPixelAt96Dpi);
+    for (const ExpectedControl& expected : ExpectedControls) {
+        SCOPED_TRACE(describe(expected));
+        const RECT place = RectInParent((*window_).*expected.control);
+        EXPECT_EQ(place.left, expected.twips.left / TwipsPerPixelAt96Dpi);
+        EXPECT_EQ(place.top, expected.twips.top / TwipsPerPixelAt96Dpi);
+        EXPECT_EQ(place.right - place.left, expected.twips.width / TwipsPerPixelAt96Dpi);
+        EXPECT_EQ(place.bottom - place.top, expected.twips.height / TwipsPerPixelAt96Dpi);
+    }
+}
+
+}  // namespace
+}  // namespace lorvane::e2e
