@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "Dpi.h"
 #include "MessageBox.h"
 #include "TextCoding.h"
 #include "WideText.h"
@@ -20,6 +21,14 @@ Window::~Window()
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_DPICHANGED) {
+        if (platform::DpiOverride()) return 0;
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        dpiChanged(HIWORD(wParam));
+        return 0;
+    }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 

@@ -21,6 +21,9 @@ protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window is gone.
     virtual void windowDestroyed() {}
+    // Called when the window has moved to a monitor of another DPI and taken
+    // the size the system suggests: controls and fonts are to be scaled.
+    virtual void dpiChanged(UINT) {}
 
     // What a dialog does for its controls: Tab as its text boxes ask for it,
     // and the focus kept across deactivation. True when `message` was one of

@@ -7,6 +7,7 @@
 #include "AppInfo.h"
 #include "Application.h"
 #include "Dpi.h"
+#include "PlaceInTwips.h"
 #include "ExecutableDirectory.h"
 #include "IconBox.h"
 #include "MakerContact.h"
@@ -133,9 +134,7 @@ void frmAbout::layOut(UINT dpi)
     linkFont_ = platform::PointFont({L"宋体", 9, FW_NORMAL, false, true, GB2312_CHARSET}, dpi);
     for (const AboutControl& placed : Controls) {
         HWND child = control(placed.id);
-        MoveWindow(child, platform::TwipsToPixels(placed.place.left, dpi), platform::TwipsToPixels(placed.place.top, dpi),
-                   platform::TwipsToPixels(placed.place.width, dpi), platform::TwipsToPixels(placed.place.height, dpi),
-                   TRUE);
+        PlaceInTwips(child, placed.place, dpi);
         HFONT font = font_.get();
         if (placed.id == IdLblTitle) font = titleFont_.get();
         if (placed.id == IdLabel4 || placed.id == IdLabel5) font = linkFont_.get();
@@ -144,6 +143,12 @@ void frmAbout::layOut(UINT dpi)
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void frmAbout::dpiChanged(UINT dpi)
+{
+    dpi_ = dpi;
+    layOut(dpi);
 }
 
 void frmAbout::paintRule(HDC dc) const
@@ -221,15 +226,6 @@ LRESULT frmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         HDC dc = BeginPaint(hwnd(), &paint);
         paintRule(dc);
         EndPaint(hwnd(), &paint);
-        return 0;
-    }
-    case WM_DPICHANGED: {
-        if (platform::DpiOverride()) return 0;
-        dpi_ = HIWORD(wParam);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        layOut(dpi_);
         return 0;
     }
     default:

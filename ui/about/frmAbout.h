@@ -34,6 +34,7 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
+    void dpiChanged(UINT dpi) override;
 
 private:
     void createControls();

@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "Clipboard.h"
 #include "Dpi.h"
+#include "PlaceInTwips.h"
 #include "ExecutableDirectory.h"
 #include "MessageBox.h"
 #include "PinyinTableError.h"
@@ -77,7 +78,7 @@ void Form1::createControls()
     createWindow(ClassName, Form1Caption, FrameStyle, FrameExStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                  CW_USEDEFAULT, nullptr);
     HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 
     bool firstOption = true;
@@ -113,14 +114,18 @@ void Form1::Form_Load()
     PinyinTable_ = std::move(table);
 }
 
+void Form1::dpiChanged(UINT dpi)
+{
+    dpi_ = dpi;
+    layOut(dpi);
+}
+
 void Form1::layOut(UINT dpi)
 {
     font_ = platform::MessageFont(dpi);
     for (const ControlSpec& spec : Form1Controls) {
         HWND child = control(spec.id);
-        MoveWindow(child, platform::TwipsToPixels(spec.place.left, dpi), platform::TwipsToPixels(spec.place.top, dpi),
-                   platform::TwipsToPixels(spec.place.width, dpi), platform::TwipsToPixels(spec.place.height, dpi),
-                   TRUE);
+        PlaceInTwips(child, spec.place, dpi);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -154,15 +159,6 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         HDC dc = BeginPaint(hwnd(), &paint);
         paintFrame(dc);
         EndPaint(hwnd(), &paint);
-        return 0;
-    }
-    case WM_DPICHANGED: {
-        if (platform::DpiOverride()) return 0;
-        dpi_ = HIWORD(wParam);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        layOut(dpi_);
         return 0;
     }
     default:

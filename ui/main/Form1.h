@@ -30,6 +30,7 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
+    void dpiChanged(UINT dpi) override;
 
 private:
     void Form_Initialize();
