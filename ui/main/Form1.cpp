@@ -22,9 +22,9 @@ constexpr DWORD FrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD FrameExStyle = WS_EX_CONTROLPARENT;
 constexpr int TableFailureExitCode = 3;
 
-DWORD styleOf(const ControlSpec& spec, bool firstOption)
+DWORD styleOf(const ControlLayout& layout, bool firstOption)
 {
-    switch (spec.kind) {
+    switch (layout.kind) {
     case ControlKind::PushButton:
         return BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
     case ControlKind::RadioButton:
@@ -82,15 +82,15 @@ void Form1::createControls()
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 
     bool firstOption = true;
-    for (const ControlSpec& spec : Form1Controls) {
-        const DWORD style = styleOf(spec, firstOption);
-        if (spec.kind == ControlKind::RadioButton) firstOption = false;
-        if (spec.kind == ControlKind::MultiLineEdit) {
-            CreateRichEditBox(hwnd(), spec.id, style);
+    for (const ControlLayout& layout : Form1Controls) {
+        const DWORD style = styleOf(layout, firstOption);
+        if (layout.kind == ControlKind::RadioButton) firstOption = false;
+        if (layout.kind == ControlKind::MultiLineEdit) {
+            CreateRichEditBox(hwnd(), layout.id, style);
             continue;
         }
-        if (!CreateWindowExW(0, classOf(spec.kind), spec.text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr))
+        if (!CreateWindowExW(0, classOf(layout.kind), layout.text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr))
             throw std::runtime_error("a control of the main window could not be created");
     }
     SetRichEditText(control(IdText1), Text1Prompt);
@@ -123,9 +123,9 @@ void Form1::dpiChanged(UINT dpi)
 void Form1::layOut(UINT dpi)
 {
     font_ = platform::MessageFont(dpi);
-    for (const ControlSpec& spec : Form1Controls) {
-        HWND child = control(spec.id);
-        PlaceInTwips(child, spec.place, dpi);
+    for (const ControlLayout& layout : Form1Controls) {
+        HWND child = control(layout.id);
+        PlaceInTwips(child, layout.place, dpi);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -133,7 +133,7 @@ void Form1::layOut(UINT dpi)
 
 void Form1::paintFrame(HDC dc)
 {
-    for (const OutlineSpec& outline : Shape1) {
+    for (const OutlineLayout& outline : Shape1) {
         HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(outline.systemColour));
         HGDIOBJ oldPen = SelectObject(dc, pen);
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));

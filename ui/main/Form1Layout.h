@@ -31,7 +31,7 @@ inline constexpr wchar_t Text1Prompt[] = L"快快输入文本，单击转换。\
 
 enum class ControlKind { PushButton, MultiLineEdit, RadioButton, CheckBox, Label };
 
-struct ControlSpec {
+struct ControlLayout {
     Form1ControlId id;
     ControlKind kind;
     const wchar_t* text;
@@ -39,7 +39,7 @@ struct ControlSpec {
 };
 
 // In tab order: CmdCopy takes the focus first.
-inline constexpr ControlSpec Form1Controls[] = {
+inline constexpr ControlLayout Form1Controls[] = {
     {IdCmdCopy, ControlKind::PushButton, L"复制(&C)", {1680, 4200, 975, 375}},
     {IdCmdAbout, ControlKind::PushButton, L"关于...(&a)", {5280, 3540, 1095, 375}},
     {IdCmdCls, ControlKind::PushButton, L"清  除", {240, 4200, 1095, 375}},
@@ -56,11 +56,11 @@ inline constexpr ControlSpec Form1Controls[] = {
 
 // The etched frame around the options: two one-pixel outlines, the second
 // one pixel further right and down.
-struct OutlineSpec {
+struct OutlineLayout {
     TwipRect place;
     int systemColour;
 };
-inline constexpr OutlineSpec Shape1[] = {
+inline constexpr OutlineLayout Shape1[] = {
     {{4800, 360, 1815, 2535}, 9},   // index 0: COLOR_CAPTIONTEXT
     {{4785, 345, 1815, 2535}, 12},  // index 1: COLOR_APPWORKSPACE
 };
