@@ -83,12 +83,15 @@ void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions opt
     const Fragment* fragments = (options.firstReadingOnly ? firstReading_ : allReadings_).data();
     const std::uint16_t* keyIds = keyIds_.data();
 
-    std::size_t total = 0;
+    // Counted in 64 bits, so that a huge text cannot wrap a 32-bit size.
+    std::uint64_t total = 0;
     for (const char16_t unit : text) total += fragments[keyIds[unit]].length;
     if (total == 0) return;
+    if (total > out.max_size() - out.size() - CopyBlock) throw std::length_error("the pinyin would be too long");
 
     const std::size_t start = out.size();
-    out.resize(start + total + CopyBlock);
+    const auto length = static_cast<std::size_t>(total);
+    out.resize(start + length + CopyBlock);
     char16_t* destination = out.data() + start;
     const char16_t* source =
         fragmentText_.data() + letterCaseStride_ * static_cast<std::size_t>(options.letterCase);
@@ -102,7 +105,7 @@ void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions opt
             std::memcpy(destination, source + fragment.start, fragment.length * sizeof(char16_t));
         destination += fragment.length;
     }
-    out.resize(start + total);
+    out.resize(start + length);
 }
 
 std::u16string ConvertText(const PinyinIndex& index, std::u16string_view text, ConversionOptions options)

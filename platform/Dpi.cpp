@@ -38,14 +38,20 @@ UINT DpiOf(HWND window)
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi)
+RECT FrameAroundClient(DWORD style, DWORD exStyle, UINT dpi)
 {
-    RECT rect{0, 0, clientWidth, clientHeight};
+    RECT rect{0, 0, 0, 0};
     using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return rect;
+}
+
+SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi)
+{
+    const RECT frame = FrameAroundClient(style, exStyle, dpi);
+    return {clientWidth + frame.right - frame.left, clientHeight + frame.bottom - frame.top};
 }
 
 }  // namespace lorvane::platform

@@ -16,6 +16,10 @@ inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast
 // `clientHeight` pixels at `dpi`.
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
 
+// The frame around a client area: where a window's corner lies from its
+// client area's (left and top, negative) and how far the frame reaches past it.
+RECT FrameAroundClient(DWORD style, DWORD exStyle, UINT dpi);
+
 // Test knob: LORVANE_DPI in the environment overrides the DPI the windows lay
 // themselves out at, so the layout can be checked at other scales.
 UINT DpiOverride();

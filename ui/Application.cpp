@@ -6,13 +6,14 @@
 
 #include "about/frmAbout.h"
 #include "main/Form1.h"
+#include "main/RichEditBox.h"
 
 namespace lorvane::ui {
 
 Application::Application()
 {
     // The shell, asked to open the About box's links, wants COM.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 Application::~Application()
@@ -20,7 +21,7 @@ Application::~Application()
     about_.reset();
     form1_.reset();
     if (hiddenOwner_) DestroyWindow(hiddenOwner_);
-    CoUninitialize();
+    if (comInitialised_) CoUninitialize();
     if (richEdit_) FreeLibrary(richEdit_);
 }
 
@@ -44,6 +45,8 @@ int Application::run()
 // The dialog manager gives both windows Tab, the arrow keys and the access
 // keys. The main window has no cancel button: Esc does nothing there, so it
 // is kept from its text boxes, which would otherwise ask the window to close.
+// Tab in a text box moves on, as in a dialog's edit box, where a rich edit
+// box would insert a tab; Ctrl+Tab still does that.
 bool Application::translateForWindows(MSG& message)
 {
     HWND main = mainWindow();
@@ -52,6 +55,11 @@ bool Application::translateForWindows(MSG& message)
                         message.wParam == VK_ESCAPE;
     if (main && (message.hwnd == main || IsChild(main, message.hwnd))) {
         if (escape) return true;
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+            IsRichEditBox(message.hwnd)) {
+            SendMessageW(main, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+            return true;
+        }
         return IsDialogMessageW(main, &message);
     }
     if (about_ && about_->hwnd() && IsDialogMessageW(about_->hwnd(), &message)) return true;

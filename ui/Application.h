@@ -32,6 +32,7 @@ private:
 
     HWND hiddenOwner();
 
+    bool comInitialised_ = false;
     HMODULE richEdit_ = nullptr;
     // Owns the About box so that it has no taskbar button of its own.
     HWND hiddenOwner_ = nullptr;

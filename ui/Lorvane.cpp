@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <new>
 
 #include "Application.h"
 #include "Window.h"
@@ -12,8 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     try {
         lorvane::ui::Application application;
         return application.run();
+    } catch (const std::bad_alloc&) {
+        lorvane::ui::ReportUnexpectedError(nullptr, nullptr);
     } catch (const std::exception& error) {
         lorvane::ui::ReportUnexpectedError(nullptr, error.what());
-        return 1;
     }
+    return 1;
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "AppInfo.h"
 #include "Dpi.h"
 #include "MessageBox.h"
 #include "TextCoding.h"
@@ -32,6 +33,19 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+// Tab into a group of option buttons lands on the selected one, as in a
+// dialog; landing on another would select it.
+HWND Window::checkedOptionOfGroup(HWND control) const
+{
+    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) != BS_AUTORADIOBUTTON) return control;
+    HWND option = control;
+    do {
+        if (SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED) return option;
+        option = GetNextDlgGroupItem(hwnd_, option, FALSE);
+    } while (option && option != control);
+    return control;
+}
+
 bool Window::handleDialogFocus(UINT message, WPARAM wParam, LPARAM lParam, HWND firstFocus)
 {
     if (message == WM_ACTIVATE) {
@@ -48,7 +62,7 @@ bool Window::handleDialogFocus(UINT message, WPARAM wParam, LPARAM lParam, HWND 
     if (message == WM_NEXTDLGCTL) {
         // Rich edit boxes ask for this on Tab, as in a dialog.
         HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
-        if (next) SetFocus(next);
+        if (next) SetFocus(checkedOptionOfGroup(next));
         return true;
     }
     return false;
@@ -101,16 +115,21 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         ReportUnexpectedError(hwnd, nullptr);
     } catch (const std::exception& error) {
         ReportUnexpectedError(hwnd, error.what());
+    } catch (...) {
+        ReportUnexpectedError(hwnd, "unknown error");
     }
     return 0;
 }
 
-void ReportUnexpectedError(HWND owner, const char* what)
+void ReportUnexpectedError(HWND owner, const char* what) noexcept
 {
-    const std::wstring text =
-        what ? L"操作未能完成：" + platform::ToWide(Utf8ToUtf16(what))
-             : std::wstring(L"内存不足，操作未能完成。");
-    platform::ShowMessage(owner, text, MB_OK | MB_ICONERROR);
+    constexpr wchar_t outOfMemory[] = L"内存不足，操作未能完成。";
+    try {
+        const std::wstring text = what ? L"操作未能完成：" + platform::ToWide(Utf8ToUtf16(what)) : outOfMemory;
+        platform::ShowMessage(owner, text, MB_OK | MB_ICONERROR);
+    } catch (...) {
+        MessageBoxW(owner, outOfMemory, app::Title, MB_OK | MB_ICONERROR);
+    }
 }
 
 }  // namespace lorvane::ui

@@ -30,6 +30,8 @@ protected:
     // these.
     bool handleDialogFocus(UINT message, WPARAM wParam, LPARAM lParam, HWND firstFocus);
 
+    HWND checkedOptionOfGroup(HWND control) const;
+
     static void registerClass(const wchar_t* className, HICON icon, HCURSOR cursor);
     HWND createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
                       int y, int width, int height, HWND owner);
@@ -42,6 +44,6 @@ private:
 };
 
 // Reports an error that a handler could not deal with; the program goes on.
-void ReportUnexpectedError(HWND owner, const char* what);
+void ReportUnexpectedError(HWND owner, const char* what) noexcept;
 
 }  // namespace lorvane::ui

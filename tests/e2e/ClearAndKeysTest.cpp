@@ -1,7 +1,10 @@
-// Clear, and the keys that the main window leaves to its text boxes: Esc does
-// nothing and Enter starts a new line without pressing any button.
+// Clear, and the keyboard: Esc does nothing, Enter starts a new line in a
+// text box and presses the button that has the focus, Tab follows the tab
+// order and the access keys press their buttons.
 
 #include <gtest/gtest.h>
+
+#include <cwctype>
 
 #include "SharedLorvane.h"
 #include "TestClipboard.h"
@@ -24,6 +27,27 @@ protected:
         PostMessageW(window().inputBox, WM_KEYDOWN, key, 1 | (scanCode << 16));
         PostMessageW(window().inputBox, WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
         window().drainPostedMessages();
+    }
+
+    // Posts a key to whatever has the focus; `alt` sends it as a system key.
+    static void pressKey(WPARAM key, bool alt = false)
+    {
+        HWND focus = window().focus();
+        const UINT scanCode = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+        const LPARAM context = alt ? (1 << 29) : 0;
+        if (alt) {
+            PostMessageW(focus, WM_SYSCHAR, towlower(static_cast<wint_t>(key)), 1 | (scanCode << 16) | context);
+        } else {
+            PostMessageW(focus, WM_KEYDOWN, key, 1 | (scanCode << 16));
+            PostMessageW(focus, WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
+        }
+        window().drainPostedMessages();
+    }
+
+    static void focusOn(HWND control)
+    {
+        SendMessageW(window().hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        ASSERT_EQ(window().focus(), control);
     }
 };
 
@@ -63,6 +87,43 @@ TEST_F(ClearAndKeys, EnterInTheInputBoxStartsANewLineAndPressesNoButton)
     EXPECT_EQ(ClipboardText(), EarlierClipboardText) << "Copy was not pressed";
     EXPECT_TRUE(VisibleWindowsOf(process().id(), nullptr, L"关于 Lorvane").empty()) << "About was not pressed";
     EXPECT_TRUE(IsWindowVisible(window().hwnd())) << "Exit was not pressed";
+}
+
+TEST_F(ClearAndKeys, EnterPressesTheButtonThatHasTheFocus)
+{
+    window().setOutput(L"回车复制");
+    PutOnClipboard(EarlierClipboardText);
+    focusOn(window().copyButton);
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"回车复制"; }, Milliseconds(3000)));
+    EXPECT_EQ(window().output(), L"回车复制");
+}
+
+TEST_F(ClearAndKeys, TabFollowsTheTabOrderAndLandsOnTheSelectedOption)
+{
+    window().select(window().upperCaseOption);
+    window().setOutput(L"ZHONG");
+    focusOn(window().copyButton);
+    const HWND order[] = {window().aboutButton, window().clearButton,    window().exitButton,
+                          window().convertButton, window().outputBox,     window().inputBox,
+                          window().upperCaseOption, window().polyphoneCheckBox, window().copyButton};
+    for (HWND expected : order) {
+        pressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([expected] { return window().focus() == expected; }, Milliseconds(2000)));
+    }
+    EXPECT_TRUE(window().isSelected(window().upperCaseOption)) << "passing through the group selects nothing";
+    EXPECT_EQ(window().output(), L"ZHONG");
+}
+
+TEST_F(ClearAndKeys, AltAndTheAccessKeyPressesTheButton)
+{
+    window().select(window().lowerCaseOption);
+    window().setInput(L"重庆");
+    window().setOutput(L"");
+    focusOn(window().inputBox);
+    pressKey('S', true);
+    EXPECT_TRUE(WaitUntil([] { return !window().output().empty(); }, Milliseconds(3000)));
+    EXPECT_EQ(window().output(), L"zhong (chong) qing");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The two text boxes: no length limit of their own, long lines wrapped at the
-// box's width, a vertical scroll bar when the text is taller than the box, and
+// box's width, a vertical scroll bar that stays (greyed while the text fits), and
 // inputs longer than 32,766 characters converted whole.
 
 #include <gtest/gtest.h>
+
+#include <richedit.h>
 
 #include "SharedLorvane.h"
 #include "WindowQuery.h"
@@ -37,6 +39,9 @@ TEST_F(TextBoxes, WrapLongLinesAndScrollVertically)
 
     window().setInput(repeated(L"一行\r\n", 40));
     EXPECT_TRUE(GetWindowLongW(window().inputBox, GWL_STYLE) & WS_VSCROLL);
+    // The bar stays, greyed, while the text fits.
+    for (HWND box : {window().inputBox, window().outputBox})
+        EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & ES_DISABLENOSCROLL);
 }
 
 TEST_F(TextBoxes, ConvertTakesAnInputLongerThan32766CharactersWhole)

@@ -1,6 +1,5 @@
 #include "frmAbout.h"
 
-#include <initializer_list>
 #include <string>
 
 #include "AboutLayout.h"
@@ -74,8 +73,7 @@ void frmAbout::load()
     const SIZE size = platform::WindowSizeForClient(platform::TwipsToPixels(ClientWidthTwips, screenDpi),
                                                     platform::TwipsToPixels(ClientHeightTwips, screenDpi),
                                                     FrameStyle, FrameExStyle, screenDpi);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, FrameStyle, FALSE, FrameExStyle);
+    const RECT frame = platform::FrameAroundClient(FrameStyle, FrameExStyle, screenDpi);
     createWindow(ClassName, L"", FrameStyle, FrameExStyle,
                  platform::TwipsToPixels(ScreenPlaceTwips.x, screenDpi) + frame.left,
                  platform::TwipsToPixels(ScreenPlaceTwips.y, screenDpi) + frame.top, size.cx, size.cy, hiddenOwner_);
@@ -122,26 +120,28 @@ void frmAbout::Form_Load()
 
 void frmAbout::layOut(UINT dpi)
 {
-    font_ = platform::PointFont(TextFont, dpi);
-    for (platform::Font* fitted : {&descriptionFont_, &disclaimerFont_}) {
-        const int id = fitted == &descriptionFont_ ? IdLblDescription : IdLblDisclaimer;
+    auto fitting = [&](int id) {
         const TwipRect place = placeOf(id);
-        *fitted = platform::FontFittingText(TextFont, dpi, windowText(control(id)),
-                                            platform::TwipsToPixels(place.width, dpi),
-                                            platform::TwipsToPixels(place.height, dpi));
-    }
-    titleFont_ = platform::PointFont({L"宋体", 24, FW_BOLD, true, false, GB2312_CHARSET}, dpi);
-    linkFont_ = platform::PointFont({L"宋体", 9, FW_NORMAL, false, true, GB2312_CHARSET}, dpi);
+        return platform::FontFittingText(TextFont, dpi, windowText(control(id)),
+                                         platform::TwipsToPixels(place.width, dpi),
+                                         platform::TwipsToPixels(place.height, dpi));
+    };
+    // The controls take the new fonts before the old ones are deleted.
+    Fonts fonts{platform::PointFont(TextFont, dpi),
+                platform::PointFont({L"宋体", 24, FW_BOLD, true, false, GB2312_CHARSET}, dpi),
+                platform::PointFont({L"宋体", 9, FW_NORMAL, false, true, GB2312_CHARSET}, dpi),
+                fitting(IdLblDescription), fitting(IdLblDisclaimer)};
     for (const AboutControl& placed : Controls) {
         HWND child = control(placed.id);
         PlaceInTwips(child, placed.place, dpi);
-        HFONT font = font_.get();
-        if (placed.id == IdLblTitle) font = titleFont_.get();
-        if (placed.id == IdLabel4 || placed.id == IdLabel5) font = linkFont_.get();
-        if (placed.id == IdLblDescription) font = descriptionFont_.get();
-        if (placed.id == IdLblDisclaimer) font = disclaimerFont_.get();
+        HFONT font = fonts.text.get();
+        if (placed.id == IdLblTitle) font = fonts.title.get();
+        if (placed.id == IdLabel4 || placed.id == IdLabel5) font = fonts.link.get();
+        if (placed.id == IdLblDescription) font = fonts.description.get();
+        if (placed.id == IdLblDisclaimer) font = fonts.disclaimer.get();
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    fonts_ = std::move(fonts);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

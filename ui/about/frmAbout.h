@@ -54,11 +54,14 @@ private:
     Application& application_;
     HWND hiddenOwner_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    platform::Font font_;
-    platform::Font titleFont_;
-    platform::Font linkFont_;
-    platform::Font descriptionFont_;
-    platform::Font disclaimerFont_;
+    struct Fonts {
+        platform::Font text;
+        platform::Font title;
+        platform::Font link;
+        platform::Font description;
+        platform::Font disclaimer;
+    };
+    Fonts fonts_;
     HCURSOR linkCursor_ = nullptr;
 };
 

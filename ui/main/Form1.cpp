@@ -9,6 +9,7 @@
 #include "ExecutableDirectory.h"
 #include "MessageBox.h"
 #include "PinyinTableError.h"
+#include "EditContextMenu.h"
 #include "RichEditBox.h"
 #include "TableErrorMessage.h"
 #include "WideText.h"
@@ -32,7 +33,7 @@ DWORD styleOf(const ControlLayout& layout, bool firstOption)
     case ControlKind::CheckBox:
         // Three states, so that the greyed value can be set; the user's
         // clicks only tick and clear it (see onCommand).
-        return BS_3STATE | BS_MULTILINE | BS_TOP | WS_TABSTOP | WS_GROUP;
+        return BS_3STATE | BS_MULTILINE | WS_TABSTOP | WS_GROUP;
     case ControlKind::Label:
         return SS_LEFT | WS_GROUP;
     case ControlKind::MultiLineEdit:
@@ -40,6 +41,18 @@ DWORD styleOf(const ControlLayout& layout, bool firstOption)
     }
     return 0;
 }
+
+// Shows the hourglass for as long as it lives.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
 
 const wchar_t* classOf(ControlKind kind) { return kind == ControlKind::Label ? WC_STATICW : WC_BUTTONW; }
 
@@ -62,6 +75,10 @@ int Form1::startUp()
         // The box comes first: with the window gone, the program would post
         // its quit message, which ends the box's own message loop at once.
         platform::ShowMessage(nullptr, TableErrorMessage(error), MB_OK | MB_ICONERROR);
+        DestroyWindow(hwnd());
+        return TableFailureExitCode;
+    } catch (const std::exception&) {
+        platform::ShowMessage(nullptr, TableOutOfMemoryMessage(DefaultTablePath()), MB_OK | MB_ICONERROR);
         DestroyWindow(hwnd());
         return TableFailureExitCode;
     }
@@ -122,12 +139,14 @@ void Form1::dpiChanged(UINT dpi)
 
 void Form1::layOut(UINT dpi)
 {
-    font_ = platform::MessageFont(dpi);
+    // The controls take the new font before the old one is deleted.
+    platform::Font font = platform::MessageFont(dpi);
     for (const ControlLayout& layout : Form1Controls) {
         HWND child = control(layout.id);
         PlaceInTwips(child, layout.place, dpi);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
+    font_ = std::move(font);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -154,6 +173,14 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (lParam) onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case DM_GETDEFID:
+        return focusedButtonAsDefault();
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == control(IdText1) || reinterpret_cast<HWND>(wParam) == control(IdText2)) {
+            ShowEditContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
+        }
+        return Window::handleMessage(message, wParam, lParam);
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd(), &paint);
@@ -164,6 +191,17 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return Window::handleMessage(message, wParam, lParam);
     }
+}
+
+// No button is the default, but Enter presses the button that has the
+// focus, as Space does.
+LRESULT Form1::focusedButtonAsDefault() const
+{
+    HWND focus = GetFocus();
+    for (const ControlLayout& layout : Form1Controls)
+        if (layout.kind == ControlKind::PushButton && control(layout.id) == focus)
+            return MAKELRESULT(layout.id, DC_HASDEFID);
+    return 0;
 }
 
 void Form1::windowDestroyed() { application_.topLevelWindowClosed(); }
@@ -211,14 +249,13 @@ void Form1::Command1_Click() { ConvertText(); }
 
 void Form1::ConvertText()
 {
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const WaitCursor waitCursor;
     const std::wstring input = RichEditText(control(IdText1), false);
     const auto checkZLSB = static_cast<int>(SendMessageW(control(IdCheckZLSB), BM_GETCHECK, 0, 0));
     const ConversionOptions options =
         ConversionOptions::FromControls(isChecked(IdOptFirstUpperCase), isChecked(IdOptUpperCase), checkZLSB);
     const std::u16string output = lorvane::ConvertText(*index_, platform::AsUtf16(input), options);
     setOutput(platform::ToWide(output));
-    SetCursor(previous);
 }
 
 void Form1::CheckZLSB_Click()
@@ -249,7 +286,7 @@ void Form1::CmdCls_Click() { setOutput(L""); }
 
 void Form1::setOutput(const std::wstring& text)
 {
-    SetRichEditText(ReplaceLongRichEditBox(control(IdText2)), text);
+    SetRichEditText(ReplaceLongRichEditBox(control(IdText2), font_.get()), text);
 }
 
 void Form1::CmdCopy_Click()

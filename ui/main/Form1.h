@@ -55,6 +55,7 @@ private:
     void ConvertText();
     void changeOutputCase(bool upper);
     void setOutput(const std::wstring& text);
+    LRESULT focusedButtonAsDefault() const;
 
     HWND control(Form1ControlId id) const { return GetDlgItem(hwnd(), id); }
     bool isChecked(Form1ControlId id) const;

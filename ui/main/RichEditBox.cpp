@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <new>
 #include <stdexcept>
 
 #ifndef ST_PLAINTEXTONLY
@@ -12,7 +13,9 @@ namespace lorvane::ui {
 namespace {
 constexpr UINT Utf16CodePage = 1200;
 constexpr int LongText = 20000;
-constexpr DWORD BaseStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+// The vertical scroll bar is always there, greyed while the text fits.
+constexpr DWORD BaseStyle =
+    WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_DISABLENOSCROLL;
 }
 
 HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle)
@@ -26,7 +29,14 @@ HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle)
     return box;
 }
 
-HWND ReplaceLongRichEditBox(HWND box)
+bool IsRichEditBox(HWND window)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    return lstrcmpiW(className, MSFTEDIT_CLASS) == 0;
+}
+
+HWND ReplaceLongRichEditBox(HWND box, HFONT font)
 {
     if (GetWindowTextLengthW(box) <= LongText) return box;
     HWND parent = GetParent(box);
@@ -36,7 +46,7 @@ HWND ReplaceLongRichEditBox(HWND box)
     const DWORD extraStyle = static_cast<DWORD>(GetWindowLongPtrW(box, GWL_STYLE)) & ~BaseStyle;
     const bool hadFocus = GetFocus() == box;
     HWND fresh = CreateRichEditBox(parent, GetDlgCtrlID(box), extraStyle);
-    SendMessageW(fresh, WM_SETFONT, SendMessageW(box, WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(fresh, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowPos(fresh, box, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOACTIVATE);
     DestroyWindow(box);
@@ -73,7 +83,9 @@ std::wstring RichEditText(HWND box, bool selectionOnly)
 void SetRichEditText(HWND box, const std::wstring& text)
 {
     SETTEXTEX request{ST_DEFAULT | ST_UNICODE | ST_PLAINTEXTONLY, Utf16CodePage};
-    SendMessageW(box, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(text.c_str()));
+    if (!SendMessageW(box, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(text.c_str())) &&
+        !text.empty())
+        throw std::bad_alloc();
 }
 
 }  // namespace lorvane::ui

@@ -31,4 +31,9 @@ std::wstring TableErrorMessage(const PinyinTableError& error)
     return problem + L"\r\n\r\n文件：" + path + L"\r\n\r\n程序无法启动。";
 }
 
+std::wstring TableOutOfMemoryMessage(const std::string& path)
+{
+    return L"内存不足，无法载入拼音表文件。\r\n\r\n文件：" + wide(path) + L"\r\n\r\n程序无法启动。";
+}
+
 }  // namespace lorvane::ui
