@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 xvfb x11-utils imagemagick locales fonts-wqy-microhei
+  wine64 fonts-wine xvfb x11-utils imagemagick locales fonts-wqy-microhei
   unicode-data fortunes-zh zip
 )
 
@@ -24,7 +24,7 @@ sudo=()
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
