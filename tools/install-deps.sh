@@ -27,11 +27,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  "${sudo[@]}" sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
-  if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
-    "${sudo[@]}" sed -i 's/^# *en_US.UTF-8 UTF-8/en_US.UTF-8 UTF-8/' /etc/locale.gen
-  fi
+# zh_CN for code page 936, en_US for the run under a non-Chinese code page.
+wanted_locales=()
+for name in zh_CN en_US; do
+  locale -a 2>/dev/null | grep -qi "^${name}\.utf-\?8$" || wanted_locales+=("$name")
+done
+if [ ${#wanted_locales[@]} -gt 0 ]; then
+  for name in "${wanted_locales[@]}"; do
+    "${sudo[@]}" sed -i "s/^# *${name}.UTF-8 UTF-8/${name}.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^${name}.UTF-8 UTF-8" /etc/locale.gen || echo "${name}.UTF-8 UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  done
   "${sudo[@]}" locale-gen >/dev/null
 fi
