@@ -45,25 +45,12 @@ void AboutBox::postMouseClick(HWND control) const
     PostMessageW(control, WM_LBUTTONUP, 0, corner);
 }
 
-// Messages posted to one thread are handled in order: once a push state
-// posted after them shows on the OK button, they have been handled too.
-// Twice, for the messages that handling them may have posted.
 void AboutBox::drainPostedMessages() const
 {
     HWND ok = GetDlgItem(window_, IDOK);
     if (!ok) return;
-    for (int round = 0; round < 2; ++round) {
-        PostMessageW(ok, BM_SETSTATE, TRUE, 0);
-        const bool arrived = WaitUntil(
-            [&] {
-                DWORD_PTR state = 0;
-                SendMessageTimeoutW(ok, BM_GETSTATE, 0, 0, SMTO_NORMAL, 10'000, &state);
-                return (state & BST_PUSHED) != 0 || !isOpen();
-            },
-            EffectTimeout);
-        SendMessageTimeoutW(ok, BM_SETSTATE, FALSE, 0, SMTO_NORMAL, 10'000, nullptr);
-        if (!arrived) throw std::runtime_error("the About box did not handle its posted messages");
-    }
+    e2e::DrainPostedMessages(ok, EffectTimeout, [&] { return !isOpen(); },
+                        "the About box did not handle its posted messages");
 }
 
 bool AboutBox::waitUntilClosed() const

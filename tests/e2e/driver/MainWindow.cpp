@@ -116,23 +116,10 @@ HWND MainWindow::focus() const
     return info.hwndFocus;
 }
 
-// Messages posted to one thread are handled in order: once a push state
-// posted after them shows on a button, they have been handled too. Twice, for
-// the messages that handling them may have posted.
 void MainWindow::drainPostedMessages() const
 {
-    for (int round = 0; round < 2; ++round) {
-        PostMessageW(aboutButton, BM_SETSTATE, TRUE, 0);
-        const bool arrived = WaitUntil(
-            [&] {
-                DWORD_PTR state = 0;
-                SendMessageTimeoutW(aboutButton, BM_GETSTATE, 0, 0, SMTO_NORMAL, 10'000, &state);
-                return (state & BST_PUSHED) != 0;
-            },
-            EffectTimeout);
-        SendMessageTimeoutW(aboutButton, BM_SETSTATE, FALSE, 0, SMTO_NORMAL, 10'000, nullptr);
-        if (!arrived) throw std::runtime_error("Lorvane did not handle its posted messages");
-    }
+    DrainPostedMessages(aboutButton, EffectTimeout, [] { return false; },
+                        "Lorvane did not handle its posted messages");
 }
 
 }  // namespace lorvane::e2e

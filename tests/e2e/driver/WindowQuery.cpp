@@ -115,4 +115,21 @@ std::string Narrow(const std::wstring& text)
     return narrow;
 }
 
+void DrainPostedMessages(HWND button, Milliseconds timeout, const std::function<bool()>& gone,
+                         const char* failure)
+{
+    for (int round = 0; round < 2; ++round) {
+        PostMessageW(button, BM_SETSTATE, TRUE, 0);
+        const bool arrived = WaitUntil(
+            [&] {
+                DWORD_PTR state = 0;
+                SendMessageTimeoutW(button, BM_GETSTATE, 0, 0, SMTO_NORMAL, 10'000, &state);
+                return (state & BST_PUSHED) != 0 || gone();
+            },
+            timeout);
+        SendMessageTimeoutW(button, BM_SETSTATE, FALSE, 0, SMTO_NORMAL, 10'000, nullptr);
+        if (!arrived) throw std::runtime_error(failure);
+    }
+}
+
 }  // namespace lorvane::e2e

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,15 @@ void SetTextOf(HWND window, const std::wstring& text, Milliseconds timeout = Mil
 
 // The window's rectangle in the client coordinates of its parent.
 RECT RectInParent(HWND window);
+
+// Waits until the thread that owns `button` has handled every message posted
+// to it before the call: messages to one thread are handled in order, so once
+// a push state posted after them shows on the button, they have been handled
+// too. Twice, for the messages that handling them may have posted. Also
+// returns when `gone` becomes true; throws std::runtime_error(`failure`) on
+// time-out.
+void DrainPostedMessages(HWND button, Milliseconds timeout, const std::function<bool()>& gone,
+                         const char* failure);
 
 // Narrow text for failure messages.
 std::string Narrow(const std::wstring& text);
