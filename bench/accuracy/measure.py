@@ -1,0 +1,261 @@
+#!/usr/bin/env python3
+"""Measure how often lorvane-cli gives the right reading on a labelled set.
+
+Runs `lorvane-cli --lines --single [extra arguments]` once over every sentence
+of a set and compares its syllables with the labels. Prints three figures:
+hard occurrences (the ones each sentence was chosen for), all occurrences of
+polyphonic characters (two or more toneless readings in the table in use),
+and all Hanzi. A labelled Hanzi for which the program writes nothing counts
+as wrong.
+
+Usage: measure.py [--cli PATH] [--set dev|eval|FILE] [--table PATH] [--errors]
+                  [extra lorvane-cli arguments, e.g. --context --words PATH]
+
+Set files: UTF-8, '#' lines are comments, one sentence a line with the tab
+separated fields sentence, readings, hard, source (see dev.tsv's header).
+"""
+
+import argparse
+import codecs
+import os
+import subprocess
+import sys
+from dataclasses import dataclass
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO_ROOT = os.path.dirname(os.path.dirname(HERE))
+DEFAULT_CLI = os.path.join(REPO_ROOT, "build", "native", "bin", "lorvane-cli")
+NAMED_SETS = {"dev": os.path.join(HERE, "dev.tsv"), "eval": os.path.join(HERE, "eval.tsv")}
+
+
+class MeasureError(Exception):
+    """A set, a table or the program under test that cannot be used."""
+
+
+def is_ideograph(ch):
+    code = ord(ch)
+    return (code == 0x3007 or 0x3400 <= code <= 0x4DBF or 0x4E00 <= code <= 0x9FFF
+            or 0xF900 <= code <= 0xFAFF or 0x20000 <= code <= 0x3134F)
+
+
+@dataclass
+class Sentence:
+    text: str
+    readings: list      # one syllable per ideograph of text, in order
+    hard: list          # indices into readings
+    source: str
+    line: int
+
+
+def parse_set(path):
+    """Reads a set file; a malformed line is an error naming file and line."""
+    sentences = []
+    with open(path, encoding="utf-8") as stream:
+        for number, raw in enumerate(stream, 1):
+            line = raw.rstrip("\r\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            where = f"{path}:{number}"
+            fields = line.split("\t")
+            if len(fields) != 4:
+                raise MeasureError(f"{where}: expected 4 tab-separated fields, found {len(fields)}")
+            text, readings, hard, source = fields
+            readings = readings.split()
+            ideographs = sum(1 for ch in text if is_ideograph(ch))
+            if len(readings) != ideographs:
+                raise MeasureError(f"{where}: {ideographs} ideographs but {len(readings)} readings")
+            bad = [r for r in readings if not (r.isascii() and r.isalpha() and r.islower())]
+            if bad:
+                raise MeasureError(f"{where}: readings must be lower-case a-z syllables, not {bad[0]!r}")
+            try:
+                hard = [int(h) for h in hard.split(",") if h.strip()]
+            except ValueError:
+                raise MeasureError(f"{where}: hard must be comma-separated indices") from None
+            if any(not 0 <= h < ideographs for h in hard):
+                raise MeasureError(f"{where}: hard index out of range 0..{ideographs - 1}")
+            sentences.append(Sentence(text, readings, hard, source, number))
+    if not sentences:
+        raise MeasureError(f"{path}: no sentences")
+    return sentences
+
+
+def parse_table_fields(text):
+    """The table's fields as Lorvane's loader reads them: fields end at a
+    comma or a line end, blanks around a field and empty fields are dropped,
+    and a quoted field may hold commas."""
+    fields = []
+    at, size = 0, len(text)
+    while at < size:
+        if text[at] in " \t,\r\n":
+            at += 1
+            continue
+        if text[at] == '"':
+            start = at = at + 1
+            while at < size and text[at] not in '"\r\n':
+                at += 1
+            field = text[start:at]
+            while at < size and text[at] not in ",\r\n":
+                at += 1
+        else:
+            start = at
+            while at < size and text[at] not in ",\r\n":
+                at += 1
+            field = text[start:at].rstrip(" \t")
+        if field:
+            fields.append(field)
+    return fields
+
+
+def load_table(path):
+    """Each character's readings in table order (GBK, or UTF-8 after a BOM)."""
+    try:
+        with open(path, "rb") as stream:
+            data = stream.read()
+    except OSError as error:
+        raise MeasureError(f"{path}: cannot read the table: {error.strerror}") from None
+    if data.startswith(codecs.BOM_UTF8):
+        text = data[len(codecs.BOM_UTF8):].decode("utf-8", errors="replace")
+    else:
+        text = data.decode("gbk", errors="replace")
+    readings = {}
+    for field in parse_table_fields(text):
+        if len(field) >= 2:
+            readings.setdefault(field[0], []).append(field[1:])
+    if not readings:
+        raise MeasureError(f"{path}: the table holds no entries")
+    return readings
+
+
+def polyphonic(table, ch):
+    return len({r.lower() for r in table.get(ch, ())}) >= 2
+
+
+def align(sentence, output, table):
+    """The program's syllable for each labelled ideograph (None where it wrote
+    nothing), or None when its output cannot be matched to the sentence."""
+    syllables = output.split()
+    ideographs = [ch for ch in sentence.text if is_ideograph(ch)]
+    producing = [ch for ch in sentence.text if ch in table]
+    if len(syllables) == len(producing):
+        # One syllable per character the table knows, nothing for the rest.
+        got, position = [], 0
+        for ch in sentence.text:
+            if ch in table:
+                if is_ideograph(ch):
+                    got.append(syllables[position])
+                position += 1
+            elif is_ideograph(ch):
+                got.append(None)
+        return got
+    if len(syllables) == len(ideographs) and all(ch in table or is_ideograph(ch) for ch in producing):
+        # Readings also for ideographs the table lacks (from word data).
+        return syllables
+    return None
+
+
+def run_cli(cli, arguments, sentences):
+    command = [cli, "--lines", "--single", *arguments]
+    text = "".join(s.text + "\n" for s in sentences)
+    try:
+        result = subprocess.run(command, input=text.encode("utf-8"), capture_output=True, check=False)
+    except OSError as error:
+        raise MeasureError(f"{cli}: cannot run: {error.strerror}") from None
+    if result.returncode != 0:
+        message = result.stderr.decode("utf-8", errors="replace").strip()
+        raise MeasureError(f"{' '.join(command)} exited with {result.returncode}: {message}")
+    lines = result.stdout.decode("utf-8", errors="replace").split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    if len(lines) != len(sentences):
+        raise MeasureError(f"{cli} wrote {len(lines)} lines for {len(sentences)} sentences")
+    return lines
+
+
+@dataclass
+class Tally:
+    right: int = 0
+    total: int = 0
+
+    def add(self, correct):
+        self.total += 1
+        self.right += correct
+
+    def line(self, name):
+        share = 100.0 * self.right / self.total if self.total else 0.0
+        return f"{name:<24}{self.right:>7} / {self.total:<7}{share:7.2f}%"
+
+
+@dataclass
+class Result:
+    hard: Tally
+    polyphonic: Tally
+    hanzi: Tally
+    unaligned: list     # sentences whose output could not be matched
+    errors: list        # (sentence, index, expected, got, kind)
+
+
+def score(sentences, outputs, table):
+    result = Result(Tally(), Tally(), Tally(), [], [])
+    for sentence, output in zip(sentences, outputs):
+        got = align(sentence, output, table)
+        if got is None:
+            result.unaligned.append((sentence, output))
+            continue
+        ideographs = [ch for ch in sentence.text if is_ideograph(ch)]
+        for index, (ch, expected, actual) in enumerate(zip(ideographs, sentence.readings, got)):
+            correct = actual is not None and actual.lower() == expected
+            result.hanzi.add(correct)
+            is_hard = index in sentence.hard
+            if is_hard:
+                result.hard.add(correct)
+            if polyphonic(table, ch):
+                result.polyphonic.add(correct)
+            if not correct:
+                kind = "hard" if is_hard else "polyphonic" if polyphonic(table, ch) else "other"
+                result.errors.append((sentence, index, expected, actual or "-", kind))
+    return result
+
+
+def report(result, set_path, sentences, show_errors, out=None):
+    out = out or sys.stdout
+    print(f"set {set_path}: {len(sentences)} sentences", file=out)
+    print(result.hard.line("hard occurrences"), file=out)
+    print(result.polyphonic.line("polyphonic occurrences"), file=out)
+    print(result.hanzi.line("all Hanzi"), file=out)
+    if result.unaligned:
+        print(f"{len(result.unaligned)} sentences not aligned, left out of the figures:", file=out)
+        for sentence, output in result.unaligned:
+            print(f"  line {sentence.line}: {sentence.text}\t-> {output}", file=out)
+    if show_errors:
+        print("errors (sentence, index, character, expected, got, kind):", file=out)
+        for sentence, index, expected, got, kind in result.errors:
+            ch = [c for c in sentence.text if is_ideograph(c)][index]
+            print(f"{sentence.text}\t{index}\t{ch}\t{expected}\t{got}\t{kind}", file=out)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(
+        description="Accuracy of lorvane-cli --lines --single on a labelled set; "
+                    "unknown arguments go to lorvane-cli.")
+    parser.add_argument("--cli", default=DEFAULT_CLI, help="lorvane-cli to run")
+    parser.add_argument("--set", default="dev", help="dev, eval or a set file")
+    parser.add_argument("--table", help="pinyin table (default: pymb.dat beside the program)")
+    parser.add_argument("--errors", action="store_true", help="list every wrong reading")
+    options, extra = parser.parse_known_args(argv)
+
+    set_path = NAMED_SETS.get(options.set, options.set)
+    table_path = options.table or os.path.join(os.path.dirname(os.path.abspath(options.cli)), "pymb.dat")
+    cli_arguments = (["--table", options.table] if options.table else []) + extra
+    try:
+        sentences = parse_set(set_path)
+        table = load_table(table_path)
+        outputs = run_cli(options.cli, cli_arguments, sentences)
+    except (MeasureError, OSError) as error:
+        print(f"measure.py: {error}", file=sys.stderr)
+        return 2
+    report(score(sentences, outputs, table), set_path, sentences, options.errors)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
