@@ -1,10 +1,10 @@
 #include "PinyinIndex.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 
+#include "FragmentCopy.h"
 #include "TextCoding.h"
 
 namespace lorvane {
@@ -97,13 +97,7 @@ void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions opt
         fragmentText_.data() + letterCaseStride_ * static_cast<std::size_t>(options.letterCase);
     for (const char16_t unit : text) {
         const Fragment fragment = fragments[keyIds[unit]];
-        // Nearly every fragment fits one block; a fixed-size copy compiles to
-        // two moves, where a copy of the exact length would call memcpy.
-        if (fragment.length <= CopyBlock)
-            std::memcpy(destination, source + fragment.start, CopyBlock * sizeof(char16_t));
-        else
-            std::memcpy(destination, source + fragment.start, fragment.length * sizeof(char16_t));
-        destination += fragment.length;
+        destination = CopyFragment(destination, source + fragment.start, fragment.length);
     }
     out.resize(start + length);
 }

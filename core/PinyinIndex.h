@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ConversionOptions.h"
+#include "FragmentCopy.h"
 #include "PinyinTable.h"
 
 namespace lorvane {
@@ -30,9 +31,7 @@ public:
     std::size_t keyCount() const { return allReadings_.size() - 1; }
 
 private:
-    // Fragments are copied in blocks of this many units, so the fragment text
-    // and the output carry this much slack at their ends.
-    static constexpr std::size_t CopyBlock = 16;
+    static constexpr std::size_t CopyBlock = FragmentCopyBlock;
     static constexpr std::size_t LetterCaseCount = 3;
 
     struct Fragment {

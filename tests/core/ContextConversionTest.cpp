@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "ContextConversion.h"
+#include "ContextReference.h"
+#include "PinyinIndex.h"
+#include "TextCoding.h"
+#include "WordDataWriter.h"
+
+namespace lorvane {
+namespace {
+
+using testing::WordDataSpec;
+
+constexpr ConversionOptions AllReadings{LetterCase::AsStored, false};
+constexpr ConversionOptions Single{LetterCase::AsStored, true};
+
+PinyinTable tableOf(std::initializer_list<std::u16string> entries)
+{
+    PinyinTable table;
+    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
+    return table;
+}
+
+// Every unit of the table gets a char record of cost 100.
+void addChars(WordDataSpec& spec, const PinyinTable& table, std::u16string_view more = {})
+{
+    std::u16string units(more);
+    for (std::size_t slot = 0; slot < table.PinyinEntryCount; ++slot) units.push_back(table.slots[slot][0]);
+    std::sort(units.begin(), units.end());
+    units.erase(std::unique(units.begin(), units.end()), units.end());
+    for (const char16_t unit : units) spec.chars.push_back({unit, 100, NoSyllable});
+}
+
+// Converts with the fast conversion, checks it against the reference, and
+// against itself fed in pieces of every size up to 7.
+std::u16string convert(const PinyinTable& table, const WordDataSpec& spec, std::u16string_view text,
+                       ConversionOptions options)
+{
+    const WordData words = ParseWordData(testing::WordDataBytes(spec), "words.dat");
+    const ContextIndex index(table, words);
+    const std::u16string whole = ConvertTextInContext(index, text, options);
+    EXPECT_EQ(whole, testing::ContextReference(table, words).convert(text, options)) << "text of " << text.size();
+    for (std::size_t piece = 1; piece <= 7; ++piece) {
+        ContextConversion conversion(index, options);
+        std::u16string pieces;
+        for (std::size_t at = 0; at < text.size(); at += piece) conversion.append(text.substr(at, piece), pieces);
+        conversion.finish(pieces);
+        if (!pieces.empty()) pieces.pop_back();
+        EXPECT_EQ(pieces, whole) << "pieces of " << piece;
+    }
+    return whole;
+}
+
+class WorkedExamples : public ::testing::Test {
+protected:
+    WorkedExamples()
+    {
+        addChars(spec, table);
+        const auto word = [&](std::u16string units, std::vector<std::string> readings) {
+            std::vector<std::uint16_t> syllables;
+            for (const std::string& reading : readings)
+                syllables.push_back(reading.empty() ? NoSyllable : spec.syllable(reading));
+            spec.words.push_back({std::move(units), 150, std::move(syllables)});
+        };
+        // In the order of their units.
+        word(u"会计", {"kuai", ""});
+        word(u"睡觉", {"", "jiao"});
+        word(u"目的", {"", "di"});
+        word(u"重庆", {"chong", ""});
+        word(u"银行", {"", "hang"});
+        word(u"长大", {"zhang", ""});
+        word(u"音乐", {"", "yue"});
+        std::sort(spec.words.begin(), spec.words.end(),
+                  [](const auto& a, const auto& b) { return a.units < b.units; });
+    }
+
+    const PinyinTable table =
+        tableOf({u"重zhong", u"重chong", u"庆qing", u"银yin", u"行xing", u"行hang", u"长chang", u"长zhang", u"大da",
+                 u"大dai", u"音yin", u"乐le", u"乐yue", u"会hui", u"会kuai", u"计ji", u"目mu", u"的de", u"的di",
+                 u"睡shui", u"觉jue", u"觉jiao", u"了le", u"了liao", u"地di", u"地de"});
+    WordDataSpec spec;
+};
+
+TEST_F(WorkedExamples, WordsChooseTheirReadings)
+{
+    EXPECT_EQ(convert(table, spec, u"重庆银行长大音乐会计目的睡觉", Single),
+              u"chong qing yin hang zhang da yin yue kuai ji mu di shui jiao");
+    EXPECT_EQ(convert(table, spec, u"重庆", AllReadings), u"chong (zhong) qing");
+    EXPECT_EQ(convert(table, spec, u"重庆", {LetterCase::FirstLetterUpper, false}), u"Chong (Zhong) Qing");
+    EXPECT_EQ(convert(table, spec, u"银行", {LetterCase::AllUpper, false}), u"YIN HANG (XING)");
+    // Alone, or cut apart by anything outside a run, they keep the table's
+    // order, exactly as the ordinary conversion writes them.
+    const std::u16string apart = u"重 庆，长\U00020000大的a睡\n觉";
+    EXPECT_EQ(convert(table, spec, apart, AllReadings), ConvertText(PinyinIndex(table), apart, AllReadings));
+}
+
+TEST_F(WorkedExamples, CheapestSegmentationWinsAndTiesGoToTheLongerStep)
+{
+    // 行长 hang zhang competes with 银行 for 行.
+    spec.words.insert(spec.words.begin() + 3, {u"行长", 150, {spec.syllable("hang"), spec.syllable("zhang")}});
+    ASSERT_TRUE(std::is_sorted(spec.words.begin(), spec.words.end(),
+                               [](const auto& a, const auto& b) { return a.units < b.units; }));
+    // 银行+长 and 银+行长 cost the same: the longer first step wins.
+    EXPECT_EQ(convert(table, spec, u"银行长", Single), u"yin hang chang");
+    spec.words[3].cost = 100;
+    EXPECT_EQ(convert(table, spec, u"银行长", Single), u"yin hang zhang");
+    spec.words[3].cost = 300;
+    EXPECT_EQ(convert(table, spec, u"行长大", Single), u"xing zhang da");  // 行+长大 is cheaper
+}
+
+TEST_F(WorkedExamples, RulesAndReadingsAlone)
+{
+    for (WordData::Char& record : spec.chars)
+        if (record.unit == u'了') record.aloneSyllable = spec.syllable("le");
+    spec.rules.push_back({u'了', 0, spec.syllable("liao"), RuleKind::AfterReduplication});
+    spec.rules.push_back({u'地', u'长', spec.syllable("de"), RuleKind::PreviousIs});
+    spec.rules.push_back({u'地', u'大', spec.syllable("di"), RuleKind::NextIs});
+    EXPECT_EQ(convert(table, spec, u"了", AllReadings), u"le (liao)");
+    EXPECT_EQ(convert(table, spec, u"长长了", Single), u"chang chang liao");
+    EXPECT_EQ(convert(table, spec, u"长长 了", Single), u"chang chang le");   // not in the same run
+    EXPECT_EQ(convert(table, spec, u"长地大", AllReadings), u"chang (zhang) de (di) da (dai)");  // first rule wins
+    EXPECT_EQ(convert(table, spec, u"长 地", Single), u"chang di");
+}
+
+TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
+{
+    // 重庆 across the cut is no word; one unit later it is.
+    std::u16string text(4095, u'大');
+    text += u"重庆";
+    EXPECT_EQ(convert(table, spec, text, Single).substr(4095 * 3), u"zhong qing");
+    text.insert(0, 1, u'大');
+    EXPECT_EQ(convert(table, spec, u"x" + text, Single).substr(4096 * 3), u"chong qing");
+    EXPECT_EQ(convert(table, spec, text.substr(1) + u"重庆", Single).substr(4095 * 3), u"zhong qing chong qing");
+}
+
+TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
+{
+    const PinyinTable table = tableOf({u"中", u"中zhong", u"国guo", u"中Zhong", u"行xing", u"行hang", u"行xing"});
+    const WordData words = ParseWordData(testing::WordDataBytes({{"a"}, {}, {}, {}}), "words.dat");
+    const ContextIndex index(table, words);
+    const PinyinIndex ordinary(table);
+    const std::u16string text = u"中国行 行\xD800中\U00020000";
+    for (const auto letterCase : {LetterCase::AsStored, LetterCase::FirstLetterUpper, LetterCase::AllUpper})
+        for (const bool single : {false, true})
+            EXPECT_EQ(ConvertTextInContext(index, text, {letterCase, single}),
+                      ConvertText(ordinary, text, {letterCase, single}));
+}
+
+// Equal texts, or where they part.
+::testing::AssertionResult sameText(const std::u16string& actual, const std::u16string& expected)
+{
+    if (actual == expected) return ::testing::AssertionSuccess();
+    const std::size_t at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first - actual.begin();
+    const std::size_t from = at < 40 ? 0 : at - 40;
+    return ::testing::AssertionFailure() << "they part at unit " << at << ": \"" << Utf16ToUtf8(actual.substr(from, 80))
+                                         << "\" instead of \"" << Utf16ToUtf8(expected.substr(from, 80)) << "\"";
+}
+
+// Small random word data over few units, so that words overlap, nest, tie
+// and cross piece ends; random texts in random pieces.
+TEST(ContextConversion, AgreesWithTheReferenceOnRandomWordData)
+{
+    std::mt19937 random(20261208);
+    const auto pick = [&](std::size_t size) { return std::uniform_int_distribution<std::size_t>(0, size - 1)(random); };
+    const std::u16string hanzi = u"一不了长行重地得的";
+    const std::u16string outside = u" a\n\xD800\xFFFD";
+    const std::vector<std::string> syllables = {"yi", "bu", "le", "liao", "chang", "zhang", "xing", "hang"};
+    for (int round = 0; round < 300; ++round) {
+        PinyinTable table;
+        for (std::size_t entry = pick(20); entry > 0; --entry) {
+            std::u16string slot(1, (hanzi + outside)[pick(hanzi.size() + outside.size())]);
+            for (std::size_t letter = 0; letter < 1 + pick(3); ++letter) slot.push_back(u"abz(X"[pick(5)]);
+            table.slots[table.PinyinEntryCount++] = slot;
+        }
+        WordDataSpec spec;
+        spec.syllables = syllables;
+        spec.syllables.push_back(round % 2 ? "ab" : "z");  // sometimes a table reading
+        std::u16string units = hanzi.substr(0, 2 + pick(hanzi.size() - 2));
+        std::sort(units.begin(), units.end());
+        for (const char16_t unit : units)
+            spec.chars.push_back({unit, static_cast<std::uint16_t>(pick(4) * 50),
+                                  pick(3) == 0 ? static_cast<std::uint16_t>(pick(spec.syllables.size())) : NoSyllable});
+        for (std::size_t rule = pick(5); rule > 0; --rule) {
+            const auto kind = static_cast<RuleKind>(pick(3));
+            spec.rules.push_back({units[pick(units.size())],
+                                  kind == RuleKind::AfterReduplication ? u'\0' : (units + u"x")[pick(units.size() + 1)],
+                                  static_cast<std::uint16_t>(pick(spec.syllables.size())), kind});
+        }
+        std::vector<std::u16string> wordUnits;
+        for (std::size_t word = pick(30); word > 0; --word) {
+            std::u16string text;
+            for (std::size_t length = 2 + (pick(4) == 0 ? pick(14) : pick(3)); length > 0; --length)
+                text.push_back(units[pick(units.size())]);
+            wordUnits.push_back(text);
+        }
+        std::sort(wordUnits.begin(), wordUnits.end());
+        wordUnits.erase(std::unique(wordUnits.begin(), wordUnits.end()), wordUnits.end());
+        for (const std::u16string& text : wordUnits) {
+            WordDataSpec::Word word{text, static_cast<std::uint16_t>(pick(8) * 25), {}};
+            if (pick(2) == 0) {
+                for (std::size_t at = 0; at < text.size(); ++at)
+                    word.syllables.push_back(pick(2) ? static_cast<std::uint16_t>(pick(spec.syllables.size())) : NoSyllable);
+                word.syllables[pick(text.size())] = static_cast<std::uint16_t>(pick(spec.syllables.size()));
+            }
+            spec.words.push_back(word);
+        }
+        std::u16string text;
+        const std::size_t length = round % 50 == 49 ? 4096 * 2 + pick(300) : pick(40);
+        for (std::size_t at = 0; at < length; ++at)
+            text.push_back(pick(8) == 0 ? outside[pick(outside.size())] : units[pick(units.size())]);
+
+        const WordData words = ParseWordData(testing::WordDataBytes(spec), "words.dat");
+        const ContextIndex index(table, words);
+        const testing::ContextReference reference(table, words);
+        for (const auto letterCase : {LetterCase::AsStored, LetterCase::FirstLetterUpper, LetterCase::AllUpper}) {
+            for (const bool single : {false, true}) {
+                const ConversionOptions options{letterCase, single};
+                const std::u16string expected = reference.convert(text, options);
+                ASSERT_TRUE(sameText(ConvertTextInContext(index, text, options), expected)) << "round " << round;
+                ContextConversion conversion(index, options);
+                std::u16string pieces;
+                for (std::size_t at = 0; at < text.size();) {
+                    const std::size_t piece = pick(4) == 0 ? pick(5000) : pick(6);
+                    conversion.append(std::u16string_view(text).substr(at, piece), pieces);
+                    at += piece;
+                }
+                conversion.finish(pieces);
+                if (!pieces.empty()) pieces.pop_back();
+                ASSERT_TRUE(sameText(pieces, expected)) << "round " << round << " in pieces";
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lorvane
