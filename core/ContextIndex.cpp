@@ -104,8 +104,8 @@ void ContextIndex::PairFilter::add(char16_t first, char16_t second)
     bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
 }
 
-ContextIndex::ContextIndex(const PinyinTable& table, const WordData& words)
-    : unitInfo_(UnitCount), singleCost_(UnitCount, 0), graph_(words), wordReadings_(words.wordSyllables.size(), 0)
+ContextIndex::ContextIndex(const PinyinTable& table, WordData words)
+    : unitInfo_(UnitCount), singleCost_(UnitCount, 0), wordReadings_(words.wordSyllables.size(), 0)
 {
     FragmentMaker maker(table, words, fragments_);
 
@@ -154,6 +154,7 @@ ContextIndex::ContextIndex(const PinyinTable& table, const WordData& words)
     if (fragments_.count() > ValueBits || settled_.size() > ValueBits)
         throw std::length_error("the word data has too many readings to index");
     fragments_.finish();
+    graph_ = WordGraph(words);
 }
 
 }  // namespace lorvane

@@ -30,8 +30,9 @@ class ContextIndex {
 public:
     static constexpr std::size_t RunLimit = WordGraph::LongestRun;
 
-    // Throws std::length_error when the readings are too long to index.
-    ContextIndex(const PinyinTable& table, const WordData& words);
+    // Takes the words from `words`. Throws std::length_error when the
+    // readings are too long to index.
+    ContextIndex(const PinyinTable& table, WordData words);
 
 private:
     friend class ContextConversion;

@@ -45,12 +45,12 @@ public:
     std::size_t at() const { return at_; }
     std::size_t left() const { return size_ - at_; }
 
-    // `what` names the record, `needed` is how many bytes it takes.
-    void require(std::size_t needed, const std::string& what) const
+    // `needed` is how many bytes the record takes; `what()` names it, and is
+    // only called when it fails.
+    template <class Description>
+    void require(std::size_t needed, const Description& what) const
     {
-        if (needed > left())
-            fail(what + " at byte " + count(at_) + " runs past the end of the file (" + count(size_) +
-                 " bytes)");
+        if (needed > left()) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
     }
 
     unsigned u8() { return data_[at_++]; }
@@ -93,7 +93,7 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
         throw WordDataError(Kind::Truncated, path,
                             count(bytes.size()) + " bytes, less than the " + count(WordDataHeaderSize) +
                                 "-byte header");
-    reader.require(WordDataHeaderSize, "the header");
+    reader.require(WordDataHeaderSize, [] { return std::string("the header"); });
     for (std::size_t skipped = 0; skipped < sizeof Magic; ++skipped) reader.u8();
     const std::uint32_t version = reader.u32();
     if (version != WordDataVersion) throw WordDataError(Kind::WrongVersion, path, std::to_string(version));
@@ -125,15 +125,16 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
 
 void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData& data)
 {
-    reader.require(std::size_t{2} * syllableCount, "the syllable section of " + count(syllableCount) + " syllables");
+    reader.require(std::size_t{2} * syllableCount,
+                   [&] { return "the syllable section of " + count(syllableCount) + " syllables"; });
     data.syllables.resize(syllableCount);
     for (std::uint32_t index = 0; index < syllableCount; ++index) {
         const std::size_t at = reader.at();
         const auto where = [&] { return "syllable " + count(index) + " at byte " + count(at); };
-        reader.require(1, where());
+        reader.require(1, where);
         const unsigned length = reader.u8();
         if (length < 1 || length > 15) reader.fail(where() + ": length " + std::to_string(length) + ", not 1 to 15");
-        reader.require(length, where());
+        reader.require(length, where);
         std::u16string& syllable = data.syllables[index];
         syllable.resize(length);
         for (unsigned letter = 0; letter < length; ++letter) {
@@ -146,7 +147,8 @@ void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData&
 
 void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, std::bitset<0x10000>& hasChar)
 {
-    reader.require(std::size_t{charCount} * CharRecordSize, "the char section of " + count(charCount) + " records");
+    reader.require(std::size_t{charCount} * CharRecordSize,
+                   [&] { return "the char section of " + count(charCount) + " records"; });
     data.chars.resize(charCount);
     for (std::uint32_t index = 0; index < charCount; ++index) {
         const std::size_t at = reader.at();
@@ -166,7 +168,8 @@ void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, s
 
 void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, const std::bitset<0x10000>& hasChar)
 {
-    reader.require(std::size_t{ruleCount} * RuleRecordSize, "the rule section of " + count(ruleCount) + " records");
+    reader.require(std::size_t{ruleCount} * RuleRecordSize,
+                   [&] { return "the rule section of " + count(ruleCount) + " records"; });
     data.rules.resize(ruleCount);
     for (std::uint32_t index = 0; index < ruleCount; ++index) {
         const std::size_t at = reader.at();
@@ -193,19 +196,20 @@ void readWords(SectionReader& reader, std::uint32_t wordCount, WordData& data, c
 {
     // A count too large for the bytes left fails here, before anything is
     // allocated for it.
-    reader.require(std::size_t{wordCount} * ShortestWordRecord, "the word section of " + count(wordCount) + " words");
+    reader.require(std::size_t{wordCount} * ShortestWordRecord,
+                   [&] { return "the word section of " + count(wordCount) + " words"; });
     data.words.resize(wordCount);
     data.wordUnits.reserve(std::size_t{wordCount} * 3);
     for (std::uint32_t index = 0; index < wordCount; ++index) {
         const std::size_t at = reader.at();
         const auto where = [&] { return "word " + count(index) + " at byte " + count(at); };
-        reader.require(1, where());
+        reader.require(1, where);
         const unsigned head = reader.u8();
         const unsigned length = head & WordLengthBits;
         const bool hasReadings = head & WordHasReadings;
         if (head & 0x70) reader.fail(where() + ": unknown flags in its head byte");
         if (length < 2) reader.fail(where() + ": length " + std::to_string(length) + ", not 2 to 15");
-        reader.require(2 + std::size_t{2} * length * (hasReadings ? 2 : 1), where());
+        reader.require(2 + std::size_t{2} * length * (hasReadings ? 2 : 1), where);
 
         WordData::Word& word = data.words[index];
         word.length = static_cast<std::uint8_t>(length);

@@ -10,17 +10,21 @@ namespace lorvane {
 
 // The words of the word data, found by their first two units, and the
 // segmentation of a run over them: the path of least total cost from the
-// run's start, where each position is either a single unit at its own cost or
-// a word at the word's cost; on equal cost the longer step wins.
+// run's start, where each step is either a single unit at its own cost or a
+// word at the word's cost; on equal cost the longer step wins.
 class WordGraph {
 public:
-    explicit WordGraph(const WordData& data);
+    WordGraph();  // no words
+    // Takes the words and their units from `data`.
+    explicit WordGraph(WordData& data);
 
     // Sums of costs of a whole run stay below 2^32 for runs of at most this
     // many units.
     static constexpr std::size_t LongestRun = 4096;
 
+    struct PairWords;
     struct Scratch {
+        std::vector<const PairWords*> pairs = std::vector<const PairWords*>(LongestRun);
         std::vector<std::uint32_t> best = std::vector<std::uint32_t>(LongestRun + 1);
         std::vector<std::uint32_t> step = std::vector<std::uint32_t>(LongestRun);
     };
@@ -33,31 +37,36 @@ public:
     void segment(std::u16string_view run, const std::uint16_t* singleCost, Scratch& scratch,
                  std::uint32_t* readings) const;
 
-private:
-    struct Word {
-        std::uint32_t unitsStart;
-        std::uint32_t readingsStart;  // WordData::NoReadings for none
-        std::uint16_t cost;
-        std::uint8_t length;
-    };
-    // The words that start with one pair of units: words_[begin, end).
-    struct PairRange {
+    // The words that start with one pair of units: words_[begin, end). The
+    // word of exactly those two units, when there is one, is words_[begin];
+    // its cost is kept here too, since most pairs start no longer word.
+    struct PairWords {
         std::uint32_t pair = 0;
         std::uint32_t begin = 0;
         std::uint32_t end = 0;  // 0: an empty slot
+        std::uint16_t pairCost = 0;
+        bool pairIsWord = false;
     };
 
-    const PairRange* find(std::uint32_t pair) const;
-    std::uint32_t firstNotBefore(std::uint32_t begin, std::uint32_t end, std::size_t depth, char16_t unit) const;
+private:
+    using Word = WordData::Word;
+
+    void placePairs(std::vector<PairWords>& pairs);
+    const PairWords* find(std::uint32_t pair) const;
     std::uint32_t slotOf(std::uint32_t pair) const { return (pair * 0x9E3779B1u) >> shift_; }
+    std::uint32_t firstNotBefore(std::uint32_t begin, std::uint32_t end, std::size_t depth, char16_t unit) const;
     char16_t unitOf(std::uint32_t word, std::size_t position) const
     {
         return units_[words_[word].unitsStart + position];
     }
+    // Offers the words longer than two units that `pairWords` holds and that
+    // stand at run[at...]; `cost` and `chosen` keep the cheapest step.
+    void offerLongerWords(std::u16string_view run, std::size_t at, const PairWords& pairWords,
+                          const std::uint32_t* best, std::uint32_t& cost, std::uint32_t& chosen) const;
 
     std::vector<Word> words_;
     std::vector<char16_t> units_;
-    std::vector<PairRange> pairs_;  // open addressing, linear probing
+    std::vector<PairWords> pairs_;  // open addressing, linear probing
     unsigned shift_ = 32;
 };
 

@@ -37,7 +37,8 @@ public:
         std::u16string output;
         for (std::size_t position = 0; position < text.size(); ++position) {
             if (!chosen[position]) continue;
-            output += u" " + cased(*chosen[position], options.letterCase);
+            output.push_back(u' ');
+            output += cased(*chosen[position], options.letterCase);
             if (options.firstReadingOnly) continue;
             bool skipped = false;
             for (const std::u16string& other : tableReadings(text[position])) {
@@ -45,7 +46,9 @@ public:
                     skipped = true;
                     continue;
                 }
-                output += u" (" + cased(other, options.letterCase) + u")";
+                output += u" (";
+                output += cased(other, options.letterCase);
+                output.push_back(u')');
             }
         }
         return output.empty() ? output : output.substr(1);
