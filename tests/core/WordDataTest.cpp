@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "Crc32.h"
+#include "TemporaryFolder.h"
+#include "WordData.h"
+#include "WordDataError.h"
+#include "WordDataWriter.h"
+
+namespace lorvane {
+namespace {
+
+using Kind = WordDataError::Kind;
+using testing::PutU16;
+using testing::WordDataSpec;
+
+// 中 and 国 with their records, a rule and two words, one with readings.
+WordDataSpec sampleSpec()
+{
+    WordDataSpec spec;
+    spec.syllables = {"zhong", "guo", "chong"};
+    spec.chars = {{u'中', 300, NoSyllable}, {u'国', 400, 1}};
+    spec.rules = {{u'中', u'国', 2, RuleKind::NextIs}};
+    spec.words = {{u"中国", 120, {}}, {u"中国中", 90, {2, NoSyllable, 0}}};
+    return spec;
+}
+
+TEST(WordData, ReadsWhatTheWriterWrote)
+{
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+    const std::string bytes = testing::WordDataBytes(sampleSpec());
+    for (std::size_t length = 0; length <= bytes.size(); length += 7)
+        EXPECT_EQ(Crc32(std::string_view(bytes).substr(0, length)), testing::PlainCrc32(bytes.substr(0, length), 0));
+
+    const WordData data = ParseWordData(bytes, "words.dat");
+    EXPECT_EQ(data.syllables, (std::vector<std::u16string>{u"zhong", u"guo", u"chong"}));
+    ASSERT_EQ(data.chars.size(), 2u);
+    EXPECT_EQ(data.chars[1].unit, u'国');
+    EXPECT_EQ(data.chars[1].singleCost, 400);
+    EXPECT_EQ(data.chars[1].aloneSyllable, 1);
+    ASSERT_EQ(data.rules.size(), 1u);
+    EXPECT_EQ(data.rules[0].kind, RuleKind::NextIs);
+    EXPECT_EQ(data.rules[0].neighbour, u'国');
+    ASSERT_EQ(data.words.size(), 2u);
+    EXPECT_EQ(data.unitsOf(data.words[1]), u"中国中");
+    EXPECT_EQ(data.words[1].cost, 90);
+    EXPECT_EQ(data.words[0].syllablesStart, WordData::NoReadings);
+    EXPECT_EQ(data.wordSyllables, (std::vector<std::uint16_t>{2, NoSyllable, 0}));
+}
+
+// Each case spoils a good file in one way; the loader must name the file and
+// the problem, and never read past the end (the sanitizer build checks that).
+TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
+{
+    struct Case {
+        const char* name;
+        std::function<void(WordDataSpec&)> spoilSpec;
+        std::function<void(std::string&)> spoilBytes;
+        Kind kind;
+        const char* inMessage;
+    };
+    const auto none = [](auto&) {};
+    const auto reseal = [](std::string& bytes) { testing::Reseal(bytes); };
+    const std::vector<Case> cases = {
+        {"empty", none, [](std::string& b) { b.clear(); }, Kind::FileEmpty, "empty"},
+        {"other file", none, [](std::string& b) { b = "\xD6\xD0zhong\r\n"; }, Kind::WrongMagic, "LVWORDS"},
+        {"header cut", none, [](std::string& b) { b.resize(30); }, Kind::Truncated, "40-byte header"},
+        {"file cut", none, [](std::string& b) { b.pop_back(); }, Kind::Truncated, "bytes, it has"},
+        {"bytes added", none, [](std::string& b) { b += "x"; }, Kind::WrongSize, "bytes, it has"},
+        {"version", none, [](std::string& b) { b[8] = 2; }, Kind::WrongVersion, "version 2"},
+        {"checksum", none, [](std::string& b) { b[45] ^= 1; }, Kind::WrongChecksum, "checksum"},
+        {"reserved header", none, [&](std::string& b) { b[36] = 1; reseal(b); }, Kind::BadContent, "reserved"},
+        {"no syllables", [](WordDataSpec& s) { s.syllables.clear(); s.chars.clear(); s.rules.clear(); s.words.clear(); },
+         none, Kind::BadContent, "0 syllables"},
+        {"syllable letters", [](WordDataSpec& s) { s.syllables[1] = "Guo"; }, none, Kind::BadContent, "syllable 1 at byte"},
+        {"syllable too long", [](WordDataSpec& s) { s.syllables[0] = std::string(16, 'a'); }, none, Kind::BadContent,
+         "length 16"},
+        {"chars out of order", [](WordDataSpec& s) { std::swap(s.chars[0], s.chars[1]); }, none, Kind::BadContent,
+         "char record 1 (U+4E2D)"},
+        {"surrogate char", [](WordDataSpec& s) { s.chars.push_back({0xD800, 1, NoSyllable}); }, none,
+         Kind::BadContent, "surrogate"},
+        {"alone out of range", [](WordDataSpec& s) { s.chars[0].aloneSyllable = 3; }, none, Kind::BadContent,
+         "syllable 3 out of range"},
+        {"rule without char", [](WordDataSpec& s) { s.rules[0].target = u'a'; }, none, Kind::BadContent,
+         "U+0061 has no char record"},
+        {"rule kind", [](WordDataSpec& s) { s.rules[0].kind = static_cast<RuleKind>(3); }, none, Kind::BadContent,
+         "unknown kind 3"},
+        {"rule syllable", [](WordDataSpec& s) { s.rules[0].syllable = NoSyllable; }, none, Kind::BadContent,
+         "rule 0 at byte"},
+        {"reduplication with neighbour", [](WordDataSpec& s) { s.rules[0].kind = RuleKind::AfterReduplication; },
+         none, Kind::BadContent, "neighbour"},
+        {"words out of order", [](WordDataSpec& s) { std::swap(s.words[0], s.words[1]); }, none, Kind::BadContent,
+         "word 1 at byte"},
+        {"same word twice", [](WordDataSpec& s) { s.words[1] = s.words[0]; }, none, Kind::BadContent,
+         "not after the word before"},
+        {"word unit without char", [](WordDataSpec& s) { s.words[1].units[2] = u'人'; }, none, Kind::BadContent,
+         "U+4EBA has no char record"},
+        {"word of one unit", [](WordDataSpec& s) { s.words[0].units.resize(1); }, none, Kind::BadContent, "length 1"},
+        {"readings without one", [](WordDataSpec& s) { s.words[1].syllables = {NoSyllable, NoSyllable, NoSyllable}; },
+         none, Kind::BadContent, "gives none"},
+        {"word syllable range", [](WordDataSpec& s) { s.words[1].syllables[1] = 7; }, none, Kind::BadContent,
+         "syllable 7 out of range"},
+        {"word flag bits", none, [&](std::string& b) { b[b.size() - 15] |= 0x10; reseal(b); }, Kind::BadContent,
+         "unknown flags"},
+        {"count past the end", none, [&](std::string& b) { b[32] = 50; reseal(b); }, Kind::BadContent,
+         "word section of 50 words"},
+        {"record past the end", none, [&](std::string& b) { b.resize(b.size() - 2); reseal(b); }, Kind::BadContent,
+         "word 1 at byte"},
+        {"left over", none, [&](std::string& b) { b += "\x02"; reseal(b); }, Kind::BadContent, "1 bytes left over"},
+    };
+    for (const Case& test : cases) {
+        WordDataSpec spec = sampleSpec();
+        test.spoilSpec(spec);
+        std::string bytes = testing::WordDataBytes(spec);
+        test.spoilBytes(bytes);
+        try {
+            ParseWordData(bytes, "/data/words.dat");
+            ADD_FAILURE() << test.name << ": loaded";
+        } catch (const WordDataError& error) {
+            EXPECT_EQ(error.kind(), test.kind) << test.name << ": " << error.what();
+            EXPECT_NE(std::string(error.what()).find(test.inMessage), std::string::npos)
+                << test.name << ": " << error.what();
+            EXPECT_NE(std::string(error.what()).find("\"/data/words.dat\""), std::string::npos) << test.name;
+        }
+    }
+}
+
+TEST(WordData, FilesThatCannotBeReadOrAreTooLarge)
+{
+    const testing::TemporaryFolder folder;
+    const auto failureOf = [](const std::filesystem::path& path) {
+        try {
+            LoadWordData(path.string());
+        } catch (const WordDataError& error) {
+            EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
+            return error.kind();
+        }
+        ADD_FAILURE() << path << " loaded";
+        return Kind::BadContent;
+    };
+    EXPECT_EQ(failureOf(folder.path() / "words.dat"), Kind::FileMissing);
+    std::ofstream(folder.path() / "empty.dat", std::ios::binary).flush();
+    EXPECT_EQ(failureOf(folder.path() / "empty.dat"), Kind::FileEmpty);
+    EXPECT_EQ(failureOf(folder.path()), Kind::FileUnreadable);
+    // Sparse where the file system allows, so refused before any reading.
+    const std::filesystem::path large = folder.path() / "large.dat";
+    std::ofstream(large, std::ios::binary) << testing::WordDataBytes(sampleSpec());
+    std::filesystem::resize_file(large, WordDataSizeLimit + 1);
+    EXPECT_EQ(failureOf(large), Kind::FileTooLarge);
+
+    const std::filesystem::path good = folder.path() / "good.dat";
+    std::ofstream(good, std::ios::binary) << testing::WordDataBytes(sampleSpec());
+    EXPECT_EQ(LoadWordData(good.string()).words.size(), 2u);
+}
+
+}  // namespace
+}  // namespace lorvane
