@@ -28,6 +28,13 @@ build/native-fuzz/bin/fuzz_table_and_conversion -max_total_time=60 -max_len=4096
   -print_final_stats=1 "$fuzz_corpus" 2>&1 | tail -n 5
 rm -rf "$fuzz_corpus"
 
+echo "== fuzz the word data loader and the conversion by context for 60 s"
+fuzz_corpus=$(mktemp -d)
+cp tests/fuzz/words-corpus/* "$fuzz_corpus"/
+build/native-fuzz/bin/fuzz_words_and_context -max_total_time=60 -max_len=4096 \
+  -print_final_stats=1 "$fuzz_corpus" 2>&1 | tail -n 5
+rm -rf "$fuzz_corpus"
+
 echo "== test mingw-x64 under Wine"
 export LANG=zh_CN.UTF-8
 # shellcheck source=tools/wine-session.sh

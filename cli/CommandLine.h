@@ -12,6 +12,8 @@ struct CommandLine {
     std::optional<std::string> table;  // paths are UTF-8
     ConversionOptions options;
     bool perLine = false;
+    bool context = false;               // readings chosen by context
+    std::optional<std::string> words;  // the word data for it
     bool showHelp = false;
     std::vector<std::string> files;  // none: standard input
 };

@@ -1,17 +1,21 @@
 // lorvane-cli: the conversion of the Lorvane window on the command line.
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
+#include "ContextLoading.h"
+#include "ContextStreamConverter.h"
 #include "ConsoleIo.h"
 #include "ExecutableDirectory.h"
 #include "PinyinIndex.h"
 #include "PinyinTableError.h"
 #include "StreamConverter.h"
 #include "TextCoding.h"
+#include "WordDataError.h"
 
 namespace {
 
@@ -42,6 +46,16 @@ int run(const std::vector<std::string>& arguments)
         cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
         return TableFailure;
     }
+    std::unique_ptr<ContextIndex> context;
+    if (commandLine.context) {
+        const std::string wordsPath = cli::FullPath(commandLine.words.value_or(DefaultWordsPath()));
+        try {
+            context = cli::LoadContext(*table, wordsPath);
+        } catch (const WordDataError& error) {
+            cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+            return TableFailure;
+        }
+    }
     const PinyinIndex index(*table);
     table.reset();
 
@@ -59,21 +73,29 @@ int run(const std::vector<std::string>& arguments)
     }
 
     cli::StandardOutput output;
-    cli::StreamConverter converter(index, commandLine.options, commandLine.perLine,
-                                   [&output](std::string_view bytes) { output.write(bytes); });
+    const auto write = [&output](std::string_view bytes) { output.write(bytes); };
+    cli::StreamConverter ordinary(index, commandLine.options, commandLine.perLine, write);
+    std::optional<cli::ContextStreamConverter> inContext;
+    if (context) inContext.emplace(*context, commandLine.options, commandLine.perLine, write);
     std::string chunk;
-    try {
+    const auto convertAll = [&](auto& converter) {
         for (const auto& input : inputs) {
             converter.beginInput();
             while (input->read(chunk)) converter.feed(chunk);
             converter.endInput();
         }
+        converter.finish();
+    };
+    try {
+        if (inContext)
+            convertAll(*inContext);
+        else
+            convertAll(ordinary);
     } catch (const std::runtime_error& error) {
         output.flush();
         cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
         return InputFailure;
     }
-    converter.finish();
     if (!output.flush()) {
         cli::WriteError("lorvane-cli: cannot write to standard output\n");
         return OutputFailure;

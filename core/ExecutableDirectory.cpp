@@ -43,4 +43,6 @@ std::string ExecutableDirectory()
 
 std::string DefaultTablePath() { return ExecutableDirectory() + Separator + "pymb.dat"; }
 
+std::string DefaultWordsPath() { return ExecutableDirectory() + Separator + "words.dat"; }
+
 }  // namespace lorvane

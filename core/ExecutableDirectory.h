@@ -11,4 +11,7 @@ std::string ExecutableDirectory();
 // pymb.dat in that folder: the only place the table is looked for.
 std::string DefaultTablePath();
 
+// words.dat in that folder: the word data of the conversion by context.
+std::string DefaultWordsPath();
+
 }  // namespace lorvane

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "../core/TemporaryFolder.h"
+#include "../core/WordDataWriter.h"
 
 namespace {
 
@@ -185,6 +186,85 @@ TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
     waitpid(writer, nullptr, 0);
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     EXPECT_EQ(outcome.output.size(), repeats * std::string("zhong qing chang\n").size());
+#if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
+    EXPECT_LT(outcome.peakMemoryKb, 10 * 1024) << "peak memory in KiB";
+#endif
+}
+
+// Word data for the table of these tests: 重庆 reads 重 chong.
+std::string contextWords()
+{
+    lorvane::testing::WordDataSpec spec;
+    spec.syllables = {"chong"};
+    spec.chars = {{u'庆', 100, lorvane::NoSyllable}, {u'重', 100, lorvane::NoSyllable}};
+    spec.words = {{u"重庆", 100, {0, lorvane::NoSyllable}}};
+    return lorvane::testing::WordDataBytes(spec);
+}
+
+TEST_F(LorvaneCli, ContextModeReadsWordsFromTheWordData)
+{
+    const auto words = write("words.dat", contextWords());
+    const auto file = write("in.txt", "重庆\n重 庆");
+    const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "\xEF\xBB\xBF重庆长");
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_EQ(outcome.output, "chong (zhong) qing chang (zhang)\n");
+    EXPECT_EQ(run({"--table", table_, "--context", "--single", "--case", "first", "--words=" + words.string()}, "重庆")
+                  .output,
+              "Chong Qing\n");
+    EXPECT_EQ(run({"--table", table_, "--context", "--lines", "--single", "--words", words, file}).output,
+              "chong qing\nzhong qing\n");
+    EXPECT_EQ(run({"--table", table_, "--single", file}).output, "zhong qing zhong qing\n");
+}
+
+TEST_F(LorvaneCli, ContextModeFailsOnWordDataItCannotUse)
+{
+    const auto expectFailure = [&](const std::string& words, const std::string& problem) {
+        const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "重庆");
+        EXPECT_EQ(outcome.exitCode, 3) << words;
+        EXPECT_EQ(outcome.output, "");
+        EXPECT_NE(outcome.errors.find(problem), std::string::npos) << outcome.errors;
+    };
+    const std::filesystem::path missing = folder_.path() / "none.dat";
+    std::string quoted = "\"";
+    quoted += missing.string();
+    expectFailure(missing, quoted + "\": the file does not exist");
+    expectFailure(write("empty.dat", ""), "empty.dat\": the file is empty");
+    std::string damaged = contextWords();
+    damaged.back() ^= 1;
+    expectFailure(write("damaged.dat", damaged), "damaged.dat\": the file is damaged");
+    expectFailure(write("cut.dat", contextWords().substr(0, 50)), "cut.dat\": the file is cut short");
+    expectFailure(table_, "table.dat\": the file is not word data");
+    EXPECT_EQ(run({"--table", table_, "--words", table_}).exitCode, 2);
+}
+
+TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
+{
+    // One line of 64 MiB of 重庆 through a pipe; runs are cut every 4,096
+    // units, an even number, so every 重 still starts a word.
+    const auto words = write("words.dat", contextWords());
+    const std::size_t repeats = 64u << 20 >> 6;
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        close(pipeEnds[0]);
+        std::string chunk;
+        for (int copy = 0; copy < 4096 * 64 / 6; ++copy) chunk += "重庆";
+        for (std::size_t written = 0; written < repeats; written += 4096)
+            if (::write(pipeEnds[1], chunk.data(), chunk.size()) < 0) _exit(1);
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    const Outcome outcome = run({"--table", table_, "--context", "--words", words}, {},
+                                "/proc/self/fd/" + std::to_string(pipeEnds[0]));
+    close(pipeEnds[0]);
+    waitpid(writer, nullptr, 0);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    const std::string word = "chong (zhong) qing ";
+    const std::size_t wordCount = repeats / 4096 * (4096 * 64 / 6);
+    ASSERT_EQ(outcome.output.size(), wordCount * word.size());
+    EXPECT_EQ(outcome.output.find("zhong qing"), std::string::npos);
+    EXPECT_EQ(outcome.output.substr(outcome.output.size() - word.size()), "chong (zhong) qing\n");
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
     EXPECT_LT(outcome.peakMemoryKb, 10 * 1024) << "peak memory in KiB";
 #endif
