@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs lorvane-cli over bench/corpus/large.txt, output to /dev/null, and
 # prints the input rate and the peak memory, once with the default options
-# and once with --lines --single; then the time of a run on empty input,
-# which is the process start plus a cold load of the table.
+# and once with --lines --single, the same two with --context when there is
+# word data (LORVANE_BENCH_WORDS, else words.dat beside lorvane-cli); then
+# the time of a run on empty input, which is the process start plus a cold
+# load of the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,6 +58,11 @@ measure() {
 
 measure "lorvane-cli"
 measure "lorvane-cli --lines --single" --lines --single
+words=${LORVANE_BENCH_WORDS:-$(dirname "$cli")/words.dat}
+if [ -e "$words" ]; then
+  measure "lorvane-cli --context" --context --words "$words"
+  measure "lorvane-cli --context --lines --single" --context --lines --single --words "$words"
+fi
 
 runs=20
 start=$(date +%s%N)

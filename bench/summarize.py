@@ -1,5 +1,6 @@
-"""Sets the medians of a conversion_bench JSON report and the lines of
-cli_throughput.sh beside the speed and memory targets."""
+"""Sets the medians of a conversion_bench JSON report, the lines of
+cli_throughput.sh and, when given, the medians of a context_bench JSON report
+beside the speed and memory targets."""
 
 import json
 import re
@@ -34,7 +35,7 @@ def verdict(met):
     return "met" if met else "MISSED"
 
 
-def main(report_path, cli_path):
+def main(report_path, cli_path, context_path=None):
     runs = medians(report_path)
     missing = [name for name in ("Indexed/AllReadings", "Indexed/Ticked", "LiteralScan/AllReadings",
                                  "LiteralScan/Ticked", "Load/Whole") if name not in runs]
@@ -58,8 +59,25 @@ def main(report_path, cli_path):
         if f"Load/{part}" in runs:
             rows.append((f"  of which {part}", f"{milliseconds(runs[f'Load/{part}']):.2f} ms", "", None))
     for label, rate_mb, peak_mb in cli_figures(cli_path):
+        if "--context" in label:
+            continue
         rows.append((label, f"{rate_mb} MB/s", ">= 100 MB/s", int(rate_mb) >= 100))
         rows.append((f"{label}, peak memory", f"{peak_mb} MB", "< 10 MB", float(peak_mb) < 10))
+    for label, rate_mb, peak_mb in cli_figures(cli_path):
+        if "--context" in label:
+            rows.append((label, f"{rate_mb} MB/s", ">= 100 MB/s", int(rate_mb) >= 100))
+            rows.append((f"{label}, peak memory", f"{peak_mb} MB", "<= 32 MB", float(peak_mb) <= 32))
+    if context_path:
+        context = medians(context_path)
+        for name, target in (("Context/AllReadings", 100e6), ("Context/Single", 100e6),
+                             ("Context/AllReadingsInPieces", 100e6)):
+            if name in context:
+                rate = context[name]["units/s"]
+                rows.append((f"by context, {name.split('/')[1]}", f"{rate / 1e6:.0f} M units/s",
+                             f">= {target / 1e6:.0f} M units/s", rate >= target))
+        if "LoadWords/Whole" in context:
+            load = milliseconds(context["LoadWords/Whole"])
+            rows.append(("word data load (read, check, index)", f"{load:.1f} ms", "<= 30 ms", load <= 30))
     startup = startup_ms(cli_path)
     if startup:
         rows.append(("lorvane-cli startup, empty input (cold load)", f"{startup} ms", "", None))
@@ -70,6 +88,6 @@ def main(report_path, cli_path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit("usage: summarize.py CONVERSION_BENCH_JSON CLI_THROUGHPUT_LINES")
-    main(sys.argv[1], sys.argv[2])
+    if len(sys.argv) not in (3, 4):
+        sys.exit("usage: summarize.py CONVERSION_BENCH_JSON CLI_THROUGHPUT_LINES [CONTEXT_BENCH_JSON]")
+    main(*sys.argv[1:])

@@ -63,11 +63,18 @@ void ContextStreamConverter::convert(std::u16string_view text)
         const std::size_t lineEnd = perLine_ ? text.find(u'\n') : std::u16string_view::npos;
         std::u16string_view part = text.substr(0, lineEnd);
         lineOpen_ = true;
-        for (; !part.empty(); part.remove_prefix(std::min(part.size(), Slice))) {
+        const bool ended = lineEnd != std::u16string_view::npos;
+        for (; part.size() > Slice; part.remove_prefix(Slice)) {
             conversion_.append(part.substr(0, Slice), readings_);
             write();
         }
-        if (lineEnd == std::u16string_view::npos) break;
+        // A line that ends here is converted whole, not held back.
+        if (ended)
+            conversion_.appendLast(part, readings_);
+        else
+            conversion_.append(part, readings_);
+        write();
+        if (!ended) break;
         endLine();
         text.remove_prefix(lineEnd + 1);
     }

@@ -48,6 +48,16 @@ void ContextConversion::finish(std::u16string& out)
     held_.clear();
 }
 
+void ContextConversion::appendLast(std::u16string_view text, std::u16string& out)
+{
+    if (!held_.empty()) {
+        append(text, out);
+        finish(out);
+        return;
+    }
+    convertWhole(text, out);
+}
+
 void ContextConversion::convertWhole(std::u16string_view text, std::u16string& out)
 {
     const char16_t* const source = index_.fragments_.text(options_);

@@ -23,6 +23,8 @@ public:
     void append(std::u16string_view text, std::u16string& out);
     // The end of the text: converts what was held back.
     void finish(std::u16string& out);
+    // append(text, out), then finish(out), in one step.
+    void appendLast(std::u16string_view text, std::u16string& out);
 
 private:
     using Fragment = ReadingFragments::Fragment;
