@@ -152,7 +152,8 @@ TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
 ::testing::AssertionResult sameText(const std::u16string& actual, const std::u16string& expected)
 {
     if (actual == expected) return ::testing::AssertionSuccess();
-    const std::size_t at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first - actual.begin();
+    const auto parting = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first;
+    const auto at = static_cast<std::size_t>(parting - actual.begin());
     const std::size_t from = at < 40 ? 0 : at - 40;
     return ::testing::AssertionFailure() << "they part at unit " << at << ": \"" << Utf16ToUtf8(actual.substr(from, 80))
                                          << "\" instead of \"" << Utf16ToUtf8(expected.substr(from, 80)) << "\"";

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 3) return 0;
     const std::uint8_t settings = data[0];
-    const std::size_t dataLength = std::min<std::size_t>(size - 3, data[1] | data[2] << 8);
+    const std::size_t dataLength = std::min<std::size_t>(size - 3, data[1] | std::size_t{data[2]} << 8);
     const std::string_view body(reinterpret_cast<const char*>(data + 3), dataLength);
     const std::string_view textBytes(reinterpret_cast<const char*>(data + 3 + dataLength), size - 3 - dataLength);
 
