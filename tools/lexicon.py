@@ -18,6 +18,10 @@ import word_sources
 
 MAX_WORD_LENGTH = 15
 
+# kHanyuPinlu counts below this many occurrences of a character are too few
+# to share out its standalone use over its readings.
+MIN_PINLU_TOTAL = 1000
+
 # A definition that only points elsewhere: the entry is a variant spelling,
 # a reading used in one other word, or a surname, not the word's usual sense.
 MINOR_DEFINITION_RE = re.compile(
@@ -188,10 +192,12 @@ class Lexicon:
 
         kHanyuPinlu counts every occurrence of the character, in words or
         not. Scaled to jieba's counts of the character, what the words do
-        not explain is its use on its own.
+        not explain is its use on its own. That difference of counts from
+        two corpora is noise where kHanyuPinlu has few occurrences: then,
+        as for characters it lacks, there is no estimate.
         """
         pinlu = self.pinlu.get(ch)
-        if not pinlu:
+        if not pinlu or sum(pinlu.values()) < MIN_PINLU_TOTAL:
             return None
         words = in_words.get(ch, {})
         everything = alone.get(ch, 0) + sum(words.values())
@@ -201,3 +207,20 @@ class Lexicon:
         if rest <= 0:
             return {r: c / sum(pinlu.values()) for r, c in pinlu.items()}
         return {r: c / rest for r, c in left.items()}
+
+    def reading_usage(self, ch, readings, in_words, alone):
+        """{reading: estimated occurrences in text} for a character's readings.
+
+        Standalone use is shared out by alone_shares; where kHanyuPinlu has
+        too few counts for that, by its counts as they are, and for a
+        character it lacks, all to the first of the given readings, which
+        are in the order the dictionaries prefer.
+        """
+        words = in_words.get(ch, {})
+        shares = self.alone_shares(ch, in_words, alone)
+        if shares is None and ch in self.pinlu:
+            total = sum(self.pinlu[ch].values())
+            shares = {r: c / total for r, c in self.pinlu[ch].items()}
+        shares = shares or {readings[0]: 1.0}
+        return {r: words.get(r, 0) + alone.get(ch, 0) * shares.get(r, 0.0)
+                for r in readings}

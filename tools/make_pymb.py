@@ -6,7 +6,14 @@ directly by one toneless pinyin syllable. A character with several readings
 has one line per reading, most common reading first; characters are ordered
 by their GBK code.
 
-Usage: make_pymb.py [--unihan-dir DIR] [--output PATH]
+The readings of a character are ordered by how often each occurs in
+running text, estimated from jieba's word frequencies with CC-CEDICT's
+readings of the words and from single-character use (lexicon.py); Unihan's
+order (kHanyuPinlu counts, then kMandarin and the dictionaries) decides
+between readings with no estimated use.
+
+Usage: make_pymb.py [--unihan-dir DIR] [--jieba-dict PATH] [--cedict-dir DIR]
+                    [--output PATH]
 """
 
 import argparse
@@ -15,6 +22,8 @@ import sys
 
 sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
 
+import lexicon
+import word_sources
 from word_sources import SYLLABLE_RE, pinlu_counts, read_unihan, toneless
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -25,40 +34,26 @@ DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "pymb.dat")
 # they only extend what the frequency counts and kMandarin already say.
 DICTIONARY_FIELDS = ("kXHC1983", "kTGHZ2013")
 
-# Characters whose first reading from Unihan is not the one in common use
-# today. Two causes: the kHanyuPinlu counts tally every unstressed particle,
-# erhua suffix and traditional-script use (地 de, 儿 r, 著 = 着), and kMandarin
-# often lists an old or rare reading first where current dictionaries
-# (kTGHZ2013) give only the modern one. The reading named here is moved to the
-# front; it must already be one of the character's readings.
+# Characters whose first reading by estimated use is not the one in common
+# use today. The reading named here is moved to the front; it must already
+# be one of the character's readings. Causes: kHanyuPinlu counts the erhua
+# suffix r and characters written for others (呵 for 啊), and jieba's count
+# of a character standing alone goes to Unihan's first reading when
+# kHanyuPinlu has too few counts to share it out, which for these
+# characters is an old or rare reading.
 FIRST_READING = {
-    "地": "di",      # de is the adverbial particle
-    "儿": "er",      # r is the erhua suffix
-    "兒": "er",
-    "长": "chang",   # zhang (grow, chief) outnumbers chang (long) in the counts
-    "長": "chang",
-    "著": "zhu",     # zhe/zhao/zhuo count 著 written for 着; zhu as in 著名
-    "似": "si",      # shi only in 似的
-    "佛": "fo",      # fu only in 仿佛
-    "咳": "ke",      # 咳嗽; hai is the interjection
-    "呵": "he",      # a is the particle
-    "茄": "qie",     # 茄子; jia only in 雪茄
-    "拓": "tuo",     # 开拓; ta is the rubbing (拓本)
+    "兒": "er",      # r is the erhua suffix, which the word data writes er
+    "长": "chang",   # zhang leads the counts only through news words (增长,
+    "長": "chang",   # 部长, 市长) that the word data reads anyway; alone and
+                     # in general text 长 is mostly chang (long)
+    "呵": "he",      # kHanyuPinlu counts 呵 written for the particle 啊 (a)
+    "茄": "qie",     # 茄子, 番茄; kHanyuPinlu has only jia (雪茄)
     "幢": "zhuang",  # 一幢楼; chuang is the Buddhist banner
-    "傀": "kui",     # 傀儡; gui is archaic
     "肋": "lei",     # 肋骨; le is rare
-    "潦": "liao",    # 潦草; lao (puddle) is literary
     "掺": "chan",    # 掺杂; can is the old reading
     "摻": "chan",
-    "辗": "zhan",    # 辗转; nian is the old variant of 碾
     "帧": "zhen",    # zhen in current dictionaries; zheng is the older reading
-    "椎": "zhui",    # 脊椎; chui (hammer) is rare
-    "炔": "que",     # 乙炔; gui is a surname
     "靓": "liang",   # 靓丽; jing is literary
-    "蹒": "pan",     # 蹒跚; man is the old reading
-    "龈": "yin",     # 牙龈; ken is the archaic 啃
-    "豉": "chi",     # 豆豉; shi is the old reading
-    "聒": "guo",     # 聒噪; gua is the old reading
 }
 
 # Characters that stand for a metric unit and are read as the two syllables
@@ -170,12 +165,22 @@ def variant_chars(value):
     return out
 
 
-def build_table(unihan_dir):
+def order_by_usage(readings, usage):
+    """The readings, the most used in running text first; unused ones keep
+    their order after the used ones."""
+    return sorted(readings, key=lambda r: -usage.get(r, 0.0))
+
+
+def build_table(unihan_dir, lex=None):
     """Return (entries, missing, version).
 
     entries is a list of (gbk_code, char, [readings]) in GBK order; missing
-    lists the GBK ideographs for which no reading was found.
+    lists the GBK ideographs for which no reading was found. With a
+    lexicon, each character's readings are ordered by their estimated use
+    in running text (lexicon.Lexicon.reading_usage).
     """
+    if lex is not None:
+        in_words, alone = lex.usage()
     readings_src, version = read_unihan(
         os.path.join(unihan_dir, "Unihan_Readings.txt.bz2"),
         {"kHanyuPinlu", "kHanyuPinyin", "kMandarin", "kXHC1983", "kTGHZ2013"})
@@ -210,6 +215,9 @@ def build_table(unihan_dir):
                     readings = readings_of(var)
                     if readings:
                         break
+        if lex is not None and len(readings) > 1:
+            readings = order_by_usage(
+                readings, lex.reading_usage(ch, readings, in_words, alone))
         if ch in FIRST_READING:
             first = FIRST_READING[ch]
             if first not in readings:
@@ -237,11 +245,16 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--unihan-dir", default=DEFAULT_UNIHAN_DIR,
                         help="folder holding Unihan_*.txt.bz2 (default %(default)s)")
+    parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
+    parser.add_argument("--cedict-dir", default=None)
     parser.add_argument("--output", default=DEFAULT_OUTPUT,
                         help="file to write (default: data/pymb.dat in the repository)")
     args = parser.parse_args(argv)
 
-    entries, missing, version = build_table(args.unihan_dir)
+    lex = lexicon.Lexicon(word_sources.read_jieba(args.jieba_dict),
+                          word_sources.read_cedict(args.cedict_dir),
+                          word_sources.read_pinlu(args.unihan_dir))
+    entries, missing, version = build_table(args.unihan_dir, lex)
     data = encode_table(entries)
     out_dir = os.path.dirname(os.path.abspath(args.output))
     os.makedirs(out_dir, exist_ok=True)

@@ -33,6 +33,11 @@ DEFAULT_TABLE = os.path.join(REPO_ROOT, "data", "pymb.dat")
 # one count in a thousand, and a word of count 1 still fits in 16 bits.
 COST_SCALE = 1000
 
+# Added to the cost of every character taken on its own: a word that the
+# dictionaries know, even a rare one, says more about the characters' readings
+# than their single counts do.
+SINGLE_PENALTY = 1000
+
 # A CC-CEDICT word that jieba does not list gets this count: as rare as the
 # rarest jieba words, so that it wins only over characters that are rarer
 # still on their own.
@@ -42,49 +47,33 @@ CEDICT_ONLY_COUNT = 1
 # own to give, is kept when it occurs at least this often.
 MIN_PLAIN_COUNT = 10
 
-# kHanyuPinlu counts below this many occurrences of a character are too
-# few to say which reading it has standing alone.
-MIN_PINLU_TOTAL = 1000
-
 # Words whose CC-CEDICT entries read them two ways where the choice made by
 # lexicon.choose_reading is not today's usual reading.
 WORD_READINGS = {
 }
 
+# The reading a character has when it stands alone in text, where that is
+# not its first reading in the table. The first reading is the most used one
+# over all text, words included; these characters are read otherwise when no
+# word holds them (kHanyuPinlu's counts, less the words' share of them).
+ALONE_READINGS = {
+    "地": "de",   # the adverbial particle (慢慢地); di is in words (土地, 地方)
+}
+
 # Rules, in the order the conversion tries them. Each pays on text where the
 # segmentation leaves the character standing alone.
 RULES = [
+    # 行 after a numeral or a quantifier is the classifier hang (两行, 每行,
+    # 多行, 第一行) and after 的 the noun hang (the line, the row); a word
+    # (一行 yixing, 五行 wuxing, 行为 xingwei) still takes precedence.
+    *(Rule("行", ch, "hang", PREVIOUS_IS) for ch in "一两三四五六七八九十几多每数的"),
+    # 行末, 行首, 行尾, 行号: the end, start, tail, number of a line.
+    *(Rule("行", ch, "hang", NEXT_IS) for ch in "末首尾号"),
 ]
 
 
 def cost_of(count, total):
     return min(0xFFFF, int(round(COST_SCALE * math.log(total / count))))
-
-
-def alone_readings(lex, table, chars):
-    """{char: reading it has standing alone} where that is not the table's
-    first reading.
-
-    The estimate of lexicon.alone_shares is a difference of two counts from
-    different corpora, noisy where kHanyuPinlu's counts are small, so a
-    reading other than the first is taken only where kHanyuPinlu's own
-    counts also put it first and are large enough to trust. The erhua r
-    is never one: words read 儿 er, and so does the conversion.
-    """
-    in_words, alone = lex.usage()
-    out = {}
-    for ch in sorted(chars):
-        readings = table.get(ch)
-        pinlu = lex.pinlu.get(ch)
-        if not readings or not pinlu or sum(pinlu.values()) < MIN_PINLU_TOTAL:
-            continue
-        shares = lex.alone_shares(ch, in_words, alone)
-        best = max(readings, key=lambda r: (shares.get(r, 0.0), -readings.index(r)))
-        first = readings[0]
-        if (best != first and best != "r" and shares[best] >= 0.5
-                and pinlu.get(best, 0) > pinlu.get(first, 0)):
-            out[ch] = best
-    return out
 
 
 def explicit_readings(word, readings, default, ruled):
@@ -124,10 +113,7 @@ def build(lex, table):
         if word in WORD_READINGS:
             readings = tuple(WORD_READINGS[word].split())
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
-    chars = set(table)
-    for word in candidates:
-        chars.update(word)
-    alone = alone_readings(lex, table, chars)
+    alone = dict(ALONE_READINGS)
     default = {ch: r[0] for ch, r in table.items()}
     default.update(alone)
     ruled = {rule.target for rule in RULES}
@@ -151,7 +137,8 @@ def build(lex, table):
     char_records = {}
     for ch in used:
         count = lex.single.get(ch, 1)
-        char_records[ch] = words_file.CharRecord(cost_of(count, lex.total),
+        char_records[ch] = words_file.CharRecord(
+            cost_of(count, lex.total) + SINGLE_PENALTY,
                                                  alone.get(ch))
     words = {w: (cost_of(count, lex.total), written)
              for w, (count, written) in kept.items()}
