@@ -18,6 +18,10 @@ import word_sources
 
 MAX_WORD_LENGTH = 15
 
+# The share of two-character words in which a character must have one
+# reading at one place for a compound that CC-CEDICT lacks to take it.
+PAIR_SHARE = 0.9
+
 # kHanyuPinlu counts below this many occurrences of a character are too few
 # to share out its standalone use over its readings.
 MIN_PINLU_TOTAL = 1000
@@ -136,6 +140,22 @@ class Lexicon:
 
     def cost(self, freq):
         return math.log(self.total / freq)
+
+    def second_place_readings(self):
+        """{char: reading} that a character has as the second of two in
+        nearly all two-character CC-CEDICT words (weighed by jieba counts)."""
+        counts = {}
+        for word in self.from_cedict:
+            freq, reading = self.words[word]
+            if len(word) == 2 and freq and reading[1] is not None:
+                by_reading = counts.setdefault(word[1], {})
+                by_reading[reading[1]] = by_reading.get(reading[1], 0) + freq
+        out = {}
+        for ch, by_reading in counts.items():
+            best = max(sorted(by_reading), key=by_reading.get)
+            if by_reading[best] >= PAIR_SHARE * sum(by_reading.values()):
+                out[ch] = best
+        return out
 
     def _composed_reading(self, word):
         """Read a word through the CC-CEDICT words it is made of.

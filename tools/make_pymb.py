@@ -53,6 +53,8 @@ FIRST_READING = {
     "掺": "chan",    # 掺杂; can is the old reading
     "摻": "chan",
     "帧": "zhen",    # zhen in current dictionaries; zheng is the older reading
+    "谁": "shei",    # shei in current dictionaries and CC-CEDICT's words;
+                     # kHanyuPinlu has only the older shui
     "靓": "liang",   # 靓丽; jing is literary
 }
 

@@ -47,10 +47,30 @@ CEDICT_ONLY_COUNT = 1
 # own to give, is kept when it occurs at least this often.
 MIN_PLAIN_COUNT = 10
 
-# Words whose CC-CEDICT entries read them two ways where the choice made by
-# lexicon.choose_reading is not today's usual reading.
+# Words whose reading by lexicon.choose_reading is not today's usual one:
+# CC-CEDICT reads them two ways and the rarer sense won, or its only entry
+# is a rare sense of a common character sequence.
 WORD_READINGS = {
+    "明朝": "ming chao",    # the Ming dynasty, far more than "tomorrow morning"
+    "大夫": "dai fu",       # doctor; da fu is the imperial official
+    "大都": "da dou",       # mostly (大都是); Dadu is the Yuan capital
+    "下调": "xia tiao",     # to adjust downwards (prices, rates)
+    "口角": "kou jue",      # a quarrel; kou jiao is the corner of the mouth
+    "憎恶": "zeng wu",      # to loathe; zeng e (to hate evil) is literary
+    "落空": "luo kong",     # to come to nothing
+    "保长": "bao zhang",    # head of a bao; bao chang is a term of geometry
+    "省事": "sheng shi",    # to save trouble
+    "摩挲": "mo suo",       # to stroke; ma sa is colloquial
+    "重名": "chong ming",   # to share a name
+    "断行": "duan hang",    # line break
+    "前传": "qian zhuan",   # prequel
+    "穿着": "chuan zhe",    # wearing (穿着衣服), far more than "attire" (zhuo)
 }
+
+# Words left out: CC-CEDICT and jieba know them, but in today's text the
+# same characters are nearly always a word and the particle 的 (客户端的,
+# 很美的), which the word would read di.
+LEFT_OUT_WORDS = {"端的", "美的"}
 
 # The reading a character has when it stands alone in text, where that is
 # not its first reading in the table. The first reading is the most used one
@@ -108,15 +128,22 @@ def touching(words, anchors):
 
 def build(lex, table):
     """Return the WordsData for a lexicon and a table {char: [readings]}."""
+    ruled = {rule.target for rule in RULES}
+    second = lex.second_place_readings()
     candidates = {}
     for word, (count, readings) in lex.words.items():
+        if word in LEFT_OUT_WORDS:
+            continue
         if word in WORD_READINGS:
             readings = tuple(WORD_READINGS[word].split())
+        elif len(word) == 2 and readings[1] is None and word[1] not in ruled:
+            # A two-character compound that CC-CEDICT lacks (满地, 两地) is
+            # mostly read like those it has (土地, 各地); rules know better.
+            readings = (readings[0], second.get(word[1]))
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
     alone = dict(ALONE_READINGS)
     default = {ch: r[0] for ch, r in table.items()}
     default.update(alone)
-    ruled = {rule.target for rule in RULES}
 
     explicit = {}
     plain = {}
