@@ -22,8 +22,10 @@ if TOOLS_DIR not in sys.path:
     sys.path.insert(0, TOOLS_DIR)
 
 import context_reference  # noqa: E402
+import lexicon  # noqa: E402
 import word_sources  # noqa: E402
 import words_file  # noqa: E402
+from word_sources import CedictEntry  # noqa: E402
 
 
 def committed_words():
@@ -161,6 +163,65 @@ class SemanticsTest(unittest.TestCase):
         self.assertEqual(chosen[4095:], ["chang", "da"])
         self.assertEqual(self.choose("了" * 4094 + "长大")[4094:],
                          ["zhang", "da"])
+
+
+class LexiconTest(unittest.TestCase):
+    """Readings and counts from small made-up dictionaries."""
+
+    def setUp(self):
+        jieba = {"地": 100, "土地": 50, "满地": 10, "地方": 40, "银行": 30,
+                 "行": 20, "银": 5, "满": 5, "方": 5, "银行卡": 8, "卡": 5}
+        cedict = {
+            "土地": [CedictEntry("tu3 di4", ["land"])],
+            "地方": [CedictEntry("di4 fang1", ["place"])],
+            "银行": [CedictEntry("yin2 hang2", ["bank"])],
+            "大夫": [CedictEntry("Da4 fu1", ["Dafu, a place"]),
+                     CedictEntry("dai4 fu5", ["doctor"]),
+                     CedictEntry("da4 fu1", ["surname Dafu"])],
+            "哪儿": [CedictEntry("na3 r5", ["where?"])],
+        }
+        pinlu = {"地": {"de": 6, "di": 4}}
+        self.lex = lexicon.Lexicon(jieba, cedict, pinlu)
+
+    def test_cedict_syllables(self):
+        self.assertEqual(lexicon.cedict_syllables("Nu:3 r5 xx5 lu:e4"),
+                         ("nv", "er", None, "lve"))
+        self.assertIsNone(lexicon.cedict_syllables("Ma3 ke4 · Tu3 wen1"))
+
+    def test_reading_choice_prefers_the_common_sense(self):
+        # The place name and the surname lose to the common word.
+        self.assertEqual(self.lex.words["大夫"], (None, ("dai", "fu")))
+        self.assertEqual(self.lex.words["哪儿"][1], ("na", "er"))
+
+    def test_composed_readings_and_second_places(self):
+        self.assertEqual(self.lex.words["银行卡"], (8, ("yin", "hang", None)))
+        self.assertEqual(self.lex.words["满地"], (10, (None, None)))
+        self.assertEqual(self.lex.second_place_readings(),
+                         {"地": "di", "行": "hang", "方": "fang"})
+
+    def test_usage_and_standalone_shares(self):
+        in_words, alone = self.lex.usage()
+        self.assertEqual(in_words["地"], {"di": 90})
+        self.assertEqual(alone["地"], 110)  # 地 itself and 满地
+        # Ten counts are too few for an estimate. If they were enough:
+        # kHanyuPinlu's 60% de of all 200 地 is 120, all of it standing
+        # alone; its 40% di is 80, fewer than the words' 90.
+        self.assertEqual(self.lex.alone_shares("地", in_words, alone), None)
+        lexicon.MIN_PINLU_TOTAL, saved = 0, lexicon.MIN_PINLU_TOTAL
+        try:
+            shares = self.lex.alone_shares("地", in_words, alone)
+            usage = self.lex.reading_usage("地", ["di", "de"], in_words, alone)
+        finally:
+            lexicon.MIN_PINLU_TOTAL = saved
+        self.assertEqual(shares, {"de": 1.0, "di": 0.0})
+        self.assertEqual(usage, {"di": 90, "de": 110})
+        # Without an estimate the counts are shared out as kHanyuPinlu has
+        # them, and without those they go to the first reading given.
+        self.assertEqual(self.lex.reading_usage("地", ["di", "de"], in_words,
+                                                alone), {"di": 90 + 44, "de": 66})
+        self.assertEqual(self.lex.reading_usage("行", ["xing", "hang"],
+                                                in_words, alone),
+                         {"xing": 20, "hang": 30 + 8})
 
 
 class DecodeErrorTest(unittest.TestCase):
