@@ -52,7 +52,6 @@ MIN_PLAIN_COUNT = 10
 # is a rare sense of a common character sequence.
 WORD_READINGS = {
     "明朝": "ming chao",    # the Ming dynasty, far more than "tomorrow morning"
-    "大夫": "dai fu",       # doctor; da fu is the imperial official
     "大都": "da dou",       # mostly (大都是); Dadu is the Yuan capital
     "下调": "xia tiao",     # to adjust downwards (prices, rates)
     "口角": "kou jue",      # a quarrel; kou jiao is the corner of the mouth
@@ -67,10 +66,14 @@ WORD_READINGS = {
     "穿着": "chuan zhe",    # wearing (穿着衣服), far more than "attire" (zhuo)
 }
 
-# Words left out: CC-CEDICT and jieba know them, but in today's text the
-# same characters are nearly always a word and the particle 的 (客户端的,
-# 很美的), which the word would read di.
-LEFT_OUT_WORDS = {"端的", "美的"}
+# Words left out: CC-CEDICT and jieba know them, but in text the same
+# characters are far more often something else, which the word would misread.
+LEFT_OUT_WORDS = {
+    "端的", "美的",   # a word and the particle 的 (客户端的, 很美的), not di
+    "中行", "人行",   # banks' short names; mostly 中 + 行 (梦中行遍), 人 + 行
+    "一行",           # a party on a visit (代表团一行); a line (添加一行, 一行字)
+                      # is commoner, and the rules read 行 after 一 hang
+}
 
 # The reading a character has when it stands alone in text, where that is
 # not its first reading in the table. The first reading is the most used one
