@@ -6,6 +6,7 @@ import contextlib
 import io
 import os
 import struct
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -16,6 +17,7 @@ TOOLS_DIR = os.path.join(REPO_ROOT, "tools")
 WORDS = os.path.join(REPO_ROOT, "data", "words.dat")
 PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
 MAX_SIZE = 4 << 20
+FORTUNES = "/usr/share/games/fortunes/chinese"
 
 sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
 if TOOLS_DIR not in sys.path:
@@ -109,6 +111,54 @@ class CommittedFileTest(unittest.TestCase):
                          "Zhong (Chong) Yao")
         self.assertEqual(self.converter.convert("A1重，\n庆 b", single=True,
                                                 case="upper"), "ZHONG QING")
+
+
+def context_cli():
+    """lorvane-cli from $LORVANE_CLI or the native build, if it has --context."""
+    cli = os.environ.get("LORVANE_CLI") or os.path.join(
+        REPO_ROOT, "build", "native", "bin", "lorvane-cli")
+    if not os.path.exists(cli):
+        return None
+    probe = subprocess.run([cli, "--context", "--words", WORDS, "--table", PYMB],
+                           input=b"", capture_output=True)
+    return cli if probe.returncode == 0 else None
+
+
+@unittest.skipUnless(context_cli() and os.path.exists(FORTUNES),
+                     "lorvane-cli without --context, or fortunes-zh missing")
+class CliAgreementTest(unittest.TestCase):
+    """The core's conversion by context gives what the reference gives."""
+
+    @classmethod
+    def setUpClass(cls):
+        with open(FORTUNES, encoding="utf-8", errors="replace") as f:
+            lines = f.read().splitlines()[:3000]
+        hanzi = "".join(ch for line in lines for ch in line
+                        if "\u4e00" <= ch <= "\u9fff")
+        # One run of 6000 Hanzi crosses the cut at 4096 units.
+        cls.text = "\n".join(lines) + "\n" + hanzi[:6000] + "\n"
+        with open(WORDS, "rb") as f:
+            cls.converter = context_reference.ContextConverter(
+                context_reference.load_table(PYMB), words_file.decode(f.read()))
+
+    def run_cli(self, *options):
+        done = subprocess.run([context_cli(), "--context", "--words", WORDS,
+                               "--table", PYMB, *options],
+                              input=self.text.encode("utf-8"),
+                              capture_output=True, check=True)
+        return done.stdout.decode("utf-8")
+
+    def test_lines_with_one_and_with_all_readings(self):
+        for single, case in ((True, "lower"), (False, "first")):
+            expected = "".join(
+                self.converter.convert(line, single, case) + "\n"
+                for line in self.text.split("\n")[:-1])
+            options = ["--lines", "--case", case] + (["--single"] if single else [])
+            self.assertTrue(self.run_cli(*options) == expected, options)
+
+    def test_whole_input(self):
+        self.assertTrue(self.run_cli("--single") ==
+                        self.converter.convert(self.text, True) + "\n")
 
 
 def tiny_data():
