@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "DllSearch.h"
 #include "about/frmAbout.h"
 #include "main/Form1.h"
 #include "main/RichEditBox.h"
@@ -28,7 +29,7 @@ Application::~Application()
 int Application::run()
 {
     form1_ = std::make_unique<Form1>(*this);  // initialises the common controls first
-    richEdit_ = LoadLibraryW(L"msftedit.dll");
+    richEdit_ = platform::LoadSystemLibrary(L"msftedit.dll");
     if (!richEdit_) throw std::runtime_error("msftedit.dll, which holds the text boxes, could not be loaded");
     const int startUpFailure = form1_->startUp();
     if (startUpFailure != 0) return startUpFailure;

@@ -6,10 +6,12 @@
 #include <new>
 
 #include "Application.h"
+#include "DllSearch.h"
 #include "Window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    lorvane::platform::LoadLibrariesFromSystemFolderOnly();
     try {
         lorvane::ui::Application application;
         return application.run();

@@ -9,7 +9,7 @@
 
 #include "LorvaneProcess.h"
 #include "MainWindow.h"
-#include "TemporaryFolder.h"
+#include "ProgramCopy.h"
 #include "WindowQuery.h"
 
 namespace lorvane::e2e {
@@ -43,19 +43,6 @@ void writeTable(const std::filesystem::path& path, std::size_t entries)
 // The folder the program is copied into: a plain name, and one with a blank
 // and Chinese characters.
 const wchar_t* const FolderNames[] = {L"lorvane-e2e", L"临时 文件夹"};
-
-class ProgramCopy {
-public:
-    explicit ProgramCopy(const wchar_t* folderName) : folder_(folderName)
-    {
-        std::filesystem::copy_file(BuildOutputFolder() / L"Lorvane.exe", folder_.path() / L"Lorvane.exe");
-    }
-    const std::filesystem::path& folder() const { return folder_.path(); }
-    std::filesystem::path table() const { return folder_.path() / L"pymb.dat"; }
-
-private:
-    TemporaryFolder folder_;
-};
 
 class StartUpFailure : public ::testing::TestWithParam<std::tuple<const wchar_t*, Failure>> {};
 
