@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: the host build, the host build
 # with sanitizers, the fuzz target for a minute, and the Windows build under
-# Wine on a private X display. Installs what the machine lacks first.
+# Wine on a private X display, 64-bit and 32-bit. Installs what the machine
+# lacks first.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,3 +42,15 @@ export LANG=zh_CN.UTF-8
 source tools/wine-session.sh
 lorvane_wine_start
 ctest --preset mingw-x64
+
+# The release is 32-bit: the same tests again under Wine's 32-bit loader, in
+# a prefix of their own, and the end-to-end tests from the unzipped release.
+if reason=$(tools/check-32bit-kernel.sh); then
+  echo "== test mingw-x86 under Wine's 32-bit loader"
+  lorvane_wine_use_prefix prefix32 /usr/lib/wine/wine
+  ctest --preset mingw-x86
+  echo "== end-to-end tests from the unzipped 32-bit release"
+  tools/test-release-package.sh
+else
+  echo "== 32-bit Windows tests skipped: $reason"
+fi

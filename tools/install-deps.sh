@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 fonts-wine xvfb x11-utils imagemagick locales fonts-wqy-microhei
+  wine64 wine32:i386 fonts-wine xvfb x11-utils imagemagick locales fonts-wqy-microhei
   unicode-data fortunes-zh zip python3-jieba
 )
 
@@ -20,6 +20,12 @@ done
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# wine32 runs the 32-bit release build; its packages come from i386.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "Adding the i386 architecture to dpkg, for wine32"
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
