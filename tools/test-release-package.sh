@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks that the 32-bit release zip holds no test program, unzips it into a
 # folder whose path has blanks and Chinese characters, and runs the
-# end-to-end tests once from there, against the programs as shipped. Run
-# inside a Wine session (tools/wine-session.sh) whose LORVANE_WINE is the
-# 32-bit loader, after the mingw-x86 preset's package target.
+# end-to-end tests of both programs once from there, against them as
+# shipped. Run inside a Wine session (tools/wine-session.sh) whose
+# LORVANE_WINE is the 32-bit loader, after the mingw-x86 package target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,6 +23,8 @@ folder="$work/下载 的 文件"
 mkdir "$folder"
 unzip -q "$zip" -d "$folder"
 package="$folder/$name"
-# The test programs start the Lorvane.exe beside them.
-cp "$build/bin/e2e_tests.exe" "$build/bin/planted_dll.dll" "$package/"
-"$LORVANE_WINE" "$package/e2e_tests.exe" --gtest_filter=-EnglishLocale.* --gtest_brief=1
+# The test programs start the Lorvane.exe and lorvane-cli.exe beside them.
+cp "$build/bin/e2e_tests.exe" "$build/bin/planted_dll.dll" "$build/bin/cli_windows_tests.exe" "$package/"
+for tests in e2e_tests cli_windows_tests; do
+  "$LORVANE_WINE" "$package/$tests.exe" --gtest_filter=-EnglishLocale.* --gtest_brief=1
+done

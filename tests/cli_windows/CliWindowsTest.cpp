@@ -1,0 +1,145 @@
+// lorvane-cli.exe as a Windows process: file names and a table path in
+// Chinese, standard input from a pipe and from "-", output into pipes (UTF-8
+// bytes) and onto a console (UTF-16, whatever the console's code page), and
+// the exit codes. ctest runs these once more under a locale whose ANSI code
+// page is not 936.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "CliProcess.h"
+#include "TemporaryFolder.h"
+#include "LorvaneProcess.h"
+#include "WindowQuery.h"
+
+namespace lorvane::cli_tests {
+namespace {
+
+constexpr DWORD Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, OutputFailure = 5;
+
+class ChineseNames : public ::testing::Test {
+protected:
+    ChineseNames()
+    {
+        std::filesystem::create_directory(tablePath_.parent_path());
+        std::filesystem::copy_file(e2e::BuildOutputFolder() / L"pymb.dat", tablePath_);
+        std::ofstream(firstPath_, std::ios::binary) << "重庆";
+        std::ofstream(secondPath_, std::ios::binary) << "\xEF\xBB\xBF长江\r\n";
+    }
+
+    const e2e::TemporaryFolder folder_{L"命令 行"};
+    const std::filesystem::path tablePath_ = folder_.path() / L"拼音 表" / L"拼音表.dat";
+    const std::filesystem::path firstPath_ = folder_.path() / L"重庆 文件.txt";
+    const std::filesystem::path secondPath_ = folder_.path() / L"长江.txt";
+    const std::wstring table_ = tablePath_.wstring();
+    const std::wstring first_ = firstPath_.wstring();
+    const std::wstring second_ = secondPath_.wstring();
+    const std::wstring missing_ = (folder_.path() / L"没有 这个 文件.txt").wstring();
+};
+
+TEST_F(ChineseNames, FilesStandardInputAndPipes)
+{
+    const Outcome files = RunCli({L"--table", table_, first_, L"-", second_}, "庆");
+    EXPECT_EQ(files.exitCode, Done) << files.errors;
+    EXPECT_EQ(files.output, "zhong (chong) qing qing chang (zhang) jiang\n");
+    EXPECT_EQ(files.errors, "");
+
+    const Outcome piped = RunCli({L"--table", table_, L"--lines", L"--case", L"first"}, "重庆\r\n长江");
+    EXPECT_EQ(piped.exitCode, Done) << piped.errors;
+    EXPECT_EQ(piped.output, "Zhong (Chong) Qing\nChang (Zhang) Jiang\n");
+}
+
+TEST_F(ChineseNames, ExitCodesAndMessagesThatNameTheFile)
+{
+    const Outcome usage = RunCli({L"--表格", table_});
+    EXPECT_EQ(usage.exitCode, UsageFailure);
+    EXPECT_NE(usage.errors.find(Utf8(L"--表格")), std::string::npos) << usage.errors;
+
+    const std::wstring absentTable = (folder_.path() / L"拼音 表" / L"缺少的表.dat").wstring();
+    const Outcome table = RunCli({L"--table", absentTable, first_});
+    EXPECT_EQ(table.exitCode, TableFailure);
+    EXPECT_NE(table.errors.find(Utf8(L"缺少的表.dat")), std::string::npos) << table.errors;
+    EXPECT_EQ(table.output, "");
+
+    const Outcome input = RunCli({L"--table", table_, first_, missing_});
+    EXPECT_EQ(input.exitCode, InputFailure);
+    EXPECT_NE(input.errors.find(Utf8(L"没有 这个 文件.txt")), std::string::npos) << input.errors;
+
+    EXPECT_EQ(RunCli({L"--table", table_, first_}, {}, Streams::UnwritableOutput).exitCode, OutputFailure);
+}
+
+// Output and messages on a console of the test's own, set to code page 437,
+// which has no Chinese: only text written as UTF-16 shows right.
+class OnAConsole : public ChineseNames {
+protected:
+    static void SetUpTestSuite()
+    {
+        FreeConsole();
+        consoleReady_ = AllocConsole() && SetConsoleOutputCP(437);
+    }
+
+    void SetUp() override
+    {
+        if (!consoleReady_) GTEST_SKIP() << "no console could be had (error " << GetLastError() << ")";
+        HANDLE screen = GetStdHandle(STD_OUTPUT_HANDLE);
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        GetConsoleScreenBufferInfo(screen, &info);
+        DWORD written = 0;
+        FillConsoleOutputCharacterW(screen, L' ', static_cast<DWORD>(info.dwSize.X * info.dwSize.Y), {0, 0}, &written);
+        SetConsoleCursorPosition(screen, {0, 0});
+        FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
+    }
+
+    // What the user types: each character as a key press and release.
+    static void type(const std::wstring& keys)
+    {
+        std::vector<INPUT_RECORD> records;
+        for (const wchar_t key : keys) {
+            INPUT_RECORD record{};
+            record.EventType = KEY_EVENT;
+            record.Event.KeyEvent.wRepeatCount = 1;
+            record.Event.KeyEvent.wVirtualKeyCode = key == L'\r' ? VK_RETURN : 0;
+            record.Event.KeyEvent.uChar.UnicodeChar = key;
+            for (const BOOL down : {TRUE, FALSE}) {
+                record.Event.KeyEvent.bKeyDown = down;
+                records.push_back(record);
+            }
+        }
+        DWORD written = 0;
+        WriteConsoleInputW(GetStdHandle(STD_INPUT_HANDLE), records.data(), static_cast<DWORD>(records.size()), &written);
+    }
+
+    // The screen's lines up to the cursor, trailing blanks dropped.
+    static std::wstring screen()
+    {
+        HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        GetConsoleScreenBufferInfo(console, &info);
+        std::wstring text;
+        std::wstring line(static_cast<std::size_t>(info.dwSize.X), L' ');
+        for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
+            DWORD read = 0;
+            ReadConsoleOutputCharacterW(console, line.data(), static_cast<DWORD>(line.size()), {0, row}, &read);
+            text += line.substr(0, line.find_last_not_of(L' ') + 1) + L"\n";
+        }
+        return text;
+    }
+
+    static inline bool consoleReady_ = false;
+};
+
+TEST_F(OnAConsole, ChineseShowsWhateverTheCodePage)
+{
+    type(L"重庆\r\x1A\r");
+    const Outcome typed = RunCli({L"--table", table_}, {}, Streams::Console);
+    EXPECT_EQ(typed.exitCode, Done);
+    EXPECT_NE(screen().find(L"\nzhong (chong) qing\n"), std::wstring::npos) << e2e::Narrow(screen());
+
+    const Outcome missing = RunCli({L"--table", table_, missing_}, {}, Streams::Console);
+    EXPECT_EQ(missing.exitCode, InputFailure);
+    EXPECT_NE(screen().find(L"没有 这个 文件.txt"), std::wstring::npos) << e2e::Narrow(screen());
+}
+
+}  // namespace
+}  // namespace lorvane::cli_tests
