@@ -2,9 +2,8 @@
 
 #include <objbase.h>
 
-#include <stdexcept>
-
 #include "DllSearch.h"
+#include "ErrorReport.h"
 #include "about/frmAbout.h"
 #include "main/Form1.h"
 #include "main/RichEditBox.h"
@@ -30,7 +29,10 @@ int Application::run()
 {
     form1_ = std::make_unique<Form1>(*this);  // initialises the common controls first
     richEdit_ = platform::LoadSystemLibrary(L"msftedit.dll");
-    if (!richEdit_) throw std::runtime_error("msftedit.dll, which holds the text boxes, could not be loaded");
+    if (!richEdit_) {
+        const DWORD error = GetLastError();
+        throw WindowError(L"无法载入文本框所需的系统组件 msftedit.dll", error);
+    }
     const int startUpFailure = form1_->startUp();
     if (startUpFailure != 0) return startUpFailure;
 

@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
-#include <exception>
-#include <new>
-
 #include "Application.h"
 #include "DllSearch.h"
-#include "Window.h"
+#include "ErrorReport.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -15,10 +12,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     try {
         lorvane::ui::Application application;
         return application.run();
-    } catch (const std::bad_alloc&) {
-        lorvane::ui::ReportUnexpectedError(nullptr, nullptr);
-    } catch (const std::exception& error) {
-        lorvane::ui::ReportUnexpectedError(nullptr, error.what());
+    } catch (...) {
+        lorvane::ui::ReportCurrentError(nullptr);
     }
     return 1;
 }

@@ -1,14 +1,9 @@
 #include "Window.h"
 
-#include <new>
-#include <stdexcept>
 #include <string>
 
-#include "AppInfo.h"
 #include "Dpi.h"
-#include "MessageBox.h"
-#include "TextCoding.h"
-#include "WideText.h"
+#include "ErrorReport.h"
 
 namespace lorvane::ui {
 
@@ -79,9 +74,10 @@ void Window::registerClass(const wchar_t* className, HICON icon, HCURSOR cursor)
     windowClass.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
-    if (!RegisterClassExW(&windowClass))
-        throw std::runtime_error("the window class could not be registered (error " +
-                                 std::to_string(GetLastError()) + ")");
+    if (!RegisterClassExW(&windowClass)) {
+        const DWORD error = GetLastError();
+        throw WindowError(L"无法注册窗口类", error);
+    }
 }
 
 HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
@@ -89,8 +85,10 @@ HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWOR
 {
     HWND created = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner, nullptr,
                                    GetModuleHandleW(nullptr), this);
-    if (!created)
-        throw std::runtime_error("the window could not be created (error " + std::to_string(GetLastError()) + ")");
+    if (!created) {
+        const DWORD error = GetLastError();
+        throw WindowError(L"无法创建窗口", error);
+    }
     return created;
 }
 
@@ -111,25 +109,10 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     }
     try {
         return window->handleMessage(message, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        ReportUnexpectedError(hwnd, nullptr);
-    } catch (const std::exception& error) {
-        ReportUnexpectedError(hwnd, error.what());
     } catch (...) {
-        ReportUnexpectedError(hwnd, "unknown error");
+        ReportCurrentError(hwnd);
     }
     return 0;
-}
-
-void ReportUnexpectedError(HWND owner, const char* what) noexcept
-{
-    constexpr wchar_t outOfMemory[] = L"内存不足，操作未能完成。";
-    try {
-        const std::wstring text = what ? L"操作未能完成：" + platform::ToWide(Utf8ToUtf16(what)) : outOfMemory;
-        platform::ShowMessage(owner, text, MB_OK | MB_ICONERROR);
-    } catch (...) {
-        MessageBoxW(owner, outOfMemory, app::Title, MB_OK | MB_ICONERROR);
-    }
 }
 
 }  // namespace lorvane::ui

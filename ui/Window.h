@@ -43,7 +43,4 @@ private:
     HWND focusBeforeDeactivation_ = nullptr;
 };
 
-// Reports an error that a handler could not deal with; the program goes on.
-void ReportUnexpectedError(HWND owner, const char* what) noexcept;
-
 }  // namespace lorvane::ui

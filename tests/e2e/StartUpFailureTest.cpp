@@ -1,7 +1,8 @@
 // Start-up with a pinyin table that cannot be loaded: one message box names
 // the problem and the file's full path, no main window ever shows, and the
 // program ends with code 3 once the box is dismissed. A table of exactly the
-// capacity still starts.
+// capacity still starts. Without the text boxes' library the box names that,
+// in Chinese, and not as a lack of memory.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "LorvaneProcess.h"
 #include "MainWindow.h"
 #include "ProgramCopy.h"
+#include "TestRegistryKey.h"
 #include "WindowQuery.h"
 
 namespace lorvane::e2e {
@@ -22,7 +24,7 @@ constexpr DWORD TableFailureExitCode = 3;
 constexpr char FillerEntry[] = "\xD6\xD0zhong\r\n";
 constexpr char LastEntry[] = "\xC7\xECqing\r\n";
 
-enum class Table { Missing, Empty, OneTooMany };
+enum class Table { Missing, Empty, OneTooMany, Folder };
 
 struct Failure {
     Table table;
@@ -44,16 +46,15 @@ void writeTable(const std::filesystem::path& path, std::size_t entries)
 // and Chinese characters.
 const wchar_t* const FolderNames[] = {L"lorvane-e2e", L"临时 文件夹"};
 
-class StartUpFailure : public ::testing::TestWithParam<std::tuple<const wchar_t*, Failure>> {};
+// What a failed start-up showed: the text of its one message box, which
+// stayed up until dismissed, and then the exit code.
+struct FailedStart {
+    std::wstring message;
+    std::optional<DWORD> exitCode;
+};
 
-TEST_P(StartUpFailure, ShowsOneMessageBoxAndEndsWithoutAMainWindow)
+FailedStart SeeStartUpFail(const LorvaneProcess& process)
 {
-    const auto& [folderName, failure] = GetParam();
-    const ProgramCopy copy(folderName);
-    if (failure.table == Table::Empty) writeTable(copy.table(), 0);
-    if (failure.table == Table::OneTooMany) writeTable(copy.table(), TableCapacity + 1);
-
-    const LorvaneProcess process(copy.folder());
     bool mainWindowShown = false;
     auto mainWindowSeen = [&] {
         mainWindowShown = mainWindowShown || !VisibleWindowsOf(process.id(), nullptr, MainWindowCaption).empty();
@@ -62,27 +63,40 @@ TEST_P(StartUpFailure, ShowsOneMessageBoxAndEndsWithoutAMainWindow)
     std::optional<MessageBoxWindow> box;
     WaitUntil([&] { return mainWindowSeen() || (box = FindMessageBox(process.id())) || process.hasEnded(); },
               Milliseconds(20'000), Milliseconds(5));
-    ASSERT_TRUE(box) << "no message box stayed up; main window shown: " << mainWindowShown << "; exit code "
-                     << process.waitForExit(Milliseconds(0)).value_or(STILL_ACTIVE);
+    if (!box)
+        throw std::runtime_error("no message box stayed up; main window shown: " + std::to_string(mainWindowShown) +
+                                 "; exit code " + std::to_string(process.waitForExit(Milliseconds(0)).value_or(STILL_ACTIVE)));
     const std::optional<DWORD> earlyExit = process.waitForExit(Milliseconds(300));
-    ASSERT_TRUE(IsWindowVisible(box->hwnd()) && !earlyExit)
+    EXPECT_TRUE(IsWindowVisible(box->hwnd()) && !earlyExit)
         << "the message box went away by itself, before the user could read it; exit code "
         << earlyExit.value_or(STILL_ACTIVE);
-
     EXPECT_EQ(VisibleWindowsOf(process.id(), nullptr, nullptr), std::vector<HWND>{box->hwnd()})
         << "the message box is the only window";
     EXPECT_EQ(box->caption(), L"Lorvane");
-    const std::wstring text = box->text();
-    EXPECT_NE(text.find(failure.problem), std::wstring::npos) << Narrow(text);
-    EXPECT_NE(text.find(copy.table().wstring()), std::wstring::npos)
-        << Narrow(text) << "\nshould name " << Narrow(copy.table().wstring());
 
+    FailedStart seen{box->text(), std::nullopt};
     box->dismiss();
-    std::optional<DWORD> exitCode;
-    WaitUntil([&] { return mainWindowSeen() || (exitCode = process.waitForExit(Milliseconds(0))); },
+    WaitUntil([&] { return mainWindowSeen() || (seen.exitCode = process.waitForExit(Milliseconds(0))); },
               Milliseconds(10'000), Milliseconds(5));
-    EXPECT_EQ(exitCode, TableFailureExitCode);
     EXPECT_FALSE(mainWindowShown);
+    return seen;
+}
+
+class StartUpFailure : public ::testing::TestWithParam<std::tuple<const wchar_t*, Failure>> {};
+
+TEST_P(StartUpFailure, ShowsOneMessageBoxAndEndsWithoutAMainWindow)
+{
+    const auto& [folderName, failure] = GetParam();
+    const ProgramCopy copy(folderName);
+    if (failure.table == Table::Empty) writeTable(copy.table(), 0);
+    if (failure.table == Table::OneTooMany) writeTable(copy.table(), TableCapacity + 1);
+    if (failure.table == Table::Folder) std::filesystem::create_directory(copy.table());
+
+    const FailedStart seen = SeeStartUpFail(LorvaneProcess(copy.folder()));
+    EXPECT_NE(seen.message.find(failure.problem), std::wstring::npos) << Narrow(seen.message);
+    EXPECT_NE(seen.message.find(copy.table().wstring()), std::wstring::npos)
+        << Narrow(seen.message) << "\nshould name " << Narrow(copy.table().wstring());
+    EXPECT_EQ(seen.exitCode, TableFailureExitCode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,7 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(Failure{Table::Missing, L"找不到拼音表文件", "Missing"},
                                          Failure{Table::Empty, L"拼音表文件是空的", "Empty"},
                                          Failure{Table::OneTooMany, L"拼音表文件有 27,952 个条目，超过了",
-                                                 "OneTooMany"})),
+                                                 "OneTooMany"},
+                                         // The system's reason follows, in its own language, and says so.
+                                         Failure{Table::Folder, L"无法读取拼音表文件。\r\n系统给出的原因：", "Folder"})),
     [](const auto& info) {
         return std::string(std::get<0>(info.param) == FolderNames[0] ? "PlainFolder" : "ChineseFolder") +
                std::get<1>(info.param).name;
@@ -116,6 +132,18 @@ INSTANTIATE_TEST_SUITE_P(InEitherFolder, FullTable, ::testing::ValuesIn(FolderNa
                          [](const auto& info) {
                              return std::string(info.param == FolderNames[0] ? "PlainFolder" : "ChineseFolder");
                          });
+
+TEST(StartUpWithoutTextBoxes, SaysWhatFailedInChinese)
+{
+    // Wine's way to keep a library from one program.
+    const about_tests::TestRegistryKey overrides(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Lorvane.exe\\DllOverrides");
+    overrides.setText("msftedit", L"");
+    const FailedStart seen = SeeStartUpFail(LorvaneProcess());
+    const std::wstring firstParagraph = seen.message.substr(0, seen.message.find(L"\r\n"));
+    EXPECT_EQ(firstParagraph, L"无法载入文本框所需的系统组件 msftedit.dll。");
+    EXPECT_NE(seen.message.find(L"\r\n\r\n系统给出的原因（错误 126）："), std::wstring::npos) << Narrow(seen.message);
+    EXPECT_NE(seen.exitCode.value_or(0), 0u);
+}
 
 }  // namespace
 }  // namespace lorvane::e2e

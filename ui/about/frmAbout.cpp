@@ -6,6 +6,7 @@
 #include "AppInfo.h"
 #include "Application.h"
 #include "Dpi.h"
+#include "ErrorReport.h"
 #include "PlaceInTwips.h"
 #include "ExecutableDirectory.h"
 #include "IconBox.h"
@@ -99,8 +100,10 @@ void frmAbout::createControls()
     };
     auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
         if (!CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr))
-            throw std::runtime_error("a control of the About box could not be created");
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr)) {
+            const DWORD error = GetLastError();
+            throw WindowError(L"无法创建“关于”对话框的控件", error);
+        }
     };
     create(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdOK);
     create(IconBoxClassName, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, IdPicIcon);

@@ -5,10 +5,10 @@
 #include "Application.h"
 #include "Clipboard.h"
 #include "Dpi.h"
+#include "ErrorReport.h"
 #include "PlaceInTwips.h"
 #include "ExecutableDirectory.h"
 #include "MessageBox.h"
-#include "PinyinTableError.h"
 #include "EditContextMenu.h"
 #include "RichEditBox.h"
 #include "TableErrorMessage.h"
@@ -71,14 +71,10 @@ int Form1::startUp()
     createControls();
     try {
         Form_Load();
-    } catch (const PinyinTableError& error) {
+    } catch (...) {
         // The box comes first: with the window gone, the program would post
         // its quit message, which ends the box's own message loop at once.
-        platform::ShowMessage(nullptr, TableErrorMessage(error), MB_OK | MB_ICONERROR);
-        DestroyWindow(hwnd());
-        return TableFailureExitCode;
-    } catch (const std::exception&) {
-        platform::ShowMessage(nullptr, TableOutOfMemoryMessage(DefaultTablePath()), MB_OK | MB_ICONERROR);
+        platform::ShowMessage(nullptr, TableLoadFailureMessage(DefaultTablePath()), MB_OK | MB_ICONERROR);
         DestroyWindow(hwnd());
         return TableFailureExitCode;
     }
@@ -107,8 +103,10 @@ void Form1::createControls()
             continue;
         }
         if (!CreateWindowExW(0, classOf(layout.kind), layout.text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr))
-            throw std::runtime_error("a control of the main window could not be created");
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr)) {
+            const DWORD error = GetLastError();
+            throw WindowError(L"无法创建主窗口的控件", error);
+        }
     }
     SetRichEditText(control(IdText1), Text1Prompt);
     SendMessageW(control(IdText1), EM_EMPTYUNDOBUFFER, 0, 0);
@@ -301,7 +299,7 @@ void Form1::CmdCopy_Click()
         const std::wstring message =
             error.kind() == platform::ClipboardError::Kind::Busy
                 ? std::wstring(L"剪贴板正被其他程序占用，未能复制。请稍后再试。")
-                : L"未能复制到剪贴板：" + platform::SystemErrorText(error.systemError());
+                : WithSystemReason(L"未能复制到剪贴板", error.systemError());
         platform::ShowMessage(hwnd(), message, MB_OK | MB_ICONWARNING);
     }
 }

@@ -3,7 +3,8 @@
 #include <richedit.h>
 
 #include <new>
-#include <stdexcept>
+
+#include "ErrorReport.h"
 
 #ifndef ST_PLAINTEXTONLY
 #define ST_PLAINTEXTONLY 0x20
@@ -23,7 +24,10 @@ HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle)
     HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"", BaseStyle | extraStyle,
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleW(nullptr), nullptr);
-    if (!box) throw std::runtime_error("a text box could not be created (error " + std::to_string(GetLastError()) + ")");
+    if (!box) {
+        const DWORD error = GetLastError();
+        throw WindowError(L"无法创建文本框", error);
+    }
     SendMessageW(box, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
     SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     return box;

@@ -1,24 +1,34 @@
 #include "TableErrorMessage.h"
 
+#include <new>
+#include <stdexcept>
+
+#include "ErrorReport.h"
 #include "PinyinTable.h"
 #include "TextCoding.h"
 #include "WideText.h"
 
 namespace lorvane::ui {
 namespace {
+
 std::wstring wide(const std::string& utf8) { return platform::ToWide(Utf8ToUtf16(utf8)); }
+
+std::wstring withPath(const std::wstring& problem, const std::string& path)
+{
+    return problem + L"\r\n\r\n文件：" + wide(path) + L"\r\n\r\n程序无法启动。";
+}
+
 }  // namespace
 
 std::wstring TableErrorMessage(const PinyinTableError& error)
 {
-    const std::wstring path = wide(error.path());
     std::wstring problem;
     switch (error.kind()) {
     case PinyinTableError::Kind::FileMissing:
         problem = L"找不到拼音表文件。";
         break;
     case PinyinTableError::Kind::FileUnreadable:
-        problem = L"无法读取拼音表文件（" + wide(error.systemReason()) + L"）。";
+        problem = L"无法读取拼音表文件。\r\n系统给出的原因：" + wide(error.systemReason());
         break;
     case PinyinTableError::Kind::FileEmpty:
         problem = L"拼音表文件是空的，没有任何条目。";
@@ -28,12 +38,24 @@ std::wstring TableErrorMessage(const PinyinTableError& error)
                   L" 个条目，超过了最多能容纳的 " + wide(WithThousandsSeparators(PinyinTableCapacity)) + L" 个。";
         break;
     }
-    return problem + L"\r\n\r\n文件：" + path + L"\r\n\r\n程序无法启动。";
+    return withPath(problem, error.path());
 }
 
-std::wstring TableOutOfMemoryMessage(const std::string& path)
+std::wstring TableLoadFailureMessage(const std::string& path)
 {
-    return L"内存不足，无法载入拼音表文件。\r\n\r\n文件：" + wide(path) + L"\r\n\r\n程序无法启动。";
+    try {
+        throw;
+    } catch (const PinyinTableError& error) {
+        return TableErrorMessage(error);
+    } catch (const std::bad_alloc&) {
+        return withPath(L"内存不足，无法载入拼音表文件。", path);
+    } catch (const std::length_error&) {
+        return withPath(L"拼音表文件中的拼音太长，无法建立索引。", path);
+    } catch (const std::exception& error) {
+        return withPath(L"无法载入拼音表文件。\r\n" + EnglishDetails(error.what()), path);
+    } catch (...) {
+        return withPath(L"无法载入拼音表文件。", path);
+    }
 }
 
 }  // namespace lorvane::ui
