@@ -11,7 +11,10 @@ namespace lorvane::about_tests {
 
 // The two places under HKEY_LOCAL_MACHINE where Lorvane looks for the System
 // Information tool: the tool's path, and the folder that holds MSINFO32.EXE.
-// Both keys are deleted when the object is made and when it goes.
+// Both keys are deleted when the object is made and when it goes. The test
+// program is built with Lorvane.exe and has its bitness, so the keys land in
+// the registry view that Lorvane reads: the 32-bit one (Wow6432Node) for the
+// 32-bit build.
 class ToolLocations {
 public:
     ToolLocations();
