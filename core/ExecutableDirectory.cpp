@@ -17,7 +17,7 @@ constexpr char Separator = '/';
 #endif
 }  // namespace
 
-std::string ExecutableDirectory()
+std::string ExecutablePath()
 {
 #ifdef _WIN32
     std::u16string path(MAX_PATH, u'\0');
@@ -27,16 +27,21 @@ std::string ExecutableDirectory()
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return Utf16ToUtf8(path);
         }
         path.resize(path.size() * 2);
     }
-    std::string file = Utf16ToUtf8(path);
 #else
-    std::string file(4096, '\0');
-    const ssize_t length = readlink("/proc/self/exe", file.data(), file.size());
-    file.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    path.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return path;
 #endif
+}
+
+std::string ExecutableDirectory()
+{
+    const std::string file = ExecutablePath();
     const std::size_t separator = file.rfind(Separator);
     return separator == std::string::npos ? std::string() : file.substr(0, separator);
 }

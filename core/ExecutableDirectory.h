@@ -4,6 +4,10 @@
 
 namespace lorvane {
 
+// The full path of the running executable, UTF-8; empty when the system
+// does not tell.
+std::string ExecutablePath();
+
 // The folder that holds the running executable, UTF-8, without a trailing
 // separator.
 std::string ExecutableDirectory();

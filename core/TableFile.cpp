@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "SystemErrorDescription.h"
 #else
 #include <cerrno>
 #include <cstring>
@@ -20,13 +22,7 @@ namespace {
 
 std::string systemMessage(DWORD error)
 {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::u16string text;
-    if (length > 0 && buffer) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
-    LocalFree(buffer);
+    std::u16string text = SystemErrorDescription(error);
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ' ||
                              text.back() == u'.' || text.back() == u'\x3002'))
         text.pop_back();

@@ -2,33 +2,13 @@
 
 #include <cstring>
 
+#include "Handle.h"
+
 namespace lorvane::platform {
 namespace {
 
 constexpr int OpenAttempts = 50;
 constexpr DWORD PauseBetweenAttemptsMs = 20;
-
-// Owns global memory until the clipboard takes it over.
-class GlobalMemory {
-public:
-    explicit GlobalMemory(SIZE_T bytes) : memory_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-    ~GlobalMemory()
-    {
-        if (memory_) GlobalFree(memory_);
-    }
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    HGLOBAL get() const { return memory_; }
-    HGLOBAL release()
-    {
-        HGLOBAL memory = memory_;
-        memory_ = nullptr;
-        return memory;
-    }
-
-private:
-    HGLOBAL memory_;
-};
 
 }  // namespace
 
@@ -53,7 +33,7 @@ void ClipboardSession::empty()
 void ClipboardSession::setText(std::wstring_view text)
 {
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-    GlobalMemory memory(bytes);
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     void* data = memory.get() ? GlobalLock(memory.get()) : nullptr;
     if (!data)
         throw ClipboardError(ClipboardError::Kind::Failed, ERROR_NOT_ENOUGH_MEMORY,

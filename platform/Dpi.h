@@ -9,6 +9,8 @@ inline constexpr int TwipsPerInch = 1440;
 // The DPI the window is drawn at: its monitor's under per-monitor awareness,
 // the system's otherwise.
 UINT DpiOf(HWND window);
+// The system's DPI: the one the screen's device context reports.
+UINT SystemDpi();
 
 inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), TwipsPerInch); }
 

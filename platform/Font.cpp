@@ -3,6 +3,9 @@
 #include <cwchar>
 #include <initializer_list>
 
+#include "Dpi.h"
+#include "SystemFunctions.h"
+
 namespace lorvane::platform {
 
 namespace {
@@ -10,13 +13,10 @@ namespace {
 // True when `font` has a glyph of its own for a common Hanzi.
 bool drawsHanzi(HFONT font)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
+    const SelectedObject selected(dc.get(), font);
     WORD glyph = 0xFFFF;
-    const bool found = GetGlyphIndicesW(dc, L"\x8F6C", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyph != 0xFFFF;
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return found;
+    return GetGlyphIndicesW(dc.get(), L"\x8F6C", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyph != 0xFFFF;
 }
 
 // Text boxes draw with the font they are given, without the system's font
@@ -42,17 +42,12 @@ Font MessageFont(UINT dpi)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    using ForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    static const auto forDpi = reinterpret_cast<ForDpiFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    const auto forDpi = User32().SystemParametersInfoForDpi;
     if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi)) {
-        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-            return Font(static_cast<HFONT>(nullptr));
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return Font();
         // The system gave its metrics at the system DPI.
-        HDC screen = GetDC(nullptr);
-        const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        if (systemDpi > 0) metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
+                                                static_cast<int>(SystemDpi()));
     }
     return withChineseFace(metrics.lfMessageFont);
 }
@@ -87,18 +82,16 @@ Font PointFont(const FontDescription& description, UINT dpi)
 Font FontFittingText(const FontDescription& description, UINT dpi, const std::wstring& text, int width, int height)
 {
     const int fullHeight = pixelHeightOf(description, dpi);
-    HDC dc = CreateCompatibleDC(nullptr);
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
     Font font;
     for (int pixels = fullHeight; pixels >= fullHeight * 3 / 4; --pixels) {
         font = fontOfHeight(description, pixels);
-        HGDIOBJ previous = SelectObject(dc, font.get());
+        const SelectedObject selected(dc.get(), font.get());
         RECT bounds{0, 0, width, 0};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-        SelectObject(dc, previous);
         if (bounds.bottom <= height) break;
     }
-    DeleteDC(dc);
     return font;
 }
 

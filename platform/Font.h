@@ -4,37 +4,9 @@
 
 #include <string>
 
+#include "Gdi.h"
+
 namespace lorvane::platform {
-
-// Owns one GDI font.
-class Font {
-public:
-    Font() = default;
-    explicit Font(HFONT font) : font_(font) {}
-    ~Font() { reset(); }
-    Font(Font&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
-    Font& operator=(Font&& other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            font_ = other.font_;
-            other.font_ = nullptr;
-        }
-        return *this;
-    }
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-
-    HFONT get() const { return font_; }
-
-private:
-    void reset()
-    {
-        if (font_) DeleteObject(font_);
-        font_ = nullptr;
-    }
-    HFONT font_ = nullptr;
-};
 
 // The system's message font, the default font of dialogs, sized for `dpi`;
 // with a Chinese face when the system's face has no Chinese of its own.

@@ -1,6 +1,8 @@
 #include "MessageBox.h"
 
 #include "AppInfo.h"
+#include "SystemErrorDescription.h"
+#include "WideText.h"
 
 namespace lorvane::platform {
 
@@ -11,18 +13,14 @@ int ShowMessage(HWND owner, const std::wstring& text, UINT style)
 
 std::wstring SystemErrorText(DWORD error)
 {
-    std::wstring text;
-    for (const DWORD language : {DWORD{MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)}, DWORD{0}}) {
-        wchar_t* buffer = nullptr;
-        const DWORD length = FormatMessageW(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-            error, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-        if (length && buffer) text.assign(buffer, length);
-        LocalFree(buffer);
-        if (!text.empty()) break;
+    // In Simplified Chinese where the system has it, else in its own language.
+    constexpr WORD Languages[] = {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
+                                  MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)};
+    for (const WORD language : Languages) {
+        const std::u16string text = SystemErrorDescription(error, language);
+        if (!text.empty()) return ToWide(text);
     }
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-    return text;
+    return {};
 }
 
 void EndProgramNow(UINT exitCode) { ExitProcess(exitCode); }

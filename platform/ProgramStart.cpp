@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "Handle.h"
 #include "TextCoding.h"
 #include "WideText.h"
 
@@ -22,8 +23,8 @@ void StartProgram(const std::wstring& path)
                         &process))
         throw std::runtime_error("cannot start " + Utf16ToUtf8(AsUtf16(path)) + " (error " +
                                  std::to_string(GetLastError()) + ")");
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const KernelHandle thread(process.hThread);
+    const KernelHandle started(process.hProcess);
 }
 
 bool IsOrdinaryFile(const std::wstring& path)

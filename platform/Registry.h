@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Handle.h"
+
 namespace lorvane::platform {
 
 // A registry key opened for reading values only, closed when the object goes.
@@ -13,11 +15,8 @@ public:
     // Opens `subKey` under `root` through the ANSI function with
     // KEY_QUERY_VALUE; `status` receives the system's result.
     RegistryKey(HKEY root, const std::string& subKey, LONG& status);
-    ~RegistryKey();
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
 
-    bool isOpen() const { return key_ != nullptr; }
+    bool isOpen() const { return static_cast<bool>(key_); }
 
     struct Value {
         LONG status = ERROR_FILE_NOT_FOUND;
@@ -28,7 +27,7 @@ public:
     Value queryValue(const std::string& name, DWORD bufferSize) const;
 
 private:
-    HKEY key_ = nullptr;
+    RegistryHandle key_;
 };
 
 }  // namespace lorvane::platform

@@ -4,6 +4,7 @@
 
 #include "AboutLayout.h"
 #include "Dpi.h"
+#include "Gdi.h"
 #include "resource.h"
 
 namespace lorvane::ui {
@@ -11,21 +12,15 @@ namespace {
 
 void paint(HWND box)
 {
-    PAINTSTRUCT paintStruct;
-    HDC dc = BeginPaint(box, &paintStruct);
+    const platform::PaintSession paint(box);
     RECT client;
     GetClientRect(box, &client);
-    HBRUSH ground = CreateSolidBrush(about::PictureBackground);
-    FillRect(dc, &client, ground);
-    DeleteObject(ground);
+    const platform::Brush ground(CreateSolidBrush(about::PictureBackground));
+    FillRect(paint.dc(), &client, ground.get());
     const int size = MulDiv(about::PictureIconPixels, static_cast<int>(platform::DpiOf(box)), USER_DEFAULT_SCREEN_DPI);
-    HICON icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON, size, size, 0));
-    if (icon) {
-        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-        DestroyIcon(icon);
-    }
-    EndPaint(box, &paintStruct);
+    const platform::Icon icon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON, size, size, 0)));
+    if (icon) DrawIconEx(paint.dc(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 LRESULT CALLBACK procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,31 +2,18 @@
 
 #include <richedit.h>
 
+#include "Handle.h"
+
 namespace lorvane::ui {
 namespace {
 
 enum Command : UINT { Undo = 1, Cut, Copy, Paste, Delete, SelectAll };
 
-class PopupMenu {
-public:
-    PopupMenu() : menu_(CreatePopupMenu()) {}
-    ~PopupMenu()
-    {
-        if (menu_) DestroyMenu(menu_);
-    }
-    PopupMenu(const PopupMenu&) = delete;
-    PopupMenu& operator=(const PopupMenu&) = delete;
-    HMENU get() const { return menu_; }
-
-private:
-    HMENU menu_;
-};
-
 }  // namespace
 
 void ShowEditContextMenu(HWND box, LPARAM position)
 {
-    PopupMenu menu;
+    const platform::Menu menu(CreatePopupMenu());
     if (!menu.get()) return;
     CHARRANGE selection{};
     SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
