@@ -4,6 +4,7 @@
 
 #include "Dpi.h"
 #include "ErrorReport.h"
+#include "Gdi.h"
 
 namespace lorvane::ui {
 
@@ -17,15 +18,27 @@ Window::~Window()
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DPICHANGED) {
+    switch (message) {
+    case WM_PAINT: {
+        const platform::PaintSession paint(hwnd_);
+        paintContent(paint.dc());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paintContent(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_DPICHANGED: {
         if (platform::DpiOverride()) return 0;
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        dpiChanged(HIWORD(wParam));
+        dpi_ = HIWORD(wParam);
+        layOut(dpi_);
         return 0;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
 }
 
 // Tab into a group of option buttons lands on the selected one, as in a
@@ -88,6 +101,20 @@ HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWOR
     if (!created) {
         const DWORD error = GetLastError();
         throw WindowError(L"无法创建窗口", error);
+    }
+    dpi_ = platform::DpiOf(created);
+    return created;
+}
+
+HWND Window::createControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                           const wchar_t* whatFailed)
+{
+    HWND created = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (!created) {
+        const DWORD error = GetLastError();
+        throw WindowError(whatFailed, error);
     }
     return created;
 }

@@ -22,6 +22,7 @@ namespace {
 using namespace about;
 
 constexpr wchar_t ClassName[] = L"LorvaneAbout";
+constexpr wchar_t ControlFailure[] = L"无法创建“关于”对话框的控件";
 constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
 constexpr DWORD FrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -79,14 +80,12 @@ void frmAbout::load()
                  platform::TwipsToPixels(ScreenPlaceTwips.x, screenDpi) + frame.left,
                  platform::TwipsToPixels(ScreenPlaceTwips.y, screenDpi) + frame.top, size.cx, size.cy, hiddenOwner_);
     createControls();
-    dpi_ = platform::DpiOf(hwnd());
-    layOut(dpi_);
+    layOut(dpi());
     Form_Load();
 }
 
 void frmAbout::createControls()
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     const LabelText labels[] = {
         {IdLblDescription, DescriptionText},
         {IdLblDisclaimer, DisclaimerText},
@@ -98,19 +97,13 @@ void frmAbout::createControls()
         {IdLabel4, std::wstring(L"E－mail:") + maker::Email},
         {IdLabel5, std::wstring(L"URL：") + maker::WebPage},
     };
-    auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
-        if (!CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr)) {
-            const DWORD error = GetLastError();
-            throw WindowError(L"无法创建“关于”对话框的控件", error);
-        }
-    };
-    create(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdOK);
-    create(IconBoxClassName, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, IdPicIcon);
-    create(L"BUTTON", L"系统信息(&S)...", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdSysInfo);
+    createControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdOK, ControlFailure);
+    createControl(IconBoxClassName, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, IdPicIcon, ControlFailure);
+    createControl(L"BUTTON", L"系统信息(&S)...", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdSysInfo, ControlFailure);
     for (const LabelText& label : labels) {
         const bool link = label.id == IdLabel4 || label.id == IdLabel5;
-        create(L"STATIC", label.text.c_str(), SS_LEFT | SS_NOPREFIX | WS_GROUP | (link ? SS_NOTIFY : 0), label.id);
+        createControl(L"STATIC", label.text.c_str(), SS_LEFT | SS_NOPREFIX | WS_GROUP | (link ? SS_NOTIFY : 0),
+                      label.id, ControlFailure);
     }
 }
 
@@ -148,28 +141,20 @@ void frmAbout::layOut(UINT dpi)
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void frmAbout::dpiChanged(UINT dpi)
-{
-    dpi_ = dpi;
-    layOut(dpi);
-}
-
-void frmAbout::paintRule(HDC dc) const
+void frmAbout::paintContent(HDC dc)
 {
     for (const RuleLine& line : Line1) {
-        const int width = MulDiv(line.widthPixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
-        HPEN pen = CreatePen(PS_SOLID, 1, line.colour);
-        HGDIOBJ previous = SelectObject(dc, pen);
-        const int fromX = platform::TwipsToPixels(line.fromTwips.x, dpi_);
-        const int toX = platform::TwipsToPixels(line.toTwips.x, dpi_);
-        const int y = platform::TwipsToPixels(line.fromTwips.y, dpi_);
+        const int width = MulDiv(line.widthPixels, static_cast<int>(dpi()), USER_DEFAULT_SCREEN_DPI);
+        const platform::Pen pen(CreatePen(PS_SOLID, 1, line.colour));
+        const platform::SelectedObject selected(dc, pen.get());
+        const int fromX = platform::TwipsToPixels(line.fromTwips.x, dpi());
+        const int toX = platform::TwipsToPixels(line.toTwips.x, dpi());
+        const int y = platform::TwipsToPixels(line.fromTwips.y, dpi());
         // Lines of more than one pixel grow downwards, inside their bounds.
         for (int row = 0; row < width; ++row) {
             MoveToEx(dc, fromX, y + row, nullptr);
             LineTo(dc, toX, y + row);
         }
-        SelectObject(dc, previous);
-        DeleteObject(pen);
     }
 }
 
@@ -224,13 +209,6 @@ LRESULT frmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        paintRule(dc);
-        EndPaint(hwnd(), &paint);
-        return 0;
-    }
     default:
         break;
     }

@@ -34,13 +34,12 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
-    void dpiChanged(UINT dpi) override;
+    void layOut(UINT dpi) override;
+    void paintContent(HDC dc) override;
 
 private:
     void createControls();
     void Form_Load();
-    void layOut(UINT dpi);
-    void paintRule(HDC dc) const;
     LRESULT colourLabel(HDC dc, HWND label);
     bool isLink(HWND child) const;
 
@@ -49,11 +48,8 @@ private:
     void Label4_Click();
     void Label5_Click();
 
-    HWND control(int id) const { return GetDlgItem(hwnd(), id); }
-
     Application& application_;
     HWND hiddenOwner_;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     struct Fonts {
         platform::Font text;
         platform::Font title;

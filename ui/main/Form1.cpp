@@ -98,26 +98,20 @@ void Form1::createControls()
     for (const ControlLayout& layout : Form1Controls) {
         const DWORD style = styleOf(layout, firstOption);
         if (layout.kind == ControlKind::RadioButton) firstOption = false;
-        if (layout.kind == ControlKind::MultiLineEdit) {
+        if (layout.kind == ControlKind::MultiLineEdit)
             CreateRichEditBox(hwnd(), layout.id, style);
-            continue;
-        }
-        if (!CreateWindowExW(0, classOf(layout.kind), layout.text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr)) {
-            const DWORD error = GetLastError();
-            throw WindowError(L"无法创建主窗口的控件", error);
-        }
+        else
+            createControl(classOf(layout.kind), layout.text, style, layout.id, L"无法创建主窗口的控件");
     }
     SetRichEditText(control(IdText1), Text1Prompt);
     SendMessageW(control(IdText1), EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(control(IdOptLowerCase), BM_SETCHECK, BST_CHECKED, 0);
 
-    dpi_ = platform::DpiOf(hwnd());
-    const SIZE size = platform::WindowSizeForClient(platform::TwipsToPixels(Form1ClientWidthTwips, dpi_),
-                                                    platform::TwipsToPixels(Form1ClientHeightTwips, dpi_),
-                                                    FrameStyle, FrameExStyle, dpi_);
+    const SIZE size = platform::WindowSizeForClient(platform::TwipsToPixels(Form1ClientWidthTwips, dpi()),
+                                                    platform::TwipsToPixels(Form1ClientHeightTwips, dpi()),
+                                                    FrameStyle, FrameExStyle, dpi());
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    layOut(dpi_);
+    layOut(dpi());
 }
 
 void Form1::Form_Load()
@@ -127,12 +121,6 @@ void Form1::Form_Load()
     LoadPinyinTable(*tableFile_, *table);
     index_ = std::make_unique<PinyinIndex>(*table);
     PinyinTable_ = std::move(table);
-}
-
-void Form1::dpiChanged(UINT dpi)
-{
-    dpi_ = dpi;
-    layOut(dpi);
 }
 
 void Form1::layOut(UINT dpi)
@@ -148,19 +136,16 @@ void Form1::layOut(UINT dpi)
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void Form1::paintFrame(HDC dc)
+void Form1::paintContent(HDC dc)
 {
+    const platform::SelectedObject noFill(dc, GetStockObject(NULL_BRUSH));
     for (const OutlineLayout& outline : Shape1) {
-        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(outline.systemColour));
-        HGDIOBJ oldPen = SelectObject(dc, pen);
-        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        const int left = platform::TwipsToPixels(outline.place.left, dpi_);
-        const int top = platform::TwipsToPixels(outline.place.top, dpi_);
-        Rectangle(dc, left, top, left + platform::TwipsToPixels(outline.place.width, dpi_),
-                  top + platform::TwipsToPixels(outline.place.height, dpi_));
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(pen);
+        const platform::Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(outline.systemColour)));
+        const platform::SelectedObject selected(dc, pen.get());
+        const int left = platform::TwipsToPixels(outline.place.left, dpi());
+        const int top = platform::TwipsToPixels(outline.place.top, dpi());
+        Rectangle(dc, left, top, left + platform::TwipsToPixels(outline.place.width, dpi()),
+                  top + platform::TwipsToPixels(outline.place.height, dpi()));
     }
 }
 
@@ -179,13 +164,6 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         return Window::handleMessage(message, wParam, lParam);
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        paintFrame(dc);
-        EndPaint(hwnd(), &paint);
-        return 0;
-    }
     default:
         return Window::handleMessage(message, wParam, lParam);
     }

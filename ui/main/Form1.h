@@ -30,14 +30,13 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
-    void dpiChanged(UINT dpi) override;
+    void layOut(UINT dpi) override;
+    void paintContent(HDC dc) override;
 
 private:
     void Form_Initialize();
     void createControls();
     void Form_Load();
-    void layOut(UINT dpi);
-    void paintFrame(HDC dc);
 
     void onCommand(int id, int notification);
     void onOptionClicked();
@@ -57,12 +56,10 @@ private:
     void setOutput(const std::wstring& text);
     LRESULT focusedButtonAsDefault() const;
 
-    HWND control(Form1ControlId id) const { return GetDlgItem(hwnd(), id); }
     bool isChecked(Form1ControlId id) const;
 
     Application& application_;
     platform::Font font_;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     Form1ControlId selectedOption_ = IdOptLowerCase;
 
     std::optional<TableFile> tableFile_;  // stays open while the program runs
