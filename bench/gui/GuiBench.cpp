@@ -59,7 +59,7 @@ std::string runsOf(const std::vector<double>& values)
 std::string readFile(const wchar_t* path)
 {
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read the corpus " + lorvane::e2e::Narrow(path));
+    if (!file) throw std::runtime_error("cannot read the corpus " + lorvane::testing::Utf8(path));
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return bytes.str();
@@ -77,9 +77,7 @@ std::string utf8Prefix(const std::string& text, std::size_t limit)
 // UTF-16 with Windows line ends, as text pasted into the box would be.
 std::wstring windowsText(const std::string& utf8)
 {
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+    const std::wstring wide = lorvane::testing::Wide(utf8);
     std::wstring text;
     text.reserve(wide.size() + wide.size() / 20);
     for (const wchar_t unit : wide) {

@@ -22,6 +22,7 @@ namespace lorvane::about_tests {
 namespace {
 
 using e2e::Milliseconds;
+using testing::Utf8;
 using e2e::TextOf;
 using namespace ui::about;
 namespace maker = ui::maker;
@@ -54,7 +55,6 @@ constexpr Place Places[] = {
     {IdLblDisclaimer, "lblDisclaimer", 255, 3000, 3630, 465},
 };
 
-std::string utf8(const std::wstring& text) { return e2e::Narrow(text); }
 
 class AboutBoxTest : public ::testing::Test {
 protected:
@@ -72,9 +72,9 @@ protected:
 
     void expectTexts(const AboutBox& box) const
     {
-        EXPECT_EQ(utf8(Caption), utf8(TextOf(box.hwnd())));
-        EXPECT_EQ(utf8(Version), utf8(TextOf(box.control(IdLblVersion))));
-        EXPECT_EQ("Lorvane", utf8(TextOf(box.control(IdLblTitle))));
+        EXPECT_EQ(Utf8(Caption), Utf8(TextOf(box.hwnd())));
+        EXPECT_EQ(Utf8(Version), Utf8(TextOf(box.control(IdLblVersion))));
+        EXPECT_EQ("Lorvane", Utf8(TextOf(box.control(IdLblTitle))));
     }
 
     void expectNoMessageBoxFor(Milliseconds period) const
@@ -91,15 +91,15 @@ protected:
 TEST_F(AboutBoxTest, ShowsTitleVersionDescriptionAndContacts)
 {
     expectTexts(about_);
-    EXPECT_EQ(utf8(Description), utf8(TextOf(control(IdLblDescription))));
-    EXPECT_EQ(utf8(DisclaimerText), utf8(TextOf(control(IdLblDisclaimer))));
-    EXPECT_EQ(utf8(std::wstring(L"作者：") + maker::Author), utf8(TextOf(control(IdLabel1))));
-    EXPECT_EQ(utf8(std::wstring(L"地址：") + maker::Address), utf8(TextOf(control(IdLabel2))));
-    EXPECT_EQ(utf8(std::wstring(L"电话：") + maker::Telephone + L"（传真）"), utf8(TextOf(control(IdLabel3))));
-    EXPECT_EQ(utf8(std::wstring(L"E－mail:") + maker::Email), utf8(TextOf(control(IdLabel4))));
-    EXPECT_EQ(utf8(std::wstring(L"URL：") + maker::WebPage), utf8(TextOf(control(IdLabel5))));
-    EXPECT_EQ("确定", utf8(TextOf(control(IdCmdOK))));
-    EXPECT_EQ("系统信息(&S)...", utf8(TextOf(control(IdCmdSysInfo))));
+    EXPECT_EQ(Utf8(Description), Utf8(TextOf(control(IdLblDescription))));
+    EXPECT_EQ(Utf8(DisclaimerText), Utf8(TextOf(control(IdLblDisclaimer))));
+    EXPECT_EQ(Utf8(std::wstring(L"作者：") + maker::Author), Utf8(TextOf(control(IdLabel1))));
+    EXPECT_EQ(Utf8(std::wstring(L"地址：") + maker::Address), Utf8(TextOf(control(IdLabel2))));
+    EXPECT_EQ(Utf8(std::wstring(L"电话：") + maker::Telephone + L"（传真）"), Utf8(TextOf(control(IdLabel3))));
+    EXPECT_EQ(Utf8(std::wstring(L"E－mail:") + maker::Email), Utf8(TextOf(control(IdLabel4))));
+    EXPECT_EQ(Utf8(std::wstring(L"URL：") + maker::WebPage), Utf8(TextOf(control(IdLabel5))));
+    EXPECT_EQ("确定", Utf8(TextOf(control(IdCmdOK))));
+    EXPECT_EQ("系统信息(&S)...", Utf8(TextOf(control(IdCmdSysInfo))));
 }
 
 TEST_F(AboutBoxTest, SitsAtItsFixedPlaceWithEveryControlAtItsOwn)
@@ -164,7 +164,7 @@ TEST_F(AboutBoxTest, AboutWhileOpenKeepsTheOneBoxAsItIs)
     const auto boxes = session_.aboutBoxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(about_.hwnd(), boxes.front());
-    EXPECT_EQ("changed since it opened", utf8(TextOf(control(IdLblVersion))))
+    EXPECT_EQ("changed since it opened", Utf8(TextOf(control(IdLblVersion))))
         << "the box was loaded again";
 }
 
@@ -295,12 +295,12 @@ TEST_F(AboutBoxTest, LinksHandTheirAddressesToTheShellAndLeaveTheBoxOpen)
 
     const auto mail = mailProgram.waitForRun(Milliseconds(10'000));
     ASSERT_TRUE(mail) << "the mail link started no mail program";
-    EXPECT_EQ(utf8(mailProgram.quotedPath() + L" \"mailto:" + maker::Email + L"\""), utf8(mail->commandLine));
-    EXPECT_EQ("1", utf8(mail->showState));
+    EXPECT_EQ(Utf8(mailProgram.quotedPath() + L" \"mailto:" + maker::Email + L"\""), Utf8(mail->commandLine));
+    EXPECT_EQ("1", Utf8(mail->showState));
     const auto web = browser.waitForRun(Milliseconds(10'000));
     ASSERT_TRUE(web) << "the web link started no browser";
-    EXPECT_EQ(utf8(browser.quotedPath() + L" \"" + maker::WebPage + L"\""), utf8(web->commandLine));
-    EXPECT_EQ("1", utf8(web->showState));
+    EXPECT_EQ(Utf8(browser.quotedPath() + L" \"" + maker::WebPage + L"\""), Utf8(web->commandLine));
+    EXPECT_EQ("1", Utf8(web->showState));
 
     about_.drainPostedMessages();
     EXPECT_TRUE(about_.isOpen());

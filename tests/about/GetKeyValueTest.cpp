@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TestRegistryKey.h"
+#include "TestText.h"
 #include "frmAbout.h"
 
 namespace lorvane::about_tests {
@@ -17,8 +18,8 @@ using namespace std::string_literals;
 
 constexpr wchar_t Leftover[] = L"text from before the read";
 
-// "汉" in code page 936: two bytes for one character.
-constexpr char HanInGbk[] = "\xBA\xBA";
+// Two bytes in code page 936 for one character.
+const std::string HanInGbk = testing::Gbk(u"汉");
 
 constexpr wchar_t TestsKey[] = L"Software\\LorvaneTests";
 

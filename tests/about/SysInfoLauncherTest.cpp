@@ -20,6 +20,7 @@ namespace lorvane::about_tests {
 namespace {
 
 using e2e::Milliseconds;
+using testing::Utf8;
 using namespace std::string_literals;
 
 constexpr Milliseconds StartTimeout(10'000);
@@ -27,17 +28,6 @@ constexpr Milliseconds StartTimeout(10'000);
 constexpr Milliseconds QuietPeriod(1'500);
 constexpr wchar_t FolderVariable[] = L"LORVANE_TEST_TOOL_FOLDER";
 
-std::string utf8(const std::wstring& text) { return e2e::Narrow(text); }
-
-std::string ansi(const std::wstring& text)
-{
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), converted.data(), bytes, nullptr,
-                        nullptr);
-    return converted;
-}
 
 // Sets an environment variable of the test, which Lorvane inherits, for as
 // long as the object lives.
@@ -88,9 +78,9 @@ protected:
     void expectStarted(const StubCopy& stub) const
     {
         const auto run = stub.waitForRun(StartTimeout);
-        ASSERT_TRUE(run) << utf8(stub.path().wstring()) << " was not started";
-        EXPECT_EQ(utf8(stub.quotedPath()), utf8(run->commandLine));
-        EXPECT_EQ("1", utf8(run->showState)) << "the show state the tool was started with";
+        ASSERT_TRUE(run) << Utf8(stub.path().wstring()) << " was not started";
+        EXPECT_EQ(Utf8(stub.quotedPath()), Utf8(run->commandLine));
+        EXPECT_EQ("1", Utf8(run->showState)) << "the show state the tool was started with";
         about_.drainPostedMessages();
         EXPECT_FALSE(e2e::FindMessageBox(session_.process().id())) << "a message box appeared as well";
         EXPECT_TRUE(about_.isOpen());
@@ -103,7 +93,7 @@ protected:
         const auto box = e2e::WaitForMessageBox(session_.process().id(), StartTimeout);
         ASSERT_TRUE(box) << "no message box appeared";
         EXPECT_EQ(L"Lorvane", box->caption());
-        EXPECT_EQ(utf8(L"此时系统信息不可用"), utf8(box->text()));
+        EXPECT_EQ(Utf8(L"此时系统信息不可用"), Utf8(box->text()));
         std::vector<int> buttons;
         for (HWND child : e2e::ChildrenOf(box->hwnd())) {
             if (!IsWindowVisible(child)) continue;
@@ -123,7 +113,7 @@ protected:
     static void expectNotRun(const StubCopy& stub)
     {
         Sleep(static_cast<DWORD>(QuietPeriod.count()));
-        EXPECT_FALSE(stub.hasRun()) << utf8(stub.path().wstring()) << " was started";
+        EXPECT_FALSE(stub.hasRun()) << Utf8(stub.path().wstring()) << " was started";
     }
 
     ToolLocations locations_;
@@ -157,13 +147,13 @@ TEST_F(SysInfoLauncher, ToolPathWithBlanksStartsThatFileAndNoOther)
     clickSysInfo({&tool, &firstWord, &secondWord});
     expectStarted(tool);
     expectNotRun(firstWord);
-    EXPECT_FALSE(secondWord.hasRun()) << utf8(secondWord.path().wstring()) << " was started";
+    EXPECT_FALSE(secondWord.hasRun()) << Utf8(secondWord.path().wstring()) << " was started";
 }
 
 TEST_F(SysInfoLauncher, ExpandableToolPathIsExpanded)
 {
     const StubCopy tool(folder_.path() / L"msinfo32.exe");
-    locations_.setToolPathBytes(REG_EXPAND_SZ, ansi(L"%"s + FolderVariable + L"%\\msinfo32.exe") + '\0');
+    locations_.setToolPathBytes(REG_EXPAND_SZ, testing::Ansi(L"%"s + FolderVariable + L"%\\msinfo32.exe") + '\0');
     locations_.setToolFolder(toolFolder().wstring());
 
     clickSysInfo({&tool, &folderTool_});
@@ -176,7 +166,7 @@ TEST_F(SysInfoLauncher, ToolPathThatIsNotTextLeadsToTheFolder)
     const StubCopy tool(folder_.path() / L"msinfo32.exe");
     locations_.setToolFolder(toolFolder().wstring());
     for (DWORD type : {REG_BINARY, REG_MULTI_SZ}) {
-        locations_.setToolPathBytes(type, ansi(tool.path().wstring()) + "\0\0"s);
+        locations_.setToolPathBytes(type, testing::Ansi(tool.path().wstring()) + "\0\0"s);
         std::filesystem::remove(folderTool_.path().wstring() + L".ran");
 
         clickSysInfo({&tool, &folderTool_});
@@ -230,7 +220,7 @@ TEST_F(SysInfoLauncher, FolderAlwaysGetsABackslashBeforeTheName)
     clickSysInfo({&folderTool_});
     const auto run = folderTool_.waitForRun(StartTimeout);
     ASSERT_TRUE(run);
-    EXPECT_EQ(utf8(L"\"" + toolFolder().wstring() + L"\\\\MSINFO32.EXE\""), utf8(run->commandLine));
+    EXPECT_EQ(Utf8(L"\"" + toolFolder().wstring() + L"\\\\MSINFO32.EXE\""), Utf8(run->commandLine));
 }
 
 enum class FolderContent { Nothing, FolderOfThatName, HiddenFile, SystemFile };

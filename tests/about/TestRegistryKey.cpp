@@ -4,14 +4,14 @@
 
 #include <stdexcept>
 
+#include "TestText.h"
+
 namespace lorvane::about_tests {
 namespace {
 
 std::string failure(const char* what, const std::wstring& path, LONG status)
 {
-    std::string narrow;
-    for (wchar_t unit : path) narrow += unit < 0x80 ? static_cast<char>(unit) : '?';
-    return std::string(what) + " " + narrow + " failed (error " + std::to_string(status) + ")";
+    return std::string(what) + " " + testing::Utf8(path) + " failed (error " + std::to_string(status) + ")";
 }
 
 }  // namespace
@@ -38,15 +38,7 @@ TestRegistryKey::~TestRegistryKey()
     RegDeleteTreeW(root_, path_.c_str());
 }
 
-std::string TestRegistryKey::ansiPath() const
-{
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, path_.data(), static_cast<int>(path_.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, path_.data(), static_cast<int>(path_.size()), ansi.data(), bytes, nullptr,
-                        nullptr);
-    return ansi;
-}
+std::string TestRegistryKey::ansiPath() const { return testing::Ansi(path_); }
 
 void TestRegistryKey::setBytes(const std::string& name, DWORD type, const std::string& bytes) const
 {
@@ -60,7 +52,7 @@ void TestRegistryKey::setBytes(const std::string& name, DWORD type, const std::s
 
 void TestRegistryKey::setText(const std::string& name, const std::wstring& text) const
 {
-    const std::wstring wideName(name.begin(), name.end());
+    const std::wstring wideName = testing::Wide(name);
     const LONG status = RegSetValueExW(key_, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     if (status != ERROR_SUCCESS) throw std::runtime_error(failure("writing a value of", path_, status));

@@ -10,8 +10,9 @@
 #include <sstream>
 #include <thread>
 
-#include "../core/TemporaryFolder.h"
-#include "../core/WordDataWriter.h"
+#include "TemporaryFolder.h"
+#include "TestText.h"
+#include "WordDataWriter.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ class LorvaneCli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::ofstream(table_, std::ios::binary) << "\xD6\xD8zhong\r\n\xC7\xECqing\r\n\xD6\xD8" "chong\r\n"
-                                                   "\xB3\xA4" "chang\r\n\xB3\xA4zhang\r\n";
+        std::ofstream(table_, std::ios::binary)
+            << lorvane::testing::Gbk(u"重zhong\r\n庆qing\r\n重chong\r\n长chang\r\n长zhang\r\n");
     }
 
     // Runs the tool with `arguments`, its standard input taken from

@@ -55,7 +55,7 @@ Handle openInheritable(const std::wstring& name, DWORD access, DWORD disposition
 {
     Handle handle(CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               &inheritable, disposition, flags, nullptr));
-    if (!handle.get()) throw std::runtime_error("cannot open " + e2e::Narrow(name));
+    if (!handle.get()) throw std::runtime_error("cannot open " + testing::Utf8(name));
     return handle;
 }
 
@@ -109,7 +109,7 @@ Outcome RunCli(const std::vector<std::wstring>& arguments, const std::string& in
     std::wstring line = commandLine(program, arguments);
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
-        throw std::runtime_error("cannot start " + e2e::Narrow(program) + " (error " + std::to_string(GetLastError()) + ")");
+        throw std::runtime_error("cannot start " + testing::Utf8(program) + " (error " + std::to_string(GetLastError()) + ")");
     Handle process(started.hProcess);
     CloseHandle(started.hThread);
     in.childEnd.reset();

@@ -28,7 +28,7 @@ protected:
         std::ofstream(secondPath_, std::ios::binary) << "\xEF\xBB\xBF长江\r\n";
     }
 
-    const e2e::TemporaryFolder folder_{L"命令 行"};
+    const testing::TemporaryFolder folder_{L"命令 行"};
     const std::filesystem::path tablePath_ = folder_.path() / L"拼音 表" / L"拼音表.dat";
     const std::filesystem::path firstPath_ = folder_.path() / L"重庆 文件.txt";
     const std::filesystem::path secondPath_ = folder_.path() / L"长江.txt";
@@ -134,11 +134,11 @@ TEST_F(OnAConsole, ChineseShowsWhateverTheCodePage)
     type(L"重庆\r\x1A\r");
     const Outcome typed = RunCli({L"--table", table_}, {}, Streams::Console);
     EXPECT_EQ(typed.exitCode, Done);
-    EXPECT_NE(screen().find(L"\nzhong (chong) qing\n"), std::wstring::npos) << e2e::Narrow(screen());
+    EXPECT_NE(screen().find(L"\nzhong (chong) qing\n"), std::wstring::npos) << testing::Utf8(screen());
 
     const Outcome missing = RunCli({L"--table", table_, missing_}, {}, Streams::Console);
     EXPECT_EQ(missing.exitCode, InputFailure);
-    EXPECT_NE(screen().find(L"没有 这个 文件.txt"), std::wstring::npos) << e2e::Narrow(screen());
+    EXPECT_NE(screen().find(L"没有 这个 文件.txt"), std::wstring::npos) << testing::Utf8(screen());
 }
 
 }  // namespace

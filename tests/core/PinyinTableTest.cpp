@@ -6,15 +6,15 @@
 #include "PinyinTable.h"
 #include "PinyinTableError.h"
 #include "TemporaryFolder.h"
+#include "TestText.h"
 
 namespace lorvane {
 namespace {
 
 using Kind = PinyinTableError::Kind;
 
-// 中zhong in code page 936.
-const std::string Zhong = "\xD6\xD0zhong";
-const std::string Guo = "\xB9\xFAguo";
+const std::string Zhong = testing::Gbk(u"中zhong");
+const std::string Guo = testing::Gbk(u"国guo");
 
 class PinyinTableFile : public ::testing::Test {
 protected:
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(PinyinTableFile, FillsSlotsInFileOrderAndLeavesTheRestEmpty)
 {
-    const PinyinTable table = load(Zhong + "\r\n" + Guo + "\r\n\xD6\xD0" "chong\r\n");
+    const PinyinTable table = load(Zhong + "\r\n" + Guo + "\r\n" + testing::Gbk(u"中chong\r\n"));
     EXPECT_EQ(table.PinyinEntryCount, 3u);
     EXPECT_EQ(table.slots[0], u"中zhong");
     EXPECT_EQ(table.slots[1], u"国guo");

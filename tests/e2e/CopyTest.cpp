@@ -69,7 +69,7 @@ TEST_F(Copy, ABusyClipboardIsReportedAndChangesNothing)
         ClipboardHold hold;
         const MessageBoxWindow box = window().pressExpectingMessageBox(window().copyButton, "Copy");
         EXPECT_EQ(box.caption(), L"Lorvane");
-        EXPECT_EQ(box.text().rfind(L"剪贴板正被其他程序占用", 0), 0u) << Narrow(box.text());
+        EXPECT_EQ(box.text().rfind(L"剪贴板正被其他程序占用", 0), 0u) << testing::Utf8(box.text());
         box.dismiss();
     }
     EXPECT_EQ(window().input(), L"重庆");

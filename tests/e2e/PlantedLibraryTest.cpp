@@ -35,7 +35,7 @@ TEST(PlantedLibraries, AreNeverLoadedFromTheProgramsFolder)
         window.press(window.exitButton, [&] { return process.hasEnded(); }, "Exit");
     }
     for (const wchar_t* name : PlantedNames)
-        EXPECT_FALSE(std::filesystem::exists(copy.folder() / (std::wstring(name) + L".loaded"))) << Narrow(name);
+        EXPECT_FALSE(std::filesystem::exists(copy.folder() / (std::wstring(name) + L".loaded"))) << testing::Utf8(name);
 }
 
 }  // namespace

@@ -20,9 +20,9 @@ namespace {
 constexpr std::size_t TableCapacity = 27'951;
 constexpr DWORD TableFailureExitCode = 3;
 
-// GBK: 中zhong as filler, then 庆qing as the last entry.
-constexpr char FillerEntry[] = "\xD6\xD0zhong\r\n";
-constexpr char LastEntry[] = "\xC7\xECqing\r\n";
+// 中zhong as filler, then 庆qing as the last entry.
+const std::string FillerEntry = testing::Gbk(u"中zhong\r\n");
+const std::string LastEntry = testing::Gbk(u"庆qing\r\n");
 
 enum class Table { Missing, Empty, OneTooMany, Folder };
 
@@ -39,7 +39,7 @@ void writeTable(const std::filesystem::path& path, std::size_t entries)
     std::ofstream file(path, std::ios::binary);
     for (std::size_t entry = 1; entry < entries; ++entry) file << FillerEntry;
     if (entries > 0) file << LastEntry;
-    if (!file) throw std::runtime_error("could not write " + Narrow(path.wstring()));
+    if (!file) throw std::runtime_error("could not write " + testing::Utf8(path.wstring()));
 }
 
 // The folder the program is copied into: a plain name, and one with a blank
@@ -93,9 +93,9 @@ TEST_P(StartUpFailure, ShowsOneMessageBoxAndEndsWithoutAMainWindow)
     if (failure.table == Table::Folder) std::filesystem::create_directory(copy.table());
 
     const FailedStart seen = SeeStartUpFail(LorvaneProcess(copy.folder()));
-    EXPECT_NE(seen.message.find(failure.problem), std::wstring::npos) << Narrow(seen.message);
+    EXPECT_NE(seen.message.find(failure.problem), std::wstring::npos) << testing::Utf8(seen.message);
     EXPECT_NE(seen.message.find(copy.table().wstring()), std::wstring::npos)
-        << Narrow(seen.message) << "\nshould name " << Narrow(copy.table().wstring());
+        << testing::Utf8(seen.message) << "\nshould name " << testing::Utf8(copy.table().wstring());
     EXPECT_EQ(seen.exitCode, TableFailureExitCode);
 }
 
@@ -141,7 +141,7 @@ TEST(StartUpWithoutTextBoxes, SaysWhatFailedInChinese)
     const FailedStart seen = SeeStartUpFail(LorvaneProcess());
     const std::wstring firstParagraph = seen.message.substr(0, seen.message.find(L"\r\n"));
     EXPECT_EQ(firstParagraph, L"无法载入文本框所需的系统组件 msftedit.dll。");
-    EXPECT_NE(seen.message.find(L"\r\n\r\n系统给出的原因（错误 126）："), std::wstring::npos) << Narrow(seen.message);
+    EXPECT_NE(seen.message.find(L"\r\n\r\n系统给出的原因（错误 126）："), std::wstring::npos) << testing::Utf8(seen.message);
     EXPECT_NE(seen.exitCode.value_or(0), 0u);
 }
 

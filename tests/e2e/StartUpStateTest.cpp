@@ -70,7 +70,7 @@ const ExpectedControl ExpectedControls[] = {
 
 std::string describe(const ExpectedControl& expected)
 {
-    return Narrow(expected.text[0] ? expected.text : L"the output box");
+    return testing::Utf8(expected.text[0] ? expected.text : L"the output box");
 }
 
 // The option group is entered at its first button; the label takes no focus.
@@ -116,7 +116,7 @@ TEST_F(StartUpState, EveryControlHasItsKindTextAndTabPlace)
         SCOPED_TRACE(describe(expected));
         EXPECT_EQ(children[place], control) << "tab place " << place;
         EXPECT_TRUE(isOfKind(control, expected.kind))
-            << Narrow(ClassOf(control)) << " with style " << std::hex << GetWindowLongW(control, GWL_STYLE);
+            << testing::Utf8(ClassOf(control)) << " with style " << std::hex << GetWindowLongW(control, GWL_STYLE);
         EXPECT_EQ(TextOf(control), expected.text);
         EXPECT_TRUE(IsWindowVisible(control));
         EXPECT_TRUE(IsWindowEnabled(control));

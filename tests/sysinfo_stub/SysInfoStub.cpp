@@ -7,32 +7,10 @@
 
 #include <string>
 
+#include "ExecutableDirectory.h"
+#include "TestText.h"
+
 namespace {
-
-std::wstring ownPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::string utf8(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), converted.data(), bytes, nullptr,
-                        nullptr);
-    return converted;
-}
 
 std::wstring showState()
 {
@@ -58,9 +36,9 @@ bool writeFile(const std::wstring& path, const std::string& bytes)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    const std::wstring marker = ownPath() + L".ran";
+    const std::wstring marker = lorvane::testing::Wide(lorvane::ExecutablePath()) + L".ran";
     const std::wstring partial = marker + L".part";
     // Written aside and renamed, so that the test never reads half a marker.
-    if (!writeFile(partial, utf8(GetCommandLineW()) + "\n" + utf8(showState()))) return 2;
+    if (!writeFile(partial, lorvane::testing::Utf8(GetCommandLineW()) + "\n" + lorvane::testing::Utf8(showState()))) return 2;
     return MoveFileExW(partial.c_str(), marker.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 3;
 }

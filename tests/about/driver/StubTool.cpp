@@ -17,39 +17,12 @@ std::filesystem::path markerOf(const std::filesystem::path& program)
     return program.wstring() + L".ran";
 }
 
-std::wstring fromUtf8(const std::string& text)
-{
-    if (text.empty()) return {};
-    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-    return wide;
-}
-
 }  // namespace
 
-ToolFolder::ToolFolder()
+ToolFolder::ToolFolder() : TemporaryFolder(L"LorvaneTool")
 {
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (!GetTempPathW(MAX_PATH + 1, temporary)) throw std::runtime_error("the temporary folder is unknown");
-    wchar_t longForm[MAX_PATH * 4] = {};
-    const DWORD length = GetLongPathNameW(temporary, longForm, MAX_PATH * 4);
-    const std::filesystem::path base = length > 0 && length < MAX_PATH * 4 ? longForm : temporary;
-    if (base.wstring().find(L' ') != std::wstring::npos)
-        throw std::runtime_error("the temporary folder " + e2e::Narrow(base.wstring()) + " has a blank in its path");
-    for (DWORD unique = GetTickCount() ^ (GetCurrentProcessId() << 16);; ++unique) {
-        const std::filesystem::path candidate = base / (L"LorvaneTool" + std::to_wstring(unique % 1'000'000));
-        if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate;
-            return;
-        }
-    }
-}
-
-ToolFolder::~ToolFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    if (path().wstring().find(L' ') != std::wstring::npos)
+        throw std::runtime_error("the temporary folder " + testing::Utf8(path().wstring()) + " has a blank in its path");
 }
 
 StubCopy::StubCopy(std::filesystem::path path) : path_(std::move(path))
@@ -79,10 +52,10 @@ std::optional<StubRun> StubCopy::waitForRun(e2e::Milliseconds timeout) const
         timeout);
     if (!recorded) {
         if (!hasRun()) return std::nullopt;
-        throw std::runtime_error("the marker of " + e2e::Narrow(path_.wstring()) + " has no second line: \"" +
+        throw std::runtime_error("the marker of " + testing::Utf8(path_.wstring()) + " has no second line: \"" +
                                  content + "\"");
     }
-    return StubRun{fromUtf8(content.substr(0, lineEnd)), fromUtf8(content.substr(lineEnd + 1))};
+    return StubRun{testing::Wide(content.substr(0, lineEnd)), testing::Wide(content.substr(lineEnd + 1))};
 }
 
 }  // namespace lorvane::about_tests

@@ -5,22 +5,15 @@
 #include <string>
 
 #include "Polling.h"
+#include "TemporaryFolder.h"
 
 namespace lorvane::about_tests {
 
-// A fresh folder under the system's temporary folder whose path has no
-// blanks, removed with its contents when the object goes.
-class ToolFolder {
+// A temporary folder whose path has no blanks, so that a command line may
+// name a program in it without quotes.
+class ToolFolder : public testing::TemporaryFolder {
 public:
     ToolFolder();
-    ~ToolFolder();
-    ToolFolder(const ToolFolder&) = delete;
-    ToolFolder& operator=(const ToolFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
 };
 
 // What a started copy of sysinfo_stub.exe recorded.

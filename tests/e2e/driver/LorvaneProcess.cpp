@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ExecutableDirectory.h"
 #include "MessageBoxWindow.h"
 #include "WindowQuery.h"
 
@@ -10,16 +11,9 @@ namespace lorvane::e2e {
 
 std::filesystem::path BuildOutputFolder()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) throw std::runtime_error("the test program's own path is unknown");
-        if (length < path.size()) {
-            path.resize(length);
-            return std::filesystem::path(path).parent_path();
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::string folder = ExecutableDirectory();
+    if (folder.empty()) throw std::runtime_error("the test program's own path is unknown");
+    return testing::Wide(folder);
 }
 
 LorvaneProcess::LorvaneProcess(const std::filesystem::path& folder)
@@ -32,7 +26,7 @@ LorvaneProcess::LorvaneProcess(const std::filesystem::path& folder)
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.c_str(), &startup, &started))
-        throw std::runtime_error("could not start " + Narrow(program) + " (error " + std::to_string(GetLastError()) +
+        throw std::runtime_error("could not start " + testing::Utf8(program) + " (error " + std::to_string(GetLastError()) +
                                  ")");
     CloseHandle(started.hThread);
     process_ = started.hProcess;
@@ -63,7 +57,7 @@ HWND LorvaneProcess::waitForMainWindow(Milliseconds timeout, Milliseconds pause)
     if (main) return main;
     if (unexpectedBox)
         throw std::runtime_error("Lorvane showed a message box instead of its main window: " +
-                                 Narrow(unexpectedBox->text()));
+                                 testing::Utf8(unexpectedBox->text()));
     if (const auto exitCode = waitForExit(Milliseconds(0)))
         throw std::runtime_error("Lorvane ended with code " + std::to_string(*exitCode) +
                                  " before showing its main window");

@@ -20,7 +20,7 @@ HWND childWithText(HWND parent, const wchar_t* className, const wchar_t* text)
 {
     for (HWND child : ChildrenOf(parent))
         if (ClassOf(child) == className && TextOf(child) == text) return child;
-    throw std::runtime_error("the main window has no " + Narrow(className) + " \"" + Narrow(text) + "\"");
+    throw std::runtime_error("the main window has no " + testing::Utf8(className) + " \"" + testing::Utf8(text) + "\"");
 }
 
 }  // namespace

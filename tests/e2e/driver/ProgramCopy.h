@@ -20,7 +20,7 @@ public:
     void copyFromBuild(const std::wstring& name, const std::wstring& copyName) const;
 
 private:
-    TemporaryFolder folder_;
+    testing::TemporaryFolder folder_;
 };
 
 }  // namespace lorvane::e2e

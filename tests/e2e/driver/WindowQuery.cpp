@@ -104,17 +104,6 @@ RECT RectInParent(HWND window)
     return rect;
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), bytes, nullptr,
-                        nullptr);
-    return narrow;
-}
-
 void DrainPostedMessages(HWND button, Milliseconds timeout, const std::function<bool()>& gone,
                          const char* failure)
 {

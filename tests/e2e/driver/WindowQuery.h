@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Polling.h"
+#include "TestText.h"
 
 namespace lorvane::e2e {
 
@@ -40,8 +41,5 @@ RECT RectInParent(HWND window);
 // time-out.
 void DrainPostedMessages(HWND button, Milliseconds timeout, const std::function<bool()>& gone,
                          const char* failure);
-
-// Narrow text for failure messages.
-std::string Narrow(const std::wstring& text);
 
 }  // namespace lorvane::e2e
