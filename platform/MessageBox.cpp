@@ -23,6 +23,4 @@ std::wstring SystemErrorText(DWORD error)
     return {};
 }
 
-void EndProgramNow(UINT exitCode) { ExitProcess(exitCode); }
-
 }  // namespace lorvane::platform

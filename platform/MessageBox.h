@@ -13,7 +13,4 @@ int ShowMessage(HWND owner, const std::wstring& text, UINT style);
 // in Simplified Chinese where the system has it; empty when it has none.
 std::wstring SystemErrorText(DWORD error);
 
-// Ends the process at once, every window with it.
-[[noreturn]] void EndProgramNow(UINT exitCode);
-
 }  // namespace lorvane::platform

@@ -1,3 +1,5 @@
+#include "SysInfoLauncher.h"
+
 #include <stdexcept>
 
 #include "AppInfo.h"
@@ -5,7 +7,6 @@
 #include "MessageBox.h"
 #include "ProgramStart.h"
 #include "Registry.h"
-#include "frmAbout.h"
 
 namespace lorvane::ui {
 namespace {
@@ -31,8 +32,7 @@ std::wstring expandEnvironmentStrings(const std::wstring& text)
 
 }  // namespace
 
-bool frmAbout::GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                           std::wstring& KeyVal)
+bool ReadRegistryText(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::wstring& KeyVal)
 {
     LONG status = ERROR_SUCCESS;
     const platform::RegistryKey key(KeyRoot, KeyName, status);
@@ -70,15 +70,15 @@ bool frmAbout::GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::
     }
 }
 
-void frmAbout::StartSysInfo()
+void LaunchSystemInformation()
 {
     try {
         std::wstring path;
-        if (GetKeyValue(HKEY_LOCAL_MACHINE, ToolKey, ToolValue, path)) {
+        if (ReadRegistryText(HKEY_LOCAL_MACHINE, ToolKey, ToolValue, path)) {
             platform::StartProgram(path);
             return;
         }
-        if (GetKeyValue(HKEY_LOCAL_MACHINE, ToolFolderKey, ToolFolderValue, path)) {
+        if (ReadRegistryText(HKEY_LOCAL_MACHINE, ToolFolderKey, ToolFolderValue, path)) {
             const std::wstring candidate = path + ToolFileName;
             if (platform::IsOrdinaryFile(candidate)) {
                 platform::StartProgram(candidate);

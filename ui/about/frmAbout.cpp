@@ -12,6 +12,7 @@
 #include "IconBox.h"
 #include "MakerContact.h"
 #include "Shell.h"
+#include "SysInfoLauncher.h"
 #include "TextCoding.h"
 #include "WideText.h"
 #include "resource.h"
@@ -169,6 +170,14 @@ LRESULT frmAbout::colourLabel(HDC dc, HWND label)
     SetTextColor(dc, colour);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void frmAbout::StartSysInfo() { LaunchSystemInformation(); }
+
+bool frmAbout::GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                           std::wstring& KeyVal)
+{
+    return ReadRegistryText(KeyRoot, KeyName, SubKeyRef, KeyVal);
 }
 
 void frmAbout::showInFront()

@@ -22,12 +22,8 @@ public:
     void load();
     void showInFront();
 
-    // Starts the System Information tool from its registry locations, or
-    // tells the user that it is not available.
+    // The System Information launcher (SysInfoLauncher.h).
     void StartSysInfo();
-    // Reads one registry value as text. False, with KeyVal empty, when the
-    // key or the value cannot be read or the value is neither text nor a
-    // number. Throws std::invalid_argument for a value of no bytes at all.
     static bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
                             std::wstring& KeyVal);
 

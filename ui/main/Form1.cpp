@@ -9,6 +9,7 @@
 #include "PlaceInTwips.h"
 #include "ExecutableDirectory.h"
 #include "MessageBox.h"
+#include "ProgramEnd.h"
 #include "EditContextMenu.h"
 #include "RichEditBox.h"
 #include "TableErrorMessage.h"
