@@ -77,11 +77,11 @@ void registerConversions(const Fixture& fixture)
         for (auto _ : state) benchmark::DoNotOptimize(ConvertText(*fixture.index, *fixture.corpus, options));
         countUnits(state, fixture.corpus->size());
     };
-    const auto literal = [&fixture](benchmark::State& state, int checkZLSB) {
+    const auto literal = [&fixture](benchmark::State& state, ConversionOptions options) {
         if (!haveCorpus(state, fixture)) return;
         const std::u16string_view text = std::u16string_view(*fixture.corpus).substr(0, LiteralScanLength);
         for (auto _ : state)
-            benchmark::DoNotOptimize(testing::LiteralScanConversion(*fixture.table, text, false, false, checkZLSB));
+            benchmark::DoNotOptimize(testing::LiteralScanConversion(*fixture.table, text, options));
         countUnits(state, text.size());
     };
     ConversionOptions ticked;
@@ -89,8 +89,8 @@ void registerConversions(const Fixture& fixture)
 
     benchmark::RegisterBenchmark("Indexed/AllReadings", indexed, ConversionOptions{});
     benchmark::RegisterBenchmark("Indexed/Ticked", indexed, ticked);
-    benchmark::RegisterBenchmark("LiteralScan/AllReadings", literal, 0);
-    benchmark::RegisterBenchmark("LiteralScan/Ticked", literal, 1);
+    benchmark::RegisterBenchmark("LiteralScan/AllReadings", literal, ConversionOptions{});
+    benchmark::RegisterBenchmark("LiteralScan/Ticked", literal, ticked);
 }
 
 void registerTableLoading()

@@ -8,13 +8,11 @@
 namespace lorvane {
 namespace {
 
-struct CaseSetting {
-    bool firstUpperCase;
-    bool upperCase;
-};
-constexpr CaseSetting LowerCase{false, false};
-constexpr CaseSetting FirstUpperCase{true, false};
-constexpr CaseSetting UpperCase{false, true};
+constexpr LetterCase LowerCase = LetterCase::AsStored;
+constexpr LetterCase FirstUpperCase = LetterCase::FirstLetterUpper;
+constexpr LetterCase UpperCase = LetterCase::AllUpper;
+constexpr bool AllReadings = false;
+constexpr bool FirstReading = true;
 
 PinyinTable tableOf(std::initializer_list<std::u16string> entries)
 {
@@ -23,59 +21,58 @@ PinyinTable tableOf(std::initializer_list<std::u16string> entries)
     return table;
 }
 
-std::u16string convert(const PinyinTable& table, std::u16string_view text, CaseSetting setting, int checkZLSB)
+std::u16string convert(const PinyinTable& table, std::u16string_view text, LetterCase letterCase,
+                       bool firstReadingOnly)
 {
     const PinyinIndex index(table);
-    const std::u16string indexed = ConvertText(
-        index, text, ConversionOptions::FromControls(setting.firstUpperCase, setting.upperCase, checkZLSB));
-    EXPECT_EQ(indexed, testing::LiteralScanConversion(table, text, setting.firstUpperCase, setting.upperCase,
-                                                      checkZLSB));
+    const ConversionOptions options{letterCase, firstReadingOnly};
+    const std::u16string indexed = ConvertText(index, text, options);
+    EXPECT_EQ(indexed, testing::LiteralScanConversion(table, text, options));
     return indexed;
 }
 
 TEST(ConvertText, WorkedExamples)
 {
     const PinyinTable table = tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang"});
-    EXPECT_EQ(convert(table, u"重庆", LowerCase, 0), u"zhong (chong) qing");
-    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, 0), u"Zhong (Chong) Qing");
-    EXPECT_EQ(convert(table, u"重庆", UpperCase, 0), u"ZHONG (CHONG) QING");
-    EXPECT_EQ(convert(table, u"重庆", LowerCase, 1), u"zhong qing");
-    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, 1), u"Zhong Qing");
-    EXPECT_EQ(convert(table, u"重庆", UpperCase, 1), u"ZHONG QING");
-    EXPECT_EQ(convert(table, u"长长", LowerCase, 0), u"chang (zhang) chang (zhang)");
-    EXPECT_EQ(convert(table, u"A1重\r\n庆 b", LowerCase, 0), u"zhong (chong) qing");
-    for (const int checkZLSB : {0, 1, 2}) {
-        for (const CaseSetting setting : {LowerCase, FirstUpperCase, UpperCase}) {
-            EXPECT_EQ(convert(table, u"abc 123", setting, checkZLSB), u"");
-            EXPECT_EQ(convert(table, u"", setting, checkZLSB), u"");
+    EXPECT_EQ(convert(table, u"重庆", LowerCase, AllReadings), u"zhong (chong) qing");
+    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, AllReadings), u"Zhong (Chong) Qing");
+    EXPECT_EQ(convert(table, u"重庆", UpperCase, AllReadings), u"ZHONG (CHONG) QING");
+    EXPECT_EQ(convert(table, u"重庆", LowerCase, FirstReading), u"zhong qing");
+    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, FirstReading), u"Zhong Qing");
+    EXPECT_EQ(convert(table, u"重庆", UpperCase, FirstReading), u"ZHONG QING");
+    EXPECT_EQ(convert(table, u"长长", LowerCase, AllReadings), u"chang (zhang) chang (zhang)");
+    EXPECT_EQ(convert(table, u"A1重\r\n庆 b", LowerCase, AllReadings), u"zhong (chong) qing");
+    for (const bool firstReadingOnly : {AllReadings, FirstReading}) {
+        for (const LetterCase letterCase : {LowerCase, FirstUpperCase, UpperCase}) {
+            EXPECT_EQ(convert(table, u"abc 123", letterCase, firstReadingOnly), u"");
+            EXPECT_EQ(convert(table, u"", letterCase, firstReadingOnly), u"");
         }
     }
 }
 
-TEST(ConvertText, GreyedCheckBoxListsAllReadingsAndCaseOptionsTouchOnlyAsciiLetters)
+TEST(ConvertText, CaseOptionsTouchOnlyAsciiLetters)
 {
     const PinyinTable table = tableOf({u"长chang", u"长zhang", u"女nv", u"绿lü", u"甲aBc", u"乙9x"});
-    EXPECT_EQ(convert(table, u"长", LowerCase, 2), u"chang (zhang)");
-    EXPECT_EQ(convert(table, u"绿甲", LowerCase, 0), u"lü aBc");  // stored capitals stay
-    EXPECT_EQ(convert(table, u"绿甲乙", FirstUpperCase, 0), u"Lü ABc 9x");
-    EXPECT_EQ(convert(table, u"绿甲乙女", UpperCase, 0), u"Lü ABC 9X NV");
+    EXPECT_EQ(convert(table, u"绿甲", LowerCase, AllReadings), u"lü aBc");  // stored capitals stay
+    EXPECT_EQ(convert(table, u"绿甲乙", FirstUpperCase, AllReadings), u"Lü ABc 9x");
+    EXPECT_EQ(convert(table, u"绿甲乙女", UpperCase, AllReadings), u"Lü ABC 9X NV");
 }
 
 TEST(ConvertText, HanziOnlyEntriesAndCharactersBeyondTheBasicPlaneAddNothing)
 {
     const std::u16string highSurrogateKey = std::u16string(1, char16_t(0xD840)) + u"\xDC00" u"ke";
     const PinyinTable table = tableOf({u"中", u"中zhong", u"国", highSurrogateKey, u"国guo"});
-    EXPECT_EQ(convert(table, u"中国", LowerCase, 0), u"zhong guo");
-    EXPECT_EQ(convert(table, u"中国", LowerCase, 1), u"zhong guo");
-    EXPECT_EQ(convert(table, u"\U00020000中", FirstUpperCase, 0), u"Zhong");
-    EXPECT_EQ(convert(tableOf({u"中"}), u"中", LowerCase, 0), u"");
+    EXPECT_EQ(convert(table, u"中国", LowerCase, AllReadings), u"zhong guo");
+    EXPECT_EQ(convert(table, u"中国", LowerCase, FirstReading), u"zhong guo");
+    EXPECT_EQ(convert(table, u"\U00020000中", FirstUpperCase, AllReadings), u"Zhong");
+    EXPECT_EQ(convert(tableOf({u"中"}), u"中", LowerCase, AllReadings), u"");
 }
 
 TEST(ConvertText, LongInputIsConvertedCompletely)
 {
     const PinyinTable table = tableOf({u"中zhong"});
     const std::u16string input(100000, u'中');
-    const std::u16string output = convert(table, input, LowerCase, 0);
+    const std::u16string output = convert(table, input, LowerCase, AllReadings);
     EXPECT_EQ(output.size(), 100000 * 6 - 1);
     EXPECT_EQ(output.substr(output.size() - 11), u"zhong zhong");
 }
@@ -102,12 +99,10 @@ TEST(ConvertText, IndexAgreesWithLiteralScanOnRandomTables)
         std::u16string input;
         const std::size_t inputLength = pick(60);
         for (std::size_t at = 0; at < inputLength; ++at) input.push_back(alphabet[pick(alphabet.size())]);
-        for (const int checkZLSB : {0, 1, 2}) {
-            for (const CaseSetting setting : {LowerCase, FirstUpperCase, UpperCase}) {
-                const auto options = ConversionOptions::FromControls(setting.firstUpperCase, setting.upperCase, checkZLSB);
-                ASSERT_EQ(ConvertText(index, input, options),
-                          testing::LiteralScanConversion(table, input, setting.firstUpperCase,
-                                                         setting.upperCase, checkZLSB))
+        for (const bool firstReadingOnly : {AllReadings, FirstReading}) {
+            for (const LetterCase letterCase : {LowerCase, FirstUpperCase, UpperCase}) {
+                const ConversionOptions options{letterCase, firstReadingOnly};
+                ASSERT_EQ(ConvertText(index, input, options), testing::LiteralScanConversion(table, input, options))
                     << "round " << round;
             }
         }

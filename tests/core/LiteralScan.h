@@ -12,7 +12,7 @@ namespace lorvane::testing {
 // of all slots in order. The indexed conversion must agree with it exactly.
 // Slots keyed by a surrogate and slots holding the Hanzi alone match nothing.
 inline std::u16string LiteralScanConversion(const PinyinTable& table, std::u16string_view text,
-                                            bool firstUpperCase, bool upperCase, int checkZLSB)
+                                            ConversionOptions options)
 {
     std::u16string output;
     bool ReadingEmitted = false;
@@ -21,10 +21,10 @@ inline std::u16string LiteralScanConversion(const PinyinTable& table, std::u16st
             const std::u16string& entry = table.slots[slot];
             if (entry.size() < 2 || entry[0] != ch || (ch >= 0xD800 && ch <= 0xDFFF)) continue;
             std::u16string syllable = entry.substr(1);
-            if (firstUpperCase) syllable[0] = ToUpperAscii(syllable[0]);
-            if (upperCase)
+            if (options.letterCase == LetterCase::FirstLetterUpper) syllable[0] = ToUpperAscii(syllable[0]);
+            if (options.letterCase == LetterCase::AllUpper)
                 for (char16_t& unit : syllable) unit = ToUpperAscii(unit);
-            if (checkZLSB == 1) {
+            if (options.firstReadingOnly) {
                 output += u" " + syllable;
                 break;
             }

@@ -39,13 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const PinyinIndex index(*table);
 
-    const bool firstUpperCase = settings & 1;
-    const bool upperCase = settings & 2;
-    const int checkZLSB = (settings >> 2) % 3;
+    // The settings byte keeps the meaning it has in the corpus: bit 0 first
+    // letter upper case, bit 1 all upper case (which wins), then a three-way
+    // value of which only 1 means one reading.
+    ConversionOptions options;
+    if (settings & 1) options.letterCase = LetterCase::FirstLetterUpper;
+    if (settings & 2) options.letterCase = LetterCase::AllUpper;
+    options.firstReadingOnly = (settings >> 2) % 3 == 1;
     const std::u16string text = Utf8ToUtf16(textBytes.substr(0, 64));
-    const std::u16string converted =
-        ConvertText(index, text, ConversionOptions::FromControls(firstUpperCase, upperCase, checkZLSB));
-    if (converted != testing::LiteralScanConversion(*table, text, firstUpperCase, upperCase, checkZLSB)) {
+    const std::u16string converted = ConvertText(index, text, options);
+    if (converted != testing::LiteralScanConversion(*table, text, options)) {
         std::fprintf(stderr, "the indexed conversion differs from the literal scan\n");
         std::abort();
     }

@@ -9,6 +9,7 @@
 #include "PlaceInTwips.h"
 #include "ExecutableDirectory.h"
 #include "MessageBox.h"
+#include "OptionControls.h"
 #include "ProgramEnd.h"
 #include "EditContextMenu.h"
 #include "RichEditBox.h"
@@ -228,9 +229,9 @@ void Form1::ConvertText()
 {
     const WaitCursor waitCursor;
     const std::wstring input = RichEditText(control(IdText1), false);
-    const auto checkZLSB = static_cast<int>(SendMessageW(control(IdCheckZLSB), BM_GETCHECK, 0, 0));
+    const auto checkZLSB = static_cast<CheckState>(SendMessageW(control(IdCheckZLSB), BM_GETCHECK, 0, 0));
     const ConversionOptions options =
-        ConversionOptions::FromControls(isChecked(IdOptFirstUpperCase), isChecked(IdOptUpperCase), checkZLSB);
+        ConversionOptionsFromControls(isChecked(IdOptFirstUpperCase), isChecked(IdOptUpperCase), checkZLSB);
     const std::u16string output = lorvane::ConvertText(*index_, platform::AsUtf16(input), options);
     setOutput(platform::ToWide(output));
 }
