@@ -9,6 +9,7 @@
 #include <string>
 
 #include "AboutLayout.h"
+#include "AppInfo.h"
 #include "LinkHandler.h"
 #include "LorvaneSession.h"
 #include "MakerContact.h"
@@ -29,7 +30,9 @@ namespace maker = ui::maker;
 
 constexpr int TwipsPerPixelAt96Dpi = 15;
 constexpr wchar_t Caption[] = L"关于 Lorvane";
-constexpr wchar_t Version[] = L"版本 1.2.29";
+// Major, minor and revision, in plain decimal.
+const std::wstring Version = L"版本 " + std::to_wstring(app::VersionMajor) + L"." + std::to_wstring(app::VersionMinor) +
+                             L"." + std::to_wstring(app::VersionRevision);
 constexpr wchar_t Description[] =
     L"    本软件能将汉语转换成拼音，并支持大小写转换。广泛适用于打字排版行业。"
     L"如果用户需要包含南方模糊间的版本，请与作者联系。";
@@ -338,7 +341,7 @@ TEST_F(AboutBoxTest, ProgramLivesWhileTheBoxOutlastsTheMainWindow)
     }
     about_.drainPostedMessages();
     EXPECT_FALSE(e2e::FindMessageBox(session_.process().id()));
-    EXPECT_TRUE(e2e::VisibleWindowsOf(session_.process().id(), nullptr, e2e::MainWindowCaption).empty())
+    EXPECT_TRUE(e2e::VisibleWindowsOf(session_.process().id(), nullptr, e2e::MainWindowCaption().c_str()).empty())
         << "the main window came back";
 
     std::optional<DWORD> exitCode;

@@ -57,7 +57,7 @@ FailedStart SeeStartUpFail(const LorvaneProcess& process)
 {
     bool mainWindowShown = false;
     auto mainWindowSeen = [&] {
-        mainWindowShown = mainWindowShown || !VisibleWindowsOf(process.id(), nullptr, MainWindowCaption).empty();
+        mainWindowShown = mainWindowShown || !VisibleWindowsOf(process.id(), nullptr, MainWindowCaption().c_str()).empty();
         return mainWindowShown;
     };
     std::optional<MessageBoxWindow> box;

@@ -100,7 +100,7 @@ protected:
 TEST_F(StartUpState, TheWindowIsOneOrdinaryTopLevelWindowWithItsCaption)
 {
     EXPECT_EQ(VisibleWindowsOf(process_->id(), nullptr, nullptr).size(), 1u);
-    EXPECT_EQ(TextOf(window_->hwnd()), MainWindowCaption);
+    EXPECT_EQ(TextOf(window_->hwnd()), MainWindowCaption());
     const LONG style = GetWindowLongW(window_->hwnd(), GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW) << "a resizable window with every caption button";
     EXPECT_EQ(GetMenu(window_->hwnd()), nullptr);

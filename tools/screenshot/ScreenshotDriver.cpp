@@ -8,9 +8,10 @@
 #include <cwchar>
 #include <string>
 
+#include "Form1Layout.h"
+
 namespace {
 
-constexpr wchar_t MainCaption[] = L"Lorvane(无南方模糊音版) 1.2";
 constexpr wchar_t SampleText[] = L"重庆长江大桥\r\n汉字转拼音，一键完成。";
 
 HWND waitForWindow(const wchar_t* caption)
@@ -54,7 +55,7 @@ HWND findChild(HWND parent, const wchar_t* className, const wchar_t* text)
 int wmain(int argc, wchar_t** argv)
 {
     const bool showAbout = argc > 1 && wcscmp(argv[1], L"--about") == 0;
-    HWND main = waitForWindow(MainCaption);
+    HWND main = waitForWindow(lorvane::ui::Form1Caption().c_str());
     if (!main) {
         std::fprintf(stderr, "the main window did not appear\n");
         return 1;

@@ -90,7 +90,7 @@ void Form1::createControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)), nullptr);
-    createWindow(ClassName, Form1Caption, FrameStyle, FrameExStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    createWindow(ClassName, Form1Caption().c_str(), FrameStyle, FrameExStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                  CW_USEDEFAULT, nullptr);
     HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));

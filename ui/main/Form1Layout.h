@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "AppInfo.h"
 #include "TwipRect.h"
 
 // The main window's controls, in tab order, with their places in twips
@@ -26,7 +29,8 @@ enum Form1ControlId : int {
 inline constexpr int Form1ClientWidthTwips = 6840;
 inline constexpr int Form1ClientHeightTwips = 4815;
 
-inline constexpr wchar_t Form1Caption[] = L"Lorvane(无南方模糊音版) 1.2";
+// The title, the edition and the version.
+inline std::wstring Form1Caption() { return std::wstring(app::Title) + L"(无南方模糊音版) " + app::VersionMajorMinor; }
 inline constexpr wchar_t Text1Prompt[] = L"快快输入文本，单击转换。\r\n";
 
 enum class ControlKind { PushButton, MultiLineEdit, RadioButton, CheckBox, Label };

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "AppInfo.h"
 #include "ExecutableDirectory.h"
 #include "MessageBoxWindow.h"
 #include "WindowQuery.h"
@@ -14,6 +15,11 @@ std::filesystem::path BuildOutputFolder()
     const std::string folder = ExecutableDirectory();
     if (folder.empty()) throw std::runtime_error("the test program's own path is unknown");
     return testing::Wide(folder);
+}
+
+std::wstring MainWindowCaption()
+{
+    return L"Lorvane(无南方模糊音版) " + std::to_wstring(app::VersionMajor) + L"." + std::to_wstring(app::VersionMinor);
 }
 
 LorvaneProcess::LorvaneProcess(const std::filesystem::path& folder)
@@ -48,7 +54,7 @@ HWND LorvaneProcess::waitForMainWindow(Milliseconds timeout, Milliseconds pause)
     std::optional<MessageBoxWindow> unexpectedBox;
     WaitUntil(
         [&] {
-            const auto found = VisibleWindowsOf(id_, nullptr, MainWindowCaption);
+            const auto found = VisibleWindowsOf(id_, nullptr, MainWindowCaption().c_str());
             if (!found.empty()) main = found.front();
             if (!main) unexpectedBox = FindMessageBox(id_);
             return main || unexpectedBox || hasEnded();

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "Polling.h"
 
@@ -13,7 +14,8 @@ namespace lorvane::e2e {
 // and pymb.dat.
 std::filesystem::path BuildOutputFolder();
 
-inline constexpr wchar_t MainWindowCaption[] = L"Lorvane(无南方模糊音版) 1.2";
+// The main window's caption, with the major and minor version of this build.
+std::wstring MainWindowCaption();
 
 // A running Lorvane.exe. A process still running when the object goes is
 // terminated, so a failed test leaves nothing behind.
