@@ -104,63 +104,63 @@ protected:
 TEST_F(LorvaneCli, ConvertsStandardInputAsTheWindowDoes)
 {
     const Outcome plain = run({"--table", table_}, "\xEF\xBB\xBF重庆A1\r\n长");
-    EXPECT_EQ(plain.exitCode, 0) << plain.errors;
-    EXPECT_EQ(plain.output, "zhong (chong) qing chang (zhang)\n");
-    EXPECT_EQ(plain.errors, "");
+    EXPECT_EQ(0, plain.exitCode) << plain.errors;
+    EXPECT_EQ("zhong (chong) qing chang (zhang)\n", plain.output);
+    EXPECT_EQ("", plain.errors);
 
-    EXPECT_EQ(run({"--table", table_, "--case", "first"}, "重庆").output, "Zhong (Chong) Qing\n");
-    EXPECT_EQ(run({"--table", table_, "--case", "upper", "--single"}, "重庆").output, "ZHONG QING\n");
-    EXPECT_EQ(run({"--table", table_, "--case", "lower"}, "abc").output, "\n");
-    EXPECT_EQ(run({"--table", table_}, "").output, "\n");
+    EXPECT_EQ("Zhong (Chong) Qing\n", run({"--table", table_, "--case", "first"}, "重庆").output);
+    EXPECT_EQ("ZHONG QING\n", run({"--table", table_, "--case", "upper", "--single"}, "重庆").output);
+    EXPECT_EQ("\n", run({"--table", table_, "--case", "lower"}, "abc").output);
+    EXPECT_EQ("\n", run({"--table", table_}, "").output);
 }
 
 TEST_F(LorvaneCli, ReadsFilesInOrderAndConvertsLinesOnTheirOwn)
 {
     const auto first = write("first.txt", "重庆\n\n长");
     const auto second = write("second.txt", "\xEF\xBB\xBF庆\r\n");
-    EXPECT_EQ(run({"--table", table_, "--single", first, second}).output, "zhong qing chang qing\n");
-    EXPECT_EQ(run({"--table", table_, "--single", "--lines", first, second}).output,
-              "zhong qing\n\nchang\nqing\n");
-    EXPECT_EQ(run({"--table", table_, "--lines", "--", first}).output, "zhong (chong) qing\n\nchang (zhang)\n");
-    EXPECT_EQ(run({"--table", table_, first, "-"}, "庆").output, "zhong (chong) qing chang (zhang) qing\n");
+    EXPECT_EQ("zhong qing chang qing\n", run({"--table", table_, "--single", first, second}).output);
+    EXPECT_EQ("zhong qing\n\nchang\nqing\n",
+              run({"--table", table_, "--single", "--lines", first, second}).output);
+    EXPECT_EQ("zhong (chong) qing\n\nchang (zhang)\n", run({"--table", table_, "--lines", "--", first}).output);
+    EXPECT_EQ("zhong (chong) qing chang (zhang) qing\n", run({"--table", table_, first, "-"}, "庆").output);
 }
 
 TEST_F(LorvaneCli, ExitCodesAndMessages)
 {
     const Outcome unknown = run({"--table", table_, "--colour"});
-    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(2, unknown.exitCode);
     EXPECT_NE(unknown.errors.find("unknown option --colour"), std::string::npos);
     EXPECT_NE(unknown.errors.find("usage:"), std::string::npos);
-    EXPECT_EQ(unknown.output, "");
-    EXPECT_EQ(run({"--case", "title"}).exitCode, 2);
-    EXPECT_EQ(run({"--table"}).exitCode, 2);
+    EXPECT_EQ("", unknown.output);
+    EXPECT_EQ(2, run({"--case", "title"}).exitCode);
+    EXPECT_EQ(2, run({"--table"}).exitCode);
 
     const auto missingTable = folder_.path() / "none" / "pymb.dat";
     const Outcome noTable = run({"--table", missingTable});
-    EXPECT_EQ(noTable.exitCode, 3);
+    EXPECT_EQ(3, noTable.exitCode);
     EXPECT_NE(noTable.errors.find(missingTable.string() + ": the file does not exist"), std::string::npos);
-    EXPECT_EQ(noTable.output, "");
+    EXPECT_EQ("", noTable.output);
     const Outcome emptyTable = run({"--table", write("empty.dat", "")});
-    EXPECT_EQ(emptyTable.exitCode, 3);
+    EXPECT_EQ(3, emptyTable.exitCode);
     EXPECT_NE(emptyTable.errors.find("holds no entry"), std::string::npos);
 
     const auto good = write("good.txt", "重");
     const Outcome noInput = run({"--table", table_, good, folder_.path() / "absent.txt"});
-    EXPECT_EQ(noInput.exitCode, 4);
+    EXPECT_EQ(4, noInput.exitCode);
     EXPECT_NE(noInput.errors.find("absent.txt"), std::string::npos);
-    EXPECT_EQ(noInput.output, "");
-    EXPECT_EQ(run({"--table", table_, folder_.path()}).exitCode, 4);
+    EXPECT_EQ("", noInput.output);
+    EXPECT_EQ(4, run({"--table", table_, folder_.path()}).exitCode);
 
     const Outcome help = run({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(0, help.exitCode);
     EXPECT_NE(help.output.find("usage: lorvane-cli"), std::string::npos);
 }
 
 TEST_F(LorvaneCli, UsesThePinyinTableBesideItself)
 {
     const Outcome outcome = run({}, "中国");
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-    EXPECT_EQ(outcome.output.substr(0, 5), "zhong");
+    EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
+    EXPECT_EQ("zhong", outcome.output.substr(0, 5));
 }
 
 TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
@@ -170,7 +170,7 @@ TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
     const std::size_t repeats = 64u << 20 >> 4;
     const std::string block = "重庆长 abc\n";  // 16 bytes
     int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
+    ASSERT_EQ(0, pipe(pipeEnds));
     const pid_t writer = fork();
     if (writer == 0) {
         close(pipeEnds[0]);
@@ -185,8 +185,8 @@ TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
                                 "/proc/self/fd/" + std::to_string(pipeEnds[0]));
     close(pipeEnds[0]);
     waitpid(writer, nullptr, 0);
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-    EXPECT_EQ(outcome.output.size(), repeats * std::string("zhong qing chang\n").size());
+    EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
+    EXPECT_EQ(repeats * std::string("zhong qing chang\n").size(), outcome.output.size());
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
     EXPECT_LT(outcome.peakMemoryKb, 10 * 1024) << "peak memory in KiB";
 #endif

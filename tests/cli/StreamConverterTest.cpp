@@ -40,9 +40,9 @@ TEST(StreamConverter, WholeTextModeMatchesConvertTextWhateverThePieces)
     const std::string expected =
         Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text.substr(3)), options)) + "\n";
     for (std::size_t piece = 1; piece <= text.size(); ++piece)
-        ASSERT_EQ(stream(index, options, false, {text}, piece), expected) << "pieces of " << piece;
-    EXPECT_EQ(stream(index, options, false, {}, 1), "\n");
-    EXPECT_EQ(stream(index, options, false, {"abc", "\xEF\xBB"}, 1), "\n");
+        ASSERT_EQ(expected, stream(index, options, false, {text}, piece)) << "pieces of " << piece;
+    EXPECT_EQ("\n", stream(index, options, false, {}, 1));
+    EXPECT_EQ("\n", stream(index, options, false, {"abc", "\xEF\xBB"}, 1));
 }
 
 TEST(StreamConverter, LineModeWritesOneLinePerInputLine)
@@ -51,11 +51,11 @@ TEST(StreamConverter, LineModeWritesOneLinePerInputLine)
     const PinyinIndex index(table);
     const ConversionOptions single{LetterCase::AsStored, true};
     for (std::size_t piece : {1, 2, 5, 100}) {
-        EXPECT_EQ(stream(index, single, true, {"重庆\r\nabc\n\n长 长\n"}, piece), "zhong qing\n\n\nchang chang\n");
-        EXPECT_EQ(stream(index, {}, true, {"重庆\n长"}, piece), "zhong (chong) qing\nchang (zhang)\n");
+        EXPECT_EQ("zhong qing\n\n\nchang chang\n", stream(index, single, true, {"重庆\r\nabc\n\n长 长\n"}, piece));
+        EXPECT_EQ("zhong (chong) qing\nchang (zhang)\n", stream(index, {}, true, {"重庆\n长"}, piece));
         // A file's last line ends with the file, and every file's mark is skipped.
-        EXPECT_EQ(stream(index, single, true, {"\xEF\xBB\xBF重", "\xEF\xBB\xBF庆\n"}, piece), "zhong\nqing\n");
-        EXPECT_EQ(stream(index, single, true, {"", ""}, piece), "");
+        EXPECT_EQ("zhong\nqing\n", stream(index, single, true, {"\xEF\xBB\xBF重", "\xEF\xBB\xBF庆\n"}, piece));
+        EXPECT_EQ("", stream(index, single, true, {"", ""}, piece));
     }
 }
 
@@ -70,7 +70,7 @@ TEST(StreamConverter, RandomTextAgreesWithConvertText)
         for (int at = 0; at < 30; ++at) text += pieces[random() % pieces.size()];
         const ConversionOptions options{static_cast<LetterCase>(random() % 3), random() % 2 == 0};
         const std::string expected = Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text), options)) + "\n";
-        ASSERT_EQ(stream(index, options, false, {text}, 1 + random() % 7), expected) << text;
+        ASSERT_EQ(expected, stream(index, options, false, {text}, 1 + random() % 7)) << text;
     }
 }
 

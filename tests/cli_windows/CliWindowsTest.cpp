@@ -41,32 +41,32 @@ protected:
 TEST_F(ChineseNames, FilesStandardInputAndPipes)
 {
     const Outcome files = RunCli({L"--table", table_, first_, L"-", second_}, "庆");
-    EXPECT_EQ(files.exitCode, Done) << files.errors;
-    EXPECT_EQ(files.output, "zhong (chong) qing qing chang (zhang) jiang\n");
-    EXPECT_EQ(files.errors, "");
+    EXPECT_EQ(Done, files.exitCode) << files.errors;
+    EXPECT_EQ("zhong (chong) qing qing chang (zhang) jiang\n", files.output);
+    EXPECT_EQ("", files.errors);
 
     const Outcome piped = RunCli({L"--table", table_, L"--lines", L"--case", L"first"}, "重庆\r\n长江");
-    EXPECT_EQ(piped.exitCode, Done) << piped.errors;
-    EXPECT_EQ(piped.output, "Zhong (Chong) Qing\nChang (Zhang) Jiang\n");
+    EXPECT_EQ(Done, piped.exitCode) << piped.errors;
+    EXPECT_EQ("Zhong (Chong) Qing\nChang (Zhang) Jiang\n", piped.output);
 }
 
 TEST_F(ChineseNames, ExitCodesAndMessagesThatNameTheFile)
 {
     const Outcome usage = RunCli({L"--表格", table_});
-    EXPECT_EQ(usage.exitCode, UsageFailure);
+    EXPECT_EQ(UsageFailure, usage.exitCode);
     EXPECT_NE(usage.errors.find(Utf8(L"--表格")), std::string::npos) << usage.errors;
 
     const std::wstring absentTable = (folder_.path() / L"拼音 表" / L"缺少的表.dat").wstring();
     const Outcome table = RunCli({L"--table", absentTable, first_});
-    EXPECT_EQ(table.exitCode, TableFailure);
+    EXPECT_EQ(TableFailure, table.exitCode);
     EXPECT_NE(table.errors.find(Utf8(L"缺少的表.dat")), std::string::npos) << table.errors;
-    EXPECT_EQ(table.output, "");
+    EXPECT_EQ("", table.output);
 
     const Outcome input = RunCli({L"--table", table_, first_, missing_});
-    EXPECT_EQ(input.exitCode, InputFailure);
+    EXPECT_EQ(InputFailure, input.exitCode);
     EXPECT_NE(input.errors.find(Utf8(L"没有 这个 文件.txt")), std::string::npos) << input.errors;
 
-    EXPECT_EQ(RunCli({L"--table", table_, first_}, {}, Streams::UnwritableOutput).exitCode, OutputFailure);
+    EXPECT_EQ(OutputFailure, RunCli({L"--table", table_, first_}, {}, Streams::UnwritableOutput).exitCode);
 }
 
 // Output and messages on a console of the test's own, set to code page 437,
@@ -133,11 +133,11 @@ TEST_F(OnAConsole, ChineseShowsWhateverTheCodePage)
 {
     type(L"重庆\r\x1A\r");
     const Outcome typed = RunCli({L"--table", table_}, {}, Streams::Console);
-    EXPECT_EQ(typed.exitCode, Done);
+    EXPECT_EQ(Done, typed.exitCode);
     EXPECT_NE(screen().find(L"\nzhong (chong) qing\n"), std::wstring::npos) << testing::Utf8(screen());
 
     const Outcome missing = RunCli({L"--table", table_, missing_}, {}, Streams::Console);
-    EXPECT_EQ(missing.exitCode, InputFailure);
+    EXPECT_EQ(InputFailure, missing.exitCode);
     EXPECT_NE(screen().find(L"没有 这个 文件.txt"), std::wstring::npos) << testing::Utf8(screen());
 }
 

@@ -27,25 +27,25 @@ std::u16string convert(const PinyinTable& table, std::u16string_view text, Lette
     const PinyinIndex index(table);
     const ConversionOptions options{letterCase, firstReadingOnly};
     const std::u16string indexed = ConvertText(index, text, options);
-    EXPECT_EQ(indexed, testing::LiteralScanConversion(table, text, options));
+    EXPECT_EQ(testing::LiteralScanConversion(table, text, options), indexed);
     return indexed;
 }
 
 TEST(ConvertText, WorkedExamples)
 {
     const PinyinTable table = tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang"});
-    EXPECT_EQ(convert(table, u"重庆", LowerCase, AllReadings), u"zhong (chong) qing");
-    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, AllReadings), u"Zhong (Chong) Qing");
-    EXPECT_EQ(convert(table, u"重庆", UpperCase, AllReadings), u"ZHONG (CHONG) QING");
-    EXPECT_EQ(convert(table, u"重庆", LowerCase, FirstReading), u"zhong qing");
-    EXPECT_EQ(convert(table, u"重庆", FirstUpperCase, FirstReading), u"Zhong Qing");
-    EXPECT_EQ(convert(table, u"重庆", UpperCase, FirstReading), u"ZHONG QING");
-    EXPECT_EQ(convert(table, u"长长", LowerCase, AllReadings), u"chang (zhang) chang (zhang)");
-    EXPECT_EQ(convert(table, u"A1重\r\n庆 b", LowerCase, AllReadings), u"zhong (chong) qing");
+    EXPECT_EQ(u"zhong (chong) qing", convert(table, u"重庆", LowerCase, AllReadings));
+    EXPECT_EQ(u"Zhong (Chong) Qing", convert(table, u"重庆", FirstUpperCase, AllReadings));
+    EXPECT_EQ(u"ZHONG (CHONG) QING", convert(table, u"重庆", UpperCase, AllReadings));
+    EXPECT_EQ(u"zhong qing", convert(table, u"重庆", LowerCase, FirstReading));
+    EXPECT_EQ(u"Zhong Qing", convert(table, u"重庆", FirstUpperCase, FirstReading));
+    EXPECT_EQ(u"ZHONG QING", convert(table, u"重庆", UpperCase, FirstReading));
+    EXPECT_EQ(u"chang (zhang) chang (zhang)", convert(table, u"长长", LowerCase, AllReadings));
+    EXPECT_EQ(u"zhong (chong) qing", convert(table, u"A1重\r\n庆 b", LowerCase, AllReadings));
     for (const bool firstReadingOnly : {AllReadings, FirstReading}) {
         for (const LetterCase letterCase : {LowerCase, FirstUpperCase, UpperCase}) {
-            EXPECT_EQ(convert(table, u"abc 123", letterCase, firstReadingOnly), u"");
-            EXPECT_EQ(convert(table, u"", letterCase, firstReadingOnly), u"");
+            EXPECT_EQ(u"", convert(table, u"abc 123", letterCase, firstReadingOnly));
+            EXPECT_EQ(u"", convert(table, u"", letterCase, firstReadingOnly));
         }
     }
 }
@@ -53,19 +53,19 @@ TEST(ConvertText, WorkedExamples)
 TEST(ConvertText, CaseOptionsTouchOnlyAsciiLetters)
 {
     const PinyinTable table = tableOf({u"长chang", u"长zhang", u"女nv", u"绿lü", u"甲aBc", u"乙9x"});
-    EXPECT_EQ(convert(table, u"绿甲", LowerCase, AllReadings), u"lü aBc");  // stored capitals stay
-    EXPECT_EQ(convert(table, u"绿甲乙", FirstUpperCase, AllReadings), u"Lü ABc 9x");
-    EXPECT_EQ(convert(table, u"绿甲乙女", UpperCase, AllReadings), u"Lü ABC 9X NV");
+    EXPECT_EQ(u"lü aBc", convert(table, u"绿甲", LowerCase, AllReadings));  // stored capitals stay
+    EXPECT_EQ(u"Lü ABc 9x", convert(table, u"绿甲乙", FirstUpperCase, AllReadings));
+    EXPECT_EQ(u"Lü ABC 9X NV", convert(table, u"绿甲乙女", UpperCase, AllReadings));
 }
 
 TEST(ConvertText, HanziOnlyEntriesAndCharactersBeyondTheBasicPlaneAddNothing)
 {
     const std::u16string highSurrogateKey = std::u16string(1, char16_t(0xD840)) + u"\xDC00" u"ke";
     const PinyinTable table = tableOf({u"中", u"中zhong", u"国", highSurrogateKey, u"国guo"});
-    EXPECT_EQ(convert(table, u"中国", LowerCase, AllReadings), u"zhong guo");
-    EXPECT_EQ(convert(table, u"中国", LowerCase, FirstReading), u"zhong guo");
-    EXPECT_EQ(convert(table, u"\U00020000中", FirstUpperCase, AllReadings), u"Zhong");
-    EXPECT_EQ(convert(tableOf({u"中"}), u"中", LowerCase, AllReadings), u"");
+    EXPECT_EQ(u"zhong guo", convert(table, u"中国", LowerCase, AllReadings));
+    EXPECT_EQ(u"zhong guo", convert(table, u"中国", LowerCase, FirstReading));
+    EXPECT_EQ(u"Zhong", convert(table, u"\U00020000中", FirstUpperCase, AllReadings));
+    EXPECT_EQ(u"", convert(tableOf({u"中"}), u"中", LowerCase, AllReadings));
 }
 
 TEST(ConvertText, LongInputIsConvertedCompletely)
@@ -73,8 +73,8 @@ TEST(ConvertText, LongInputIsConvertedCompletely)
     const PinyinTable table = tableOf({u"中zhong"});
     const std::u16string input(100000, u'中');
     const std::u16string output = convert(table, input, LowerCase, AllReadings);
-    EXPECT_EQ(output.size(), 100000 * 6 - 1);
-    EXPECT_EQ(output.substr(output.size() - 11), u"zhong zhong");
+    EXPECT_EQ(100000 * 6 - 1, output.size());
+    EXPECT_EQ(u"zhong zhong", output.substr(output.size() - 11));
 }
 
 // The index against the literal scan on random tables: duplicate keys, the
@@ -102,7 +102,7 @@ TEST(ConvertText, IndexAgreesWithLiteralScanOnRandomTables)
         for (const bool firstReadingOnly : {AllReadings, FirstReading}) {
             for (const LetterCase letterCase : {LowerCase, FirstUpperCase, UpperCase}) {
                 const ConversionOptions options{letterCase, firstReadingOnly};
-                ASSERT_EQ(ConvertText(index, input, options), testing::LiteralScanConversion(table, input, options))
+                ASSERT_EQ(testing::LiteralScanConversion(table, input, options), ConvertText(index, input, options))
                     << "round " << round;
             }
         }

@@ -37,7 +37,7 @@ protected:
         try {
             LoadPinyinTable(path, table);
         } catch (const PinyinTableError& error) {
-            EXPECT_EQ(error.path(), path);
+            EXPECT_EQ(path, error.path());
             EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
             return error.kind();
         }
@@ -58,10 +58,10 @@ protected:
 TEST_F(PinyinTableFile, FillsSlotsInFileOrderAndLeavesTheRestEmpty)
 {
     const PinyinTable table = load(Zhong + "\r\n" + Guo + "\r\n" + testing::Gbk(u"中chong\r\n"));
-    EXPECT_EQ(table.PinyinEntryCount, 3u);
-    EXPECT_EQ(table.slots[0], u"中zhong");
-    EXPECT_EQ(table.slots[1], u"国guo");
-    EXPECT_EQ(table.slots[2], u"中chong");
+    EXPECT_EQ(3u, table.PinyinEntryCount);
+    EXPECT_EQ(u"中zhong", table.slots[0]);
+    EXPECT_EQ(u"国guo", table.slots[1]);
+    EXPECT_EQ(u"中chong", table.slots[2]);
     for (std::size_t slot = 3; slot < PinyinTableCapacity; ++slot) ASSERT_TRUE(table.slots[slot].empty());
 }
 
@@ -69,9 +69,9 @@ TEST_F(PinyinTableFile, FieldRules)
 {
     const auto expectTwo = [&](const std::string& bytes) {
         const PinyinTable table = load(bytes);
-        EXPECT_EQ(table.PinyinEntryCount, 2u) << bytes;
-        EXPECT_EQ(table.slots[0], u"中zhong") << bytes;
-        EXPECT_EQ(table.slots[1], u"国guo") << bytes;
+        EXPECT_EQ(2u, table.PinyinEntryCount) << bytes;
+        EXPECT_EQ(u"中zhong", table.slots[0]) << bytes;
+        EXPECT_EQ(u"国guo", table.slots[1]) << bytes;
     };
     expectTwo(Zhong + "\r\n" + Guo);                        // no line end after the last line
     expectTwo(Zhong + "\r\n" + Guo + "\r\n");
@@ -87,18 +87,18 @@ TEST_F(PinyinTableFile, FieldRules)
 TEST_F(PinyinTableFile, InvalidBytesBecomeReplacementCharacters)
 {
     const PinyinTable gbk = load("\xFF" "a\r\n\xD6zz\r\n" + Zhong);
-    EXPECT_EQ(gbk.slots[0], u"\xFFFD" "a");
-    EXPECT_EQ(gbk.slots[2], u"中zhong");
+    EXPECT_EQ(u"\xFFFD" "a", gbk.slots[0]);
+    EXPECT_EQ(u"中zhong", gbk.slots[2]);
     const PinyinTable utf8 = load("\xEF\xBB\xBF\xE4\xB8zhong\r\n\xC0guo");
-    EXPECT_EQ(utf8.slots[0], u"\xFFFDzhong");
-    EXPECT_EQ(utf8.slots[1], u"\xFFFDguo");
+    EXPECT_EQ(u"\xFFFDzhong", utf8.slots[0]);
+    EXPECT_EQ(u"\xFFFDguo", utf8.slots[1]);
 }
 
 TEST_F(PinyinTableFile, CapacityLimits)
 {
     PinyinTable full = load(entries(PinyinTableCapacity));
-    EXPECT_EQ(full.PinyinEntryCount, PinyinTableCapacity);
-    EXPECT_EQ(full.slots[PinyinTableCapacity - 1], u"中zhong27950");
+    EXPECT_EQ(PinyinTableCapacity, full.PinyinEntryCount);
+    EXPECT_EQ(u"中zhong27950", full.slots[PinyinTableCapacity - 1]);
 
     PinyinTable overFull;
     const std::string path = write(entries(PinyinTableCapacity + 1) + "\r\n\r\n");
@@ -106,42 +106,42 @@ TEST_F(PinyinTableFile, CapacityLimits)
         LoadPinyinTable(path, overFull);
         FAIL() << "an over-full table loaded";
     } catch (const PinyinTableError& error) {
-        EXPECT_EQ(error.kind(), Kind::TooManyEntries);
-        EXPECT_EQ(error.entriesInFile(), PinyinTableCapacity + 1);
+        EXPECT_EQ(Kind::TooManyEntries, error.kind());
+        EXPECT_EQ(PinyinTableCapacity + 1, error.entriesInFile());
         EXPECT_NE(std::string(error.what()).find("27,952 entries, more than the 27,951"), std::string::npos);
     }
-    EXPECT_EQ(overFull.slots.size(), PinyinTableCapacity);
-    EXPECT_EQ(overFull.PinyinEntryCount, PinyinTableCapacity);
-    EXPECT_EQ(overFull.slots[PinyinTableCapacity - 1], u"中zhong27950");
+    EXPECT_EQ(PinyinTableCapacity, overFull.slots.size());
+    EXPECT_EQ(PinyinTableCapacity, overFull.PinyinEntryCount);
+    EXPECT_EQ(u"中zhong27950", overFull.slots[PinyinTableCapacity - 1]);
 }
 
 TEST_F(PinyinTableFile, MissingEmptyAndUnreadableFilesFail)
 {
     PinyinTable table;
-    EXPECT_EQ(failureOf((folder_.path() / "pymb.dat").string(), table), Kind::FileMissing);
-    EXPECT_EQ(failureOf(write(""), table), Kind::FileEmpty);
-    EXPECT_EQ(failureOf(write("\r\n \r\n,,"), table), Kind::FileEmpty);
-    EXPECT_EQ(failureOf(write("\xEF\xBB\xBF"), table), Kind::FileEmpty);
-    EXPECT_EQ(table.PinyinEntryCount, 0u);
+    EXPECT_EQ(Kind::FileMissing, failureOf((folder_.path() / "pymb.dat").string(), table));
+    EXPECT_EQ(Kind::FileEmpty, failureOf(write(""), table));
+    EXPECT_EQ(Kind::FileEmpty, failureOf(write("\r\n \r\n,,"), table));
+    EXPECT_EQ(Kind::FileEmpty, failureOf(write("\xEF\xBB\xBF"), table));
+    EXPECT_EQ(0u, table.PinyinEntryCount);
 
     std::filesystem::remove(folder_.path() / "pymb.dat");
     std::filesystem::create_directory(folder_.path() / "pymb.dat");
-    EXPECT_EQ(failureOf((folder_.path() / "pymb.dat").string(), table), Kind::FileUnreadable);
+    EXPECT_EQ(Kind::FileUnreadable, failureOf((folder_.path() / "pymb.dat").string(), table));
 }
 
 TEST(PinyinTableError, MessagesNameTheFullPathAndTheProblem)
 {
     const std::string path = "C:\\文件夹\\pymb.dat";
     const std::string shownPath = path;
-    EXPECT_EQ(std::string(PinyinTableError(Kind::FileMissing, path).what()),
-              "cannot load the pinyin table " + shownPath + ": the file does not exist");
-    EXPECT_EQ(std::string(PinyinTableError(Kind::FileEmpty, path).what()),
-              "cannot load the pinyin table " + shownPath + ": the file holds no entry");
-    EXPECT_EQ(std::string(PinyinTableError(Kind::FileUnreadable, path, "Permission denied").what()),
-              "cannot load the pinyin table " + shownPath + ": the file cannot be read (Permission denied)");
-    EXPECT_EQ(WithThousandsSeparators(0), "0");
-    EXPECT_EQ(WithThousandsSeparators(999), "999");
-    EXPECT_EQ(WithThousandsSeparators(1234567), "1,234,567");
+    EXPECT_EQ("cannot load the pinyin table " + shownPath + ": the file does not exist",
+              std::string(PinyinTableError(Kind::FileMissing, path).what()));
+    EXPECT_EQ("cannot load the pinyin table " + shownPath + ": the file holds no entry",
+              std::string(PinyinTableError(Kind::FileEmpty, path).what()));
+    EXPECT_EQ("cannot load the pinyin table " + shownPath + ": the file cannot be read (Permission denied)",
+              std::string(PinyinTableError(Kind::FileUnreadable, path, "Permission denied").what()));
+    EXPECT_EQ("0", WithThousandsSeparators(0));
+    EXPECT_EQ("999", WithThousandsSeparators(999));
+    EXPECT_EQ("1,234,567", WithThousandsSeparators(1234567));
 }
 
 }  // namespace

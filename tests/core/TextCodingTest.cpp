@@ -10,13 +10,13 @@ namespace {
 
 TEST(Utf8Decoder, ReplacesEachMaximalInvalidPartWithOneReplacementCharacter)
 {
-    EXPECT_EQ(Utf8ToUtf16("a\xE4\xB8\xAD\xF0\xA0\x80\x80"), u"a中\U00020000");
-    EXPECT_EQ(Utf8ToUtf16("\xE4\xB8z"), u"\xFFFDz");                // cut sequence
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\xFFFD\xFFFD");            // overlong
-    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\xFFFD\xFFFD\xFFFD");  // encoded surrogate
-    EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), u"\xFFFD\xFFFD\xFFFD\xFFFD");
-    EXPECT_EQ(Utf8ToUtf16("\xFF\xFE"), u"\xFFFD\xFFFD");
-    EXPECT_EQ(Utf8ToUtf16("\xE4\xB8"), u"\xFFFD");                  // cut by the end
+    EXPECT_EQ(u"a中\U00020000", Utf8ToUtf16("a\xE4\xB8\xAD\xF0\xA0\x80\x80"));
+    EXPECT_EQ(u"\xFFFDz", Utf8ToUtf16("\xE4\xB8z"));                // cut sequence
+    EXPECT_EQ(u"\xFFFD\xFFFD", Utf8ToUtf16("\xC0\xAF"));            // overlong
+    EXPECT_EQ(u"\xFFFD\xFFFD\xFFFD", Utf8ToUtf16("\xED\xA0\x80"));  // encoded surrogate
+    EXPECT_EQ(u"\xFFFD\xFFFD\xFFFD\xFFFD", Utf8ToUtf16("\xF4\x90\x80\x80"));
+    EXPECT_EQ(u"\xFFFD\xFFFD", Utf8ToUtf16("\xFF\xFE"));
+    EXPECT_EQ(u"\xFFFD", Utf8ToUtf16("\xE4\xB8"));                  // cut by the end
 }
 
 TEST(Utf8Decoder, SequencesCutBetweenPiecesAreCompleted)
@@ -28,7 +28,7 @@ TEST(Utf8Decoder, SequencesCutBetweenPiecesAreCompleted)
         decoder.decode(text.substr(0, cut), out);
         decoder.decode(text.substr(cut), out);
         decoder.finish(out);
-        EXPECT_EQ(out, u"中文\U00020000x\xFFFD") << "cut at " << cut;
+        EXPECT_EQ(u"中文\U00020000x\xFFFD", out) << "cut at " << cut;
     }
 }
 
@@ -47,25 +47,25 @@ TEST(Utf8Decoder, FastPathAgreesWithTheStateMachine)
         std::u16string slow;
         for (const char byte : bytes) byByte.decode(std::string_view(&byte, 1), slow);
         byByte.finish(slow);
-        ASSERT_EQ(Utf8ToUtf16(bytes), slow) << round;
+        ASSERT_EQ(slow, Utf8ToUtf16(bytes)) << round;
     }
 }
 
 TEST(Utf8Encoding, RoundTripsAndReplacesLoneSurrogates)
 {
-    EXPECT_EQ(Utf16ToUtf8(u"a中\U00020000ü"), "a\xE4\xB8\xAD\xF0\xA0\x80\x80\xC3\xBC");
-    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"), "\xEF\xBF\xBD" "a");
-    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+    EXPECT_EQ("a\xE4\xB8\xAD\xF0\xA0\x80\x80\xC3\xBC", Utf16ToUtf8(u"a中\U00020000ü"));
+    EXPECT_EQ("\xEF\xBF\xBD" "a", Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"));
+    EXPECT_EQ("\xEF\xBF\xBD", Utf16ToUtf8(std::u16string(1, char16_t(0xDC00))));
 }
 
 TEST(TableDecoding, GbkWhateverTheLocaleAndUtf8AfterItsMark)
 {
-    EXPECT_EQ(DecodeTableBytes(testing::Gbk(u"中国 zhong")), u"中国 zhong");
-    EXPECT_EQ(DecodeTableBytes("\x81\x40\xB0\xA1\x80"), u"丂啊€");  // the first GBK code; 0x80 is the euro
-    EXPECT_EQ(DecodeTableBytes("\xD6\xD0\xFF\xD6"), u"中\xFFFD\xFFFD");
-    EXPECT_EQ(DecodeTableBytes("\xD6\x30"), u"\xFFFD" "0");
-    EXPECT_EQ(DecodeTableBytes("\xEF\xBB\xBF\xE4\xB8\xAD"), u"中");
-    EXPECT_EQ(DecodeTableBytes(""), u"");
+    EXPECT_EQ(u"中国 zhong", DecodeTableBytes(testing::Gbk(u"中国 zhong")));
+    EXPECT_EQ(u"丂啊€", DecodeTableBytes("\x81\x40\xB0\xA1\x80"));  // the first GBK code; 0x80 is the euro
+    EXPECT_EQ(u"中\xFFFD\xFFFD", DecodeTableBytes("\xD6\xD0\xFF\xD6"));
+    EXPECT_EQ(u"\xFFFD" "0", DecodeTableBytes("\xD6\x30"));
+    EXPECT_EQ(u"中", DecodeTableBytes("\xEF\xBB\xBF\xE4\xB8\xAD"));
+    EXPECT_EQ(u"", DecodeTableBytes(""));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ protected:
     void pressKeyInInput(WPARAM key) const
     {
         SendMessageW(window().hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window().inputBox), TRUE);
-        ASSERT_EQ(window().focus(), window().inputBox);
+        ASSERT_EQ(window().inputBox, window().focus());
         const UINT scanCode = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
         PostMessageW(window().inputBox, WM_KEYDOWN, key, 1 | (scanCode << 16));
         PostMessageW(window().inputBox, WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
@@ -47,7 +47,7 @@ protected:
     static void focusOn(HWND control)
     {
         SendMessageW(window().hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-        ASSERT_EQ(window().focus(), control);
+        ASSERT_EQ(control, window().focus());
     }
 };
 
@@ -56,14 +56,14 @@ TEST_F(ClearAndKeys, ClearEmptiesTheOutputAndNothingElse)
     window().setInput(L"重庆");
     window().select(window().upperCaseOption);
     window().togglePolyphone();
-    EXPECT_EQ(window().convert(), L"ZHONG QING");
+    EXPECT_EQ(L"ZHONG QING", window().convert());
     PutOnClipboard(EarlierClipboardText);
 
     window().press(window().clearButton, [] { return window().output().empty(); }, "Clear");
-    EXPECT_EQ(window().input(), L"重庆");
+    EXPECT_EQ(L"重庆", window().input());
     EXPECT_TRUE(window().isSelected(window().upperCaseOption));
-    EXPECT_EQ(window().polyphoneState(), BST_CHECKED);
-    EXPECT_EQ(ClipboardText(), EarlierClipboardText);
+    EXPECT_EQ(BST_CHECKED, window().polyphoneState());
+    EXPECT_EQ(EarlierClipboardText, ClipboardText());
 }
 
 TEST_F(ClearAndKeys, EscapeInTheInputBoxLeavesTheWindowOpen)
@@ -71,7 +71,7 @@ TEST_F(ClearAndKeys, EscapeInTheInputBoxLeavesTheWindowOpen)
     pressKeyInInput(VK_ESCAPE);
     EXPECT_FALSE(WaitUntil([] { return !IsWindowVisible(window().hwnd()); }, Milliseconds(500)));
     EXPECT_FALSE(process().hasEnded());
-    EXPECT_EQ(window().input(), InputPrompt);
+    EXPECT_EQ(InputPrompt, window().input());
 }
 
 TEST_F(ClearAndKeys, EnterInTheInputBoxStartsANewLineAndPressesNoButton)
@@ -82,9 +82,9 @@ TEST_F(ClearAndKeys, EnterInTheInputBoxStartsANewLineAndPressesNoButton)
     PutOnClipboard(EarlierClipboardText);
 
     pressKeyInInput(VK_RETURN);
-    EXPECT_EQ(window().input(), L"重庆\r\n");
-    EXPECT_EQ(window().output(), L"输出框原有的文字") << "neither Convert nor Clear was pressed";
-    EXPECT_EQ(ClipboardText(), EarlierClipboardText) << "Copy was not pressed";
+    EXPECT_EQ(L"重庆\r\n", window().input());
+    EXPECT_EQ(L"输出框原有的文字", window().output()) << "neither Convert nor Clear was pressed";
+    EXPECT_EQ(EarlierClipboardText, ClipboardText()) << "Copy was not pressed";
     EXPECT_TRUE(VisibleWindowsOf(process().id(), nullptr, L"关于 Lorvane").empty()) << "About was not pressed";
     EXPECT_TRUE(IsWindowVisible(window().hwnd())) << "Exit was not pressed";
 }
@@ -96,7 +96,7 @@ TEST_F(ClearAndKeys, EnterPressesTheButtonThatHasTheFocus)
     focusOn(window().copyButton);
     pressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"回车复制"; }, Milliseconds(3000)));
-    EXPECT_EQ(window().output(), L"回车复制");
+    EXPECT_EQ(L"回车复制", window().output());
 }
 
 TEST_F(ClearAndKeys, TabFollowsTheTabOrderAndLandsOnTheSelectedOption)
@@ -112,7 +112,7 @@ TEST_F(ClearAndKeys, TabFollowsTheTabOrderAndLandsOnTheSelectedOption)
         EXPECT_TRUE(WaitUntil([expected] { return window().focus() == expected; }, Milliseconds(2000)));
     }
     EXPECT_TRUE(window().isSelected(window().upperCaseOption)) << "passing through the group selects nothing";
-    EXPECT_EQ(window().output(), L"ZHONG");
+    EXPECT_EQ(L"ZHONG", window().output());
 }
 
 TEST_F(ClearAndKeys, AltAndTheAccessKeyPressesTheButton)
@@ -123,7 +123,7 @@ TEST_F(ClearAndKeys, AltAndTheAccessKeyPressesTheButton)
     focusOn(window().inputBox);
     pressKey('S', true);
     EXPECT_TRUE(WaitUntil([] { return !window().output().empty(); }, Milliseconds(3000)));
-    EXPECT_EQ(window().output(), L"zhong (chong) qing");
+    EXPECT_EQ(L"zhong (chong) qing", window().output());
 }
 
 }  // namespace

@@ -39,14 +39,14 @@ TEST_P(ConvertUnderSetting, GivesTheReadingsOfEveryCharacter)
     const Setting& setting = GetParam();
     window().select(optionFor(setting.letterCase));
     window().setPolyphoneState(setting.polyphoneState);
-    ASSERT_EQ(window().polyphoneState(), static_cast<LRESULT>(setting.polyphoneState))
+    ASSERT_EQ(static_cast<LRESULT>(setting.polyphoneState), window().polyphoneState())
         << "the check box does not hold the value the test gave it";
     window().setInput(L"重庆长");
 
-    EXPECT_EQ(window().convert(), setting.expected);
-    EXPECT_EQ(window().input(), L"重庆长") << "Convert leaves the input alone";
+    EXPECT_EQ(setting.expected, window().convert());
+    EXPECT_EQ(L"重庆长", window().input()) << "Convert leaves the input alone";
     EXPECT_TRUE(window().isSelected(optionFor(setting.letterCase)));
-    EXPECT_EQ(window().polyphoneState(), static_cast<LRESULT>(setting.polyphoneState));
+    EXPECT_EQ(static_cast<LRESULT>(setting.polyphoneState), window().polyphoneState());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,20 +68,20 @@ class ConvertInput : public SharedLorvane {};
 
 TEST_F(ConvertInput, ThePromptConvertsLikeAnyOtherInput)
 {
-    EXPECT_EQ(window().convert(), L"kuai kuai shu ru wen ben dan (chan) (shan) ji zhuan (zhuai) huan");
-    EXPECT_EQ(window().input(), InputPrompt);
+    EXPECT_EQ(L"kuai kuai shu ru wen ben dan (chan) (shan) ji zhuan (zhuai) huan", window().convert());
+    EXPECT_EQ(InputPrompt, window().input());
 }
 
 TEST_F(ConvertInput, RepeatsReadingsAndDropsWhatTheTableLacks)
 {
     window().setInput(L"长长");
-    EXPECT_EQ(window().convert(), L"chang (zhang) chang (zhang)");
+    EXPECT_EQ(L"chang (zhang) chang (zhang)", window().convert());
     window().setInput(L"A1重\r\n庆 b");
-    EXPECT_EQ(window().convert(), L"zhong (chong) qing") << "the output is one line";
+    EXPECT_EQ(L"zhong (chong) qing", window().convert()) << "the output is one line";
     window().setInput(L"abc 123");
-    EXPECT_EQ(window().convert(), L"");
+    EXPECT_EQ(L"", window().convert());
     window().setInput(L"");
-    EXPECT_EQ(window().convert(), L"");
+    EXPECT_EQ(L"", window().convert());
 }
 
 TEST_F(ConvertInput, ReplacesWhatTheOutputBoxHeld)

@@ -33,8 +33,8 @@ TEST_F(Copy, CopiesOnlyTheSelectedPartOfTheOutput)
     SendMessageW(window().outputBox, EM_SETSEL, 6, 13);
     SendMessageW(window().inputBox, EM_SETSEL, 0, 4);
     pressCopy();
-    EXPECT_EQ(ClipboardText(), L"(chong)");
-    EXPECT_EQ(window().output(), L"zhong (chong) qing");
+    EXPECT_EQ(L"(chong)", ClipboardText());
+    EXPECT_EQ(L"zhong (chong) qing", window().output());
 }
 
 TEST_F(Copy, CopiesTheWholeOutputWhenNothingIsSelectedThere)
@@ -43,7 +43,7 @@ TEST_F(Copy, CopiesTheWholeOutputWhenNothingIsSelectedThere)
     SendMessageW(window().outputBox, EM_SETSEL, 3, 3);
     SendMessageW(window().inputBox, EM_SETSEL, 0, 4);
     pressCopy();
-    EXPECT_EQ(ClipboardText(), L"第一行 one\r\n第二行 two") << "a selection in the input box plays no part";
+    EXPECT_EQ(L"第一行 one\r\n第二行 two", ClipboardText()) << "a selection in the input box plays no part";
 }
 
 TEST_F(Copy, AnEmptyOutputReplacesTheClipboardWithAnEmptyText)
@@ -56,7 +56,7 @@ TEST_F(Copy, AnEmptyOutputReplacesTheClipboardWithAnEmptyText)
     ASSERT_TRUE(IsClipboardFormatAvailable(privateFormat));
 
     pressCopy();
-    EXPECT_EQ(ClipboardText(), L"");
+    EXPECT_EQ(L"", ClipboardText());
     EXPECT_FALSE(IsClipboardFormatAvailable(privateFormat)) << "Copy empties the clipboard first";
 }
 
@@ -68,17 +68,17 @@ TEST_F(Copy, ABusyClipboardIsReportedAndChangesNothing)
     {
         ClipboardHold hold;
         const MessageBoxWindow box = window().pressExpectingMessageBox(window().copyButton, "Copy");
-        EXPECT_EQ(box.caption(), L"Lorvane");
-        EXPECT_EQ(box.text().rfind(L"剪贴板正被其他程序占用", 0), 0u) << testing::Utf8(box.text());
+        EXPECT_EQ(L"Lorvane", box.caption());
+        EXPECT_EQ(0u, box.text().rfind(L"剪贴板正被其他程序占用", 0)) << testing::Utf8(box.text());
         box.dismiss();
     }
-    EXPECT_EQ(window().input(), L"重庆");
-    EXPECT_EQ(window().output(), L"zhong (chong) qing");
-    EXPECT_EQ(ClipboardText(), EarlierClipboardText);
+    EXPECT_EQ(L"重庆", window().input());
+    EXPECT_EQ(L"zhong (chong) qing", window().output());
+    EXPECT_EQ(EarlierClipboardText, ClipboardText());
     ASSERT_FALSE(process().hasEnded());
 
     pressCopy();
-    EXPECT_EQ(ClipboardText(), L"zhong") << "Copy works again once the clipboard is free";
+    EXPECT_EQ(L"zhong", ClipboardText()) << "Copy works again once the clipboard is free";
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(PlantedLibraries, AreNeverLoadedFromTheProgramsFolder)
         const LorvaneProcess process(copy.folder());
         const MainWindow window(process.waitForMainWindow());
         window.setInput(L"重庆");
-        EXPECT_EQ(window.convert(), L"zhong (chong) qing");
+        EXPECT_EQ(L"zhong (chong) qing", window.convert());
         window.press(window.aboutButton, [&] { return !VisibleWindowsOf(process.id(), nullptr, L"关于 Lorvane").empty(); },
                      "About");
         window.press(window.exitButton, [&] { return process.hasEnded(); }, "Exit");

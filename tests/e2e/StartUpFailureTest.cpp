@@ -70,9 +70,9 @@ FailedStart SeeStartUpFail(const LorvaneProcess& process)
     EXPECT_TRUE(IsWindowVisible(box->hwnd()) && !earlyExit)
         << "the message box went away by itself, before the user could read it; exit code "
         << earlyExit.value_or(STILL_ACTIVE);
-    EXPECT_EQ(VisibleWindowsOf(process.id(), nullptr, nullptr), std::vector<HWND>{box->hwnd()})
+    EXPECT_EQ(std::vector<HWND>{box->hwnd()}, VisibleWindowsOf(process.id(), nullptr, nullptr))
         << "the message box is the only window";
-    EXPECT_EQ(box->caption(), L"Lorvane");
+    EXPECT_EQ(L"Lorvane", box->caption());
 
     FailedStart seen{box->text(), std::nullopt};
     box->dismiss();
@@ -96,7 +96,7 @@ TEST_P(StartUpFailure, ShowsOneMessageBoxAndEndsWithoutAMainWindow)
     EXPECT_NE(seen.message.find(failure.problem), std::wstring::npos) << testing::Utf8(seen.message);
     EXPECT_NE(seen.message.find(copy.table().wstring()), std::wstring::npos)
         << testing::Utf8(seen.message) << "\nshould name " << testing::Utf8(copy.table().wstring());
-    EXPECT_EQ(seen.exitCode, TableFailureExitCode);
+    EXPECT_EQ(TableFailureExitCode, seen.exitCode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,9 +123,9 @@ TEST_P(FullTable, StartsAndReachesTheLastEntry)
     const LorvaneProcess process(copy.folder());
     const MainWindow window(process.waitForMainWindow());
     window.setInput(L"庆");
-    EXPECT_EQ(window.convert(), L"qing");
+    EXPECT_EQ(L"qing", window.convert());
     PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(process.waitForExit(Milliseconds(5'000)), 0u);
+    EXPECT_EQ(0u, process.waitForExit(Milliseconds(5'000)));
 }
 
 INSTANTIATE_TEST_SUITE_P(InEitherFolder, FullTable, ::testing::ValuesIn(FolderNames),
@@ -140,7 +140,7 @@ TEST(StartUpWithoutTextBoxes, SaysWhatFailedInChinese)
     overrides.setText("msftedit", L"");
     const FailedStart seen = SeeStartUpFail(LorvaneProcess());
     const std::wstring firstParagraph = seen.message.substr(0, seen.message.find(L"\r\n"));
-    EXPECT_EQ(firstParagraph, L"无法载入文本框所需的系统组件 msftedit.dll。");
+    EXPECT_EQ(L"无法载入文本框所需的系统组件 msftedit.dll。", firstParagraph);
     EXPECT_NE(seen.message.find(L"\r\n\r\n系统给出的原因（错误 126）："), std::wstring::npos) << testing::Utf8(seen.message);
     EXPECT_NE(seen.exitCode.value_or(0), 0u);
 }

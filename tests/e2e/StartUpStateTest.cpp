@@ -99,28 +99,28 @@ protected:
 
 TEST_F(StartUpState, TheWindowIsOneOrdinaryTopLevelWindowWithItsCaption)
 {
-    EXPECT_EQ(VisibleWindowsOf(process_->id(), nullptr, nullptr).size(), 1u);
-    EXPECT_EQ(TextOf(window_->hwnd()), MainWindowCaption());
+    EXPECT_EQ(1u, VisibleWindowsOf(process_->id(), nullptr, nullptr).size());
+    EXPECT_EQ(MainWindowCaption(), TextOf(window_->hwnd()));
     const LONG style = GetWindowLongW(window_->hwnd(), GWL_STYLE);
-    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW) << "a resizable window with every caption button";
-    EXPECT_EQ(GetMenu(window_->hwnd()), nullptr);
+    EXPECT_EQ(WS_OVERLAPPEDWINDOW, style & WS_OVERLAPPEDWINDOW) << "a resizable window with every caption button";
+    EXPECT_EQ(nullptr, GetMenu(window_->hwnd()));
 }
 
 TEST_F(StartUpState, EveryControlHasItsKindTextAndTabPlace)
 {
     const std::vector<HWND> children = ChildrenOf(window_->hwnd());
-    ASSERT_EQ(children.size(), std::size(ExpectedControls));
+    ASSERT_EQ(std::size(ExpectedControls), children.size());
     for (std::size_t place = 0; place < std::size(ExpectedControls); ++place) {
         const ExpectedControl& expected = ExpectedControls[place];
         const HWND control = (*window_).*expected.control;
         SCOPED_TRACE(describe(expected));
-        EXPECT_EQ(children[place], control) << "tab place " << place;
+        EXPECT_EQ(control, children[place]) << "tab place " << place;
         EXPECT_TRUE(isOfKind(control, expected.kind))
             << testing::Utf8(ClassOf(control)) << " with style " << std::hex << GetWindowLongW(control, GWL_STYLE);
-        EXPECT_EQ(TextOf(control), expected.text);
+        EXPECT_EQ(expected.text, TextOf(control));
         EXPECT_TRUE(IsWindowVisible(control));
         EXPECT_TRUE(IsWindowEnabled(control));
-        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, isTabStop(expected));
+        EXPECT_EQ(isTabStop(expected), (GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0);
     }
 }
 
@@ -129,8 +129,8 @@ TEST_F(StartUpState, OptionsStartAsLowerCaseWithTheCheckBoxClearAndTheFocusOnCop
     EXPECT_TRUE(window_->isSelected(window_->lowerCaseOption));
     EXPECT_FALSE(window_->isSelected(window_->firstUpperCaseOption));
     EXPECT_FALSE(window_->isSelected(window_->upperCaseOption));
-    EXPECT_EQ(window_->polyphoneState(), BST_UNCHECKED);
-    EXPECT_EQ(window_->focus(), window_->copyButton);
+    EXPECT_EQ(BST_UNCHECKED, window_->polyphoneState());
+    EXPECT_EQ(window_->copyButton, window_->focus());
 }
 
 TEST_F(StartUpState, ClientAreaAndControlsSitAtTheirTwipPlaces)
@@ -138,19 +138,19 @@ TEST_F(StartUpState, ClientAreaAndControlsSitAtTheirTwipPlaces)
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    ASSERT_EQ(dpi, 96) << "the places below are pixels at 96 DPI";
+    ASSERT_EQ(96, dpi) << "the places below are pixels at 96 DPI";
 
     RECT client{};
     GetClientRect(window_->hwnd(), &client);
-    EXPECT_EQ(client.right - client.left, 6840 / TwipsPerPixelAt96Dpi);
-    EXPECT_EQ(client.bottom - client.top, 4815 / TwipsPerPixelAt96Dpi);
+    EXPECT_EQ(6840 / TwipsPerPixelAt96Dpi, client.right - client.left);
+    EXPECT_EQ(4815 / TwipsPerPixelAt96Dpi, client.bottom - client.top);
     for (const ExpectedControl& expected : ExpectedControls) {
         SCOPED_TRACE(describe(expected));
         const RECT place = RectInParent((*window_).*expected.control);
-        EXPECT_EQ(place.left, expected.twips.left / TwipsPerPixelAt96Dpi);
-        EXPECT_EQ(place.top, expected.twips.top / TwipsPerPixelAt96Dpi);
-        EXPECT_EQ(place.right - place.left, expected.twips.width / TwipsPerPixelAt96Dpi);
-        EXPECT_EQ(place.bottom - place.top, expected.twips.height / TwipsPerPixelAt96Dpi);
+        EXPECT_EQ(expected.twips.left / TwipsPerPixelAt96Dpi, place.left);
+        EXPECT_EQ(expected.twips.top / TwipsPerPixelAt96Dpi, place.top);
+        EXPECT_EQ(expected.twips.width / TwipsPerPixelAt96Dpi, place.right - place.left);
+        EXPECT_EQ(expected.twips.height / TwipsPerPixelAt96Dpi, place.bottom - place.top);
     }
 }
 

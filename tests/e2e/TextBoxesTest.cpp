@@ -27,7 +27,7 @@ TEST_F(TextBoxes, HoldTextsBeyondSixtyFourThousandCharacters)
     const std::wstring text = repeated(L"zhong (chong) qing ", 3'500);
     for (HWND box : {window().inputBox, window().outputBox}) {
         SetTextOf(box, text);
-        EXPECT_EQ(TextOf(box).size(), text.size());
+        EXPECT_EQ(text.size(), TextOf(box).size());
     }
 }
 
@@ -50,7 +50,7 @@ TEST_F(TextBoxes, ConvertTakesAnInputLongerThan32766CharactersWhole)
     const std::wstring input = L"庆" + repeated(L"abcdefghijklmnopqrstuvwxyz0123456789\r\n", 900) + L"重";
     ASSERT_GT(input.size(), 32'766u);
     window().setInput(input);
-    EXPECT_EQ(window().convert(), L"qing zhong (chong)");
+    EXPECT_EQ(L"qing zhong (chong)", window().convert());
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(WindowLifetime, AboutTwiceShowsOneBoxAndExitEndsEverything)
     const HWND about = openAbout(process, window);
     SendMessageW(window.aboutButton, BM_CLICK, 0, 0);
     window.drainPostedMessages();
-    EXPECT_EQ(aboutWindowsOf(process), std::vector<HWND>{about});
+    EXPECT_EQ(std::vector<HWND>{about}, aboutWindowsOf(process));
     EXPECT_TRUE(IsWindowVisible(window.hwnd())) << "the About box does not replace the main window";
 
     std::optional<DWORD> exitCode;
@@ -43,7 +43,7 @@ TEST(WindowLifetime, AboutTwiceShowsOneBoxAndExitEndsEverything)
         PostMessageW(window.exitButton, BM_CLICK, 0, 0);
         exitCode = process.waitForExit(EndTimeout);
     }
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(0u, exitCode);
     EXPECT_FALSE(IsWindow(window.hwnd()));
     EXPECT_FALSE(IsWindow(about));
 }
@@ -56,11 +56,11 @@ TEST(WindowLifetime, ClosingTheMainWindowLeavesTheAboutBoxAndTheProgramRunning)
 
     PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window.hwnd()); }, EndTimeout));
-    EXPECT_EQ(process.waitForExit(Milliseconds(1'000)), std::nullopt) << "the open About box keeps it running";
+    EXPECT_EQ(std::nullopt, process.waitForExit(Milliseconds(1'000))) << "the open About box keeps it running";
     EXPECT_TRUE(IsWindowVisible(about));
 
     PostMessageW(about, WM_CLOSE, 0, 0);
-    EXPECT_EQ(process.waitForExit(EndTimeout), 0u) << "the program ends with its last window";
+    EXPECT_EQ(0u, process.waitForExit(EndTimeout)) << "the program ends with its last window";
 }
 
 TEST(WindowLifetime, ClosingTheMainWindowAloneEndsTheProgram)
@@ -68,7 +68,7 @@ TEST(WindowLifetime, ClosingTheMainWindowAloneEndsTheProgram)
     LorvaneProcess process;
     const MainWindow window(process.waitForMainWindow());
     PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(process.waitForExit(EndTimeout), 0u);
+    EXPECT_EQ(0u, process.waitForExit(EndTimeout));
 }
 
 }  // namespace

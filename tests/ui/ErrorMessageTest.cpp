@@ -64,8 +64,8 @@ TEST(ErrorMessages, EnglishTextIsMarkedAndStandsApart)
     }).second;
     EXPECT_NE(unreadable.find(L"。\r\n系统给出的原因：Access is denied, error 5"), std::wstring::npos);
 
-    EXPECT_EQ(WithSystemReason(L"未能复制到剪贴板", 0), L"未能复制到剪贴板。");
-    EXPECT_EQ(WithSystemReason(L"未能复制到剪贴板", ERROR_ACCESS_DENIED).rfind(L"未能复制到剪贴板。\r\n\r\n系统给出的原因（错误 5）：", 0), 0u);
+    EXPECT_EQ(L"未能复制到剪贴板。", WithSystemReason(L"未能复制到剪贴板", 0));
+    EXPECT_EQ(0u, WithSystemReason(L"未能复制到剪贴板", ERROR_ACCESS_DENIED).rfind(L"未能复制到剪贴板。\r\n\r\n系统给出的原因（错误 5）：", 0));
 }
 
 }  // namespace
