@@ -16,14 +16,6 @@ CURSOR = os.path.join(REPO_ROOT, "res", "Hand.cur")
 ICON_IMAGES = [(16, 32), (24, 32), (32, 32), (48, 32),
                (16, 8), (24, 8), (32, 8), (48, 8),
                (32, 4), (48, 4)]
-VGA_PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00),
-    (0x80, 0x80, 0x00), (0x00, 0x00, 0x80), (0x80, 0x00, 0x80),
-    (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0), (0x80, 0x80, 0x80),
-    (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF),
-    (0xFF, 0xFF, 0xFF),
-]
 
 
 def load_tool():
@@ -185,7 +177,7 @@ class IconFileTest(unittest.TestCase):
             if bits != 4:
                 continue
             image = self.icon.image(index)
-            self.assertEqual([(r, g, b) for b, g, r, _ in image.palette], VGA_PALETTE)
+            self.assertEqual(list(load_tool().VGA_PALETTE), [(r, g, b) for b, g, r, _ in image.palette])
 
     def test_letter_is_white_on_every_image(self):
         for index, (size, bits) in enumerate(ICON_IMAGES):

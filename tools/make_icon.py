@@ -133,24 +133,14 @@ class IconMetrics:
     shadow: float
 
 
-METRICS = {
-    16: IconMetrics(tile_inset=1, tile_radius=2.5, edge_strength=0.6,
-                    stem=2, bar=1, letter_left=5, letter_top=5,
-                    letter_width=7, letter_height=8, bowl_height=4,
-                    bowl_radius=0, mark_top=3, mark_height=1, shadow=0),
-    24: IconMetrics(tile_inset=1, tile_radius=4, edge_strength=0.7,
-                    stem=3, bar=2, letter_left=8, letter_top=8,
-                    letter_width=9, letter_height=12, bowl_height=7,
-                    bowl_radius=3.5, mark_top=4, mark_height=2, shadow=0),
-    32: IconMetrics(tile_inset=2, tile_radius=6, edge_strength=0.8,
-                    stem=4, bar=3, letter_left=10, letter_top=10,
-                    letter_width=13, letter_height=16, bowl_height=10,
-                    bowl_radius=5, mark_top=6, mark_height=2, shadow=1),
-    48: IconMetrics(tile_inset=3, tile_radius=9, edge_strength=0.8,
-                    stem=5, bar=4, letter_left=15, letter_top=15,
-                    letter_width=18, letter_height=24, bowl_height=14,
-                    bowl_radius=7.5, mark_top=9, mark_height=3, shadow=1.5),
-}
+# Each size's metrics, in the order of IconMetrics' fields.
+METRICS = {size: IconMetrics(*values) for size, values in {
+    #   inset radius edge stem bar left top width height bowl_h bowl_r mark_top mark_h shadow
+    16: (1, 2.5, 0.6, 2, 1, 5, 5, 7, 8, 4, 0, 3, 1, 0),
+    24: (1, 4, 0.7, 3, 2, 8, 8, 9, 12, 7, 3.5, 4, 2, 0),
+    32: (2, 6, 0.8, 4, 3, 10, 10, 13, 16, 10, 5, 6, 2, 1),
+    48: (3, 9, 0.8, 5, 4, 15, 15, 18, 24, 14, 7.5, 9, 3, 1.5),
+}.items()}
 
 
 def tile_shape(size, m, grow=0.0, dy=0.0):
