@@ -13,9 +13,14 @@ packages=(
   unicode-data fortunes-zh zip python3-jieba
 )
 
+# What dpkg-query and locale -a print is read whole before it is tested:
+# under pipefail, "... | grep -q" fails whenever grep has found its line and
+# stopped reading before the writer is done (the writer dies of SIGPIPE),
+# and then a package or a locale that is there counts as missing.
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [[ $status == installed* ]] || missing+=("$package")
 done
 
 sudo=()
@@ -28,17 +33,19 @@ if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures
 fi
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+  echo "install-deps: installing with apt: ${missing[*]}"
   "${sudo[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
 fi
 
 # zh_CN for code page 936, en_US for the run under a non-Chinese code page.
+locales=$(locale -a 2>/dev/null || true)
 wanted_locales=()
 for name in zh_CN en_US; do
-  locale -a 2>/dev/null | grep -qi "^${name}\.utf-\?8$" || wanted_locales+=("$name")
+  grep -qi "^${name}\.utf-\?8$" <<<"$locales" || wanted_locales+=("$name")
 done
 if [ ${#wanted_locales[@]} -gt 0 ]; then
+  echo "install-deps: generating the locales ${wanted_locales[*]} (UTF-8)"
   for name in "${wanted_locales[@]}"; do
     "${sudo[@]}" sed -i "s/^# *${name}.UTF-8 UTF-8/${name}.UTF-8 UTF-8/" /etc/locale.gen
     grep -q "^${name}.UTF-8 UTF-8" /etc/locale.gen || echo "${name}.UTF-8 UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
