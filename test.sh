@@ -11,7 +11,7 @@ tools/install-deps.sh
 jobs=$(nproc)
 for preset in native native-asan native-fuzz mingw-x64 mingw-x86; do
   echo "== build $preset"
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" -DLORVANE_WERROR=ON >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
 echo "== package the 32-bit release"

@@ -1,5 +1,8 @@
 #include "Registry.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace lorvane::platform {
 
 RegistryKey::RegistryKey(HKEY root, const std::string& subKey, LONG& status)
@@ -15,7 +18,8 @@ RegistryKey::Value RegistryKey::queryValue(const std::string& name, DWORD buffer
     std::vector<BYTE> buffer(bufferSize, 0);
     DWORD size = bufferSize;
     value.status = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &value.type, buffer.data(), &size);
-    if (value.status == ERROR_SUCCESS) value.data.assign(buffer.begin(), buffer.begin() + (size < bufferSize ? size : bufferSize));
+    if (value.status == ERROR_SUCCESS)
+        value.data.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(std::min(size, bufferSize)));
     return value;
 }
 

@@ -142,7 +142,7 @@ TEST_P(AboutBoxFonts, LongTextsShrinkOnlyAsFarAsTheyMust)
 }
 
 INSTANTIATE_TEST_SUITE_P(AtDpi, AboutBoxFonts, ::testing::Values(96u, 144u),
-                         [](const ::testing::TestParamInfo<UINT>& info) { return std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<UINT>& tested) { return std::to_string(tested.param); });
 
 }  // namespace
 }  // namespace lorvane::about_tests

@@ -118,7 +118,8 @@ TEST_F(GetKeyValue, LimitCountsAnsiBytesNotCharacters)
 TEST_F(GetKeyValue, ValueWithoutBytesThrows)
 {
     std::wstring text;
-    for (DWORD type : {REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD}) {
+    constexpr DWORD Types[] = {REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD};
+    for (const DWORD type : Types) {
         key_.setBytes("empty", type, "");
         EXPECT_THROW(read("empty", text), std::invalid_argument) << "a value of type " << type;
     }

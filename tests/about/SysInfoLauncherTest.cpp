@@ -165,7 +165,8 @@ TEST_F(SysInfoLauncher, ToolPathThatIsNotTextLeadsToTheFolder)
 {
     const StubCopy tool(folder_.path() / L"msinfo32.exe");
     locations_.setToolFolder(toolFolder().wstring());
-    for (DWORD type : {REG_BINARY, REG_MULTI_SZ}) {
+    constexpr DWORD Types[] = {REG_BINARY, REG_MULTI_SZ};
+    for (const DWORD type : Types) {
         locations_.setToolPathBytes(type, testing::Ansi(tool.path().wstring()) + "\0\0"s);
         std::filesystem::remove(folderTool_.path().wstring() + L".ran");
 
@@ -203,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(UnusableToolPath{"MissingFile", REG_SZ, "C:\\NoSuchFolderForLorvane\\msinfo32.exe\0"s},
                       UnusableToolPath{"NoBytes", REG_SZ, ""}, UnusableToolPath{"EmptyText", REG_SZ, "\0"s},
                       UnusableToolPath{"Number", REG_DWORD, "\x05\x01\x00\x00"s}),
-    [](const ::testing::TestParamInfo<UnusableToolPath>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<UnusableToolPath>& tested) { return std::string(tested.param.name); });
 
 TEST_F(SysInfoLauncher, FolderWithTheToolStartsIt)
 {

@@ -50,7 +50,7 @@ TEST(StreamConverter, LineModeWritesOneLinePerInputLine)
     const PinyinTable table = sampleTable();
     const PinyinIndex index(table);
     const ConversionOptions single{LetterCase::AsStored, true};
-    for (std::size_t piece : {1, 2, 5, 100}) {
+    for (const std::size_t piece : {1u, 2u, 5u, 100u}) {
         EXPECT_EQ("zhong qing\n\n\nchang chang\n", stream(index, single, true, {"重庆\r\nabc\n\n长 长\n"}, piece));
         EXPECT_EQ("zhong (chong) qing\nchang (zhang)\n", stream(index, {}, true, {"重庆\n长"}, piece));
         // A file's last line ends with the file, and every file's mark is skipped.

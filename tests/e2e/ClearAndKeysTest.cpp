@@ -24,8 +24,8 @@ protected:
         SendMessageW(window().hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window().inputBox), TRUE);
         ASSERT_EQ(window().inputBox, window().focus());
         const UINT scanCode = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
-        PostMessageW(window().inputBox, WM_KEYDOWN, key, 1 | (scanCode << 16));
-        PostMessageW(window().inputBox, WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
+        PostMessageW(window().inputBox, WM_KEYDOWN, key, MAKELPARAM(1, scanCode));
+        PostMessageW(window().inputBox, WM_KEYUP, key, MAKELPARAM(1, scanCode | KF_REPEAT | KF_UP));
         window().drainPostedMessages();
     }
 
@@ -34,12 +34,11 @@ protected:
     {
         HWND focus = window().focus();
         const UINT scanCode = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
-        const LPARAM context = alt ? (1 << 29) : 0;
         if (alt) {
-            PostMessageW(focus, WM_SYSCHAR, towlower(static_cast<wint_t>(key)), 1 | (scanCode << 16) | context);
+            PostMessageW(focus, WM_SYSCHAR, towlower(static_cast<wint_t>(key)), MAKELPARAM(1, scanCode | KF_ALTDOWN));
         } else {
-            PostMessageW(focus, WM_KEYDOWN, key, 1 | (scanCode << 16));
-            PostMessageW(focus, WM_KEYUP, key, 1 | (scanCode << 16) | (3u << 30));
+            PostMessageW(focus, WM_KEYDOWN, key, MAKELPARAM(1, scanCode));
+            PostMessageW(focus, WM_KEYUP, key, MAKELPARAM(1, scanCode | KF_REPEAT | KF_UP));
         }
         window().drainPostedMessages();
     }

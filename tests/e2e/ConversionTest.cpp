@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         Setting{LetterCase::Lower, BST_INDETERMINATE, L"zhong (chong) qing chang (zhang)", "LowerGreyed"},
         Setting{LetterCase::FirstUpper, BST_INDETERMINATE, L"Zhong (Chong) Qing Chang (Zhang)", "FirstUpperGreyed"},
         Setting{LetterCase::Upper, BST_INDETERMINATE, L"ZHONG (CHONG) QING CHANG (ZHANG)", "UpperGreyed"}),
-    [](const ::testing::TestParamInfo<Setting>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Setting>& tested) { return std::string(tested.param.name); });
 
 class ConvertInput : public SharedLorvane {};
 

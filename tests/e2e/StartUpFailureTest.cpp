@@ -108,9 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                                                  "OneTooMany"},
                                          // The system's reason follows, in its own language, and says so.
                                          Failure{Table::Folder, L"无法读取拼音表文件。\r\n系统给出的原因：", "Folder"})),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param) == FolderNames[0] ? "PlainFolder" : "ChineseFolder") +
-               std::get<1>(info.param).name;
+    [](const auto& tested) {
+        return std::string(std::get<0>(tested.param) == FolderNames[0] ? "PlainFolder" : "ChineseFolder") +
+               std::get<1>(tested.param).name;
     });
 
 class FullTable : public ::testing::TestWithParam<const wchar_t*> {};
@@ -129,8 +129,8 @@ TEST_P(FullTable, StartsAndReachesTheLastEntry)
 }
 
 INSTANTIATE_TEST_SUITE_P(InEitherFolder, FullTable, ::testing::ValuesIn(FolderNames),
-                         [](const auto& info) {
-                             return std::string(info.param == FolderNames[0] ? "PlainFolder" : "ChineseFolder");
+                         [](const auto& tested) {
+                             return std::string(tested.param == FolderNames[0] ? "PlainFolder" : "ChineseFolder");
                          });
 
 TEST(StartUpWithoutTextBoxes, SaysWhatFailedInChinese)

@@ -20,7 +20,7 @@ void ShowEditContextMenu(HWND box, LPARAM position)
     const bool selected = selection.cpMax > selection.cpMin;
     const bool hasText = GetWindowTextLengthW(box) > 0;
     auto add = [&](Command command, const wchar_t* text, bool enabled) {
-        AppendMenuW(menu.get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, text);
+        AppendMenuW(menu.get(), static_cast<UINT>(MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED)), command, text);
     };
     add(Undo, L"撤销(&U)", SendMessageW(box, EM_CANUNDO, 0, 0) != 0);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
