@@ -60,7 +60,7 @@ std::wstring mailLink() { return std::wstring(L"mailto:") + maker::Email; }
 }  // namespace
 
 frmAbout::frmAbout(Application& application, HWND hiddenOwner)
-    : application_(application), hiddenOwner_(hiddenOwner)
+    : ApplicationWindow(application), hiddenOwner_(hiddenOwner)
 {
 }
 
@@ -224,8 +224,6 @@ LRESULT frmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return Window::handleMessage(message, wParam, lParam);
 }
 
-void frmAbout::windowDestroyed() { application_.topLevelWindowClosed(); }
-
 void frmAbout::cmdOK_Click() { DestroyWindow(hwnd()); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
@@ -233,12 +231,12 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 void frmAbout::Label4_Click()
 {
     const std::wstring folder = platform::ToWide(Utf8ToUtf16(ExecutableDirectory()));
-    platform::OpenWithShell(application_.mainWindow(), L"Open", mailLink(), L"", folder.c_str());
+    platform::OpenWithShell(application().mainWindow(), L"Open", mailLink(), L"", folder.c_str());
 }
 
 void frmAbout::Label5_Click()
 {
-    platform::OpenWithShell(application_.mainWindow(), L"open", maker::WebPage, nullptr, nullptr);
+    platform::OpenWithShell(application().mainWindow(), L"open", maker::WebPage, nullptr, nullptr);
 }
 
 }  // namespace lorvane::ui

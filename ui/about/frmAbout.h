@@ -5,16 +5,14 @@
 #include <string>
 
 #include "Font.h"
-#include "Window.h"
+#include "ApplicationWindow.h"
 
 namespace lorvane::ui {
-
-class Application;
 
 // The About box: one per process, modeless, without a taskbar button. It
 // names the program and its version, the maker and the terms of
 // distribution, and starts the system's System Information tool.
-class frmAbout : public Window {
+class frmAbout : public ApplicationWindow {
 public:
     frmAbout(Application& application, HWND hiddenOwner);
 
@@ -29,7 +27,6 @@ public:
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void windowDestroyed() override;
     void layOut(UINT dpi) override;
     void paintContent(HDC dc) override;
 
@@ -44,7 +41,6 @@ private:
     void Label4_Click();
     void Label5_Click();
 
-    Application& application_;
     HWND hiddenOwner_;
     struct Fonts {
         platform::Font text;

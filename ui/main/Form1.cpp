@@ -60,7 +60,7 @@ const wchar_t* classOf(ControlKind kind) { return kind == ControlKind::Label ? W
 
 }  // namespace
 
-Form1::Form1(Application& application) : application_(application) { Form_Initialize(); }
+Form1::Form1(Application& application) : ApplicationWindow(application) { Form_Initialize(); }
 
 void Form1::Form_Initialize()
 {
@@ -182,8 +182,6 @@ LRESULT Form1::focusedButtonAsDefault() const
     return 0;
 }
 
-void Form1::windowDestroyed() { application_.topLevelWindowClosed(); }
-
 void Form1::onCommand(int id, int notification)
 {
     if (notification != BN_CLICKED) return;
@@ -286,6 +284,6 @@ void Form1::CmdCopy_Click()
 
 void Form1::CmdExit_Click() { platform::EndProgramNow(0); }
 
-void Form1::CmdAbout_Click() { application_.showAbout(); }
+void Form1::CmdAbout_Click() { application().showAbout(); }
 
 }  // namespace lorvane::ui

@@ -11,15 +11,13 @@
 #include "PinyinIndex.h"
 #include "PinyinTable.h"
 #include "TableFile.h"
-#include "Window.h"
+#include "ApplicationWindow.h"
 
 namespace lorvane::ui {
 
-class Application;
-
 // The main window: the input and output boxes, the options and the five
 // command buttons. It owns the pinyin table for as long as it lives.
-class Form1 : public Window {
+class Form1 : public ApplicationWindow {
 public:
     explicit Form1(Application& application);
 
@@ -29,7 +27,6 @@ public:
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void windowDestroyed() override;
     void layOut(UINT dpi) override;
     void paintContent(HDC dc) override;
 
@@ -58,7 +55,6 @@ private:
 
     bool isChecked(Form1ControlId id) const;
 
-    Application& application_;
     platform::Font font_;
     Form1ControlId selectedOption_ = IdOptLowerCase;
 
