@@ -40,22 +40,22 @@ constexpr wchar_t Description[] =
 struct Place {
     ControlId id;
     const char* name;
-    int left, top, width, height;  // twips
+    ui::TwipRect twips;
 };
 
 constexpr Place Places[] = {
-    {IdPicIcon, "picIcon", 240, 240, 510, 510},
-    {IdCmdOK, "cmdOK", 4125, 2865, 1500, 345},
-    {IdCmdSysInfo, "cmdSysInfo", 4140, 3315, 1485, 345},
-    {IdLabel5, "Label5", 1080, 2160, 3495, 255},
-    {IdLabel4, "Label4", 1080, 2400, 2175, 255},
-    {IdLabel3, "Label3", 1080, 1920, 2535, 255},
-    {IdLabel2, "Label2", 1080, 1680, 4695, 255},
-    {IdLabel1, "Label1", 1080, 1440, 1335, 255},
-    {IdLblDescription, "lblDescription", 1080, 720, 4605, 570},
-    {IdLblTitle, "lblTitle", 1050, 120, 2685, 480},
-    {IdLblVersion, "lblVersion", 3960, 360, 1365, 225},
-    {IdLblDisclaimer, "lblDisclaimer", 255, 3000, 3630, 465},
+    {IdPicIcon, "picIcon", {240, 240, 510, 510}},
+    {IdCmdOK, "cmdOK", {4125, 2865, 1500, 345}},
+    {IdCmdSysInfo, "cmdSysInfo", {4140, 3315, 1485, 345}},
+    {IdLabel5, "Label5", {1080, 2160, 3495, 255}},
+    {IdLabel4, "Label4", {1080, 2400, 2175, 255}},
+    {IdLabel3, "Label3", {1080, 1920, 2535, 255}},
+    {IdLabel2, "Label2", {1080, 1680, 4695, 255}},
+    {IdLabel1, "Label1", {1080, 1440, 1335, 255}},
+    {IdLblDescription, "lblDescription", {1080, 720, 4605, 570}},
+    {IdLblTitle, "lblTitle", {1050, 120, 2685, 480}},
+    {IdLblVersion, "lblVersion", {3960, 360, 1365, 225}},
+    {IdLblDisclaimer, "lblDisclaimer", {255, 3000, 3630, 465}},
 };
 
 
@@ -115,10 +115,10 @@ TEST_F(AboutBoxTest, SitsAtItsFixedPlaceWithEveryControlAtItsOwn)
 
     for (const Place& place : Places) {
         const RECT rect = e2e::RectInParent(control(place.id));
-        EXPECT_EQ(place.left / TwipsPerPixelAt96Dpi, rect.left) << place.name;
-        EXPECT_EQ(place.top / TwipsPerPixelAt96Dpi, rect.top) << place.name;
-        EXPECT_EQ(place.width / TwipsPerPixelAt96Dpi, rect.right - rect.left) << place.name;
-        EXPECT_EQ(place.height / TwipsPerPixelAt96Dpi, rect.bottom - rect.top) << place.name;
+        EXPECT_EQ(place.twips.left / TwipsPerPixelAt96Dpi, rect.left) << place.name;
+        EXPECT_EQ(place.twips.top / TwipsPerPixelAt96Dpi, rect.top) << place.name;
+        EXPECT_EQ(place.twips.width / TwipsPerPixelAt96Dpi, rect.right - rect.left) << place.name;
+        EXPECT_EQ(place.twips.height / TwipsPerPixelAt96Dpi, rect.bottom - rect.top) << place.name;
     }
 
     // The picture box is its 32 x 32 icon inside a one-pixel border.

@@ -17,7 +17,7 @@ constexpr Milliseconds EffectTimeout(5'000);
 
 HWND AboutBox::control(int id) const
 {
-    HWND child = GetDlgItem(window_, id);
+    HWND child = GetDlgItem(hwnd(), id);
     if (!child) throw std::runtime_error("the About box has no control with id " + std::to_string(id));
     return child;
 }
@@ -47,7 +47,7 @@ void AboutBox::postMouseClick(HWND control) const
 
 void AboutBox::drainPostedMessages() const
 {
-    HWND ok = GetDlgItem(window_, IDOK);
+    HWND ok = GetDlgItem(hwnd(), IDOK);
     if (!ok) return;
     e2e::DrainPostedMessages(ok, EffectTimeout, [&] { return !isOpen(); },
                         "the About box did not handle its posted messages");

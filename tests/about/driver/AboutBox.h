@@ -4,15 +4,15 @@
 
 #include <vector>
 
+#include "LorvaneWindow.h"
+
 namespace lorvane::about_tests {
 
 // Lorvane's About box in another process, driven through window messages.
-class AboutBox {
+class AboutBox : public e2e::LorvaneWindow {
 public:
-    explicit AboutBox(HWND window) : window_(window) {}
+    using LorvaneWindow::LorvaneWindow;
 
-    HWND hwnd() const { return window_; }
-    bool isOpen() const { return IsWindow(window_) != FALSE; }
     // The child with control id `id`; throws when there is none.
     HWND control(int id) const;
 
@@ -34,9 +34,6 @@ public:
     // Waits for the box to be destroyed; false when it is still there after
     // a few seconds.
     bool waitUntilClosed() const;
-
-private:
-    HWND window_;
 };
 
 // The visible top-level windows of `processId` other than `mainWindow` and

@@ -26,7 +26,8 @@ HWND childWithText(HWND parent, const wchar_t* className, const wchar_t* text)
 }  // namespace
 
 MainWindow::MainWindow(HWND window)
-    : copyButton(childWithText(window, L"Button", L"复制(&C)")),
+    : LorvaneWindow(window),
+      copyButton(childWithText(window, L"Button", L"复制(&C)")),
       aboutButton(childWithText(window, L"Button", L"关于...(&a)")),
       clearButton(childWithText(window, L"Button", L"清  除")),
       exitButton(childWithText(window, L"Button", L"退出(&Q)")),
@@ -37,8 +38,7 @@ MainWindow::MainWindow(HWND window)
       firstUpperCaseOption(childWithText(window, L"Button", L"首字母大写")),
       upperCaseOption(childWithText(window, L"Button", L"字母全部大写")),
       polyphoneCheckBox(childWithText(window, L"Button", L"多音字智能识别（准确率70%）")),
-      optionsLabel(childWithText(window, L"Static", L"选项：")),
-      window_(window)
+      optionsLabel(childWithText(window, L"Static", L"选项："))
 {
     std::vector<HWND> boxes;
     for (HWND child : ChildrenOf(window))

@@ -5,17 +5,16 @@
 #include <functional>
 #include <string>
 
+#include "LorvaneWindow.h"
 #include "MessageBoxWindow.h"
 
 namespace lorvane::e2e {
 
 // Lorvane's main window in another process, driven through window messages.
-class MainWindow {
+class MainWindow : public LorvaneWindow {
 public:
     // Finds the controls by their kind and text; throws when one is missing.
     explicit MainWindow(HWND window);
-
-    HWND hwnd() const { return window_; }
 
     HWND copyButton;
     HWND aboutButton;
@@ -61,7 +60,6 @@ public:
     void drainPostedMessages() const;
 
 private:
-    HWND window_;
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
 };

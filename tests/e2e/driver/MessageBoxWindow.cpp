@@ -6,12 +6,12 @@
 
 namespace lorvane::e2e {
 
-std::wstring MessageBoxWindow::caption() const { return TextOf(window_); }
+std::wstring MessageBoxWindow::caption() const { return TextOf(hwnd()); }
 
 std::wstring MessageBoxWindow::text() const
 {
     std::wstring longest;
-    for (HWND child : ChildrenOf(window_)) {
+    for (HWND child : ChildrenOf(hwnd())) {
         if (ClassOf(child) != L"Static") continue;
         std::wstring text = TextOf(child);
         if (text.size() > longest.size()) longest = std::move(text);
@@ -22,8 +22,8 @@ std::wstring MessageBoxWindow::text() const
 void MessageBoxWindow::dismiss() const
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        if (WaitUntil([&] { return !IsWindow(window_); }, Milliseconds(3'000))) return;
+        PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        if (WaitUntil([&] { return !isOpen(); }, Milliseconds(3'000))) return;
     }
     throw std::runtime_error("the message box did not close when OK was pressed");
 }
