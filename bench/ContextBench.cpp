@@ -40,7 +40,7 @@ std::optional<std::u16string> readCorpus(const std::string& path)
 
 void countUnits(benchmark::State& state, std::size_t units)
 {
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * units));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(units));
     state.counters["units/s"] =
         benchmark::Counter(static_cast<double>(units), benchmark::Counter::kIsIterationInvariantRate);
 }

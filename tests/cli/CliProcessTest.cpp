@@ -207,22 +207,22 @@ TEST_F(LorvaneCli, ContextModeReadsWordsFromTheWordData)
     const auto words = write("words.dat", contextWords());
     const auto file = write("in.txt", "重庆\n重 庆");
     const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "\xEF\xBB\xBF重庆长");
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-    EXPECT_EQ(outcome.output, "chong (zhong) qing chang (zhang)\n");
-    EXPECT_EQ(run({"--table", table_, "--context", "--single", "--case", "first", "--words=" + words.string()}, "重庆")
-                  .output,
-              "Chong Qing\n");
-    EXPECT_EQ(run({"--table", table_, "--context", "--lines", "--single", "--words", words, file}).output,
-              "chong qing\nzhong qing\n");
-    EXPECT_EQ(run({"--table", table_, "--single", file}).output, "zhong qing zhong qing\n");
+    EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
+    EXPECT_EQ("chong (zhong) qing chang (zhang)\n", outcome.output);
+    const Outcome firstUpper =
+        run({"--table", table_, "--context", "--single", "--case", "first", "--words=" + words.string()}, "重庆");
+    EXPECT_EQ("Chong Qing\n", firstUpper.output);
+    EXPECT_EQ("chong qing\nzhong qing\n",
+              run({"--table", table_, "--context", "--lines", "--single", "--words", words, file}).output);
+    EXPECT_EQ("zhong qing zhong qing\n", run({"--table", table_, "--single", file}).output);
 }
 
 TEST_F(LorvaneCli, ContextModeFailsOnWordDataItCannotUse)
 {
     const auto expectFailure = [&](const std::string& words, const std::string& problem) {
         const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "重庆");
-        EXPECT_EQ(outcome.exitCode, 3) << words;
-        EXPECT_EQ(outcome.output, "");
+        EXPECT_EQ(3, outcome.exitCode) << words;
+        EXPECT_EQ("", outcome.output);
         EXPECT_NE(outcome.errors.find(problem), std::string::npos) << outcome.errors;
     };
     const std::filesystem::path missing = folder_.path() / "none.dat";
@@ -235,7 +235,7 @@ TEST_F(LorvaneCli, ContextModeFailsOnWordDataItCannotUse)
     expectFailure(write("damaged.dat", damaged), "damaged.dat\": the file is damaged");
     expectFailure(write("cut.dat", contextWords().substr(0, 50)), "cut.dat\": the file is cut short");
     expectFailure(table_, "table.dat\": the file is not word data");
-    EXPECT_EQ(run({"--table", table_, "--words", table_}).exitCode, 2);
+    EXPECT_EQ(2, run({"--table", table_, "--words", table_}).exitCode);
 }
 
 TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
@@ -245,7 +245,7 @@ TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
     const auto words = write("words.dat", contextWords());
     const std::size_t repeats = 64u << 20 >> 6;
     int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
+    ASSERT_EQ(0, pipe(pipeEnds));
     const pid_t writer = fork();
     if (writer == 0) {
         close(pipeEnds[0]);
@@ -260,12 +260,12 @@ TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
                                 "/proc/self/fd/" + std::to_string(pipeEnds[0]));
     close(pipeEnds[0]);
     waitpid(writer, nullptr, 0);
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
     const std::string word = "chong (zhong) qing ";
     const std::size_t wordCount = repeats / 4096 * (4096 * 64 / 6);
-    ASSERT_EQ(outcome.output.size(), wordCount * word.size());
-    EXPECT_EQ(outcome.output.find("zhong qing"), std::string::npos);
-    EXPECT_EQ(outcome.output.substr(outcome.output.size() - word.size()), "chong (zhong) qing\n");
+    ASSERT_EQ(wordCount * word.size(), outcome.output.size());
+    EXPECT_EQ(std::string::npos, outcome.output.find("zhong qing"));
+    EXPECT_EQ("chong (zhong) qing\n", outcome.output.substr(outcome.output.size() - word.size()));
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
     EXPECT_LT(outcome.peakMemoryKb, 10 * 1024) << "peak memory in KiB";
 #endif

@@ -41,14 +41,14 @@ std::u16string convert(const PinyinTable& table, const WordDataSpec& spec, std::
     const WordData words = ParseWordData(testing::WordDataBytes(spec), "words.dat");
     const ContextIndex index(table, words);
     const std::u16string whole = ConvertTextInContext(index, text, options);
-    EXPECT_EQ(whole, testing::ContextReference(table, words).convert(text, options)) << "text of " << text.size();
+    EXPECT_EQ(testing::ContextReference(table, words).convert(text, options), whole) << "text of " << text.size();
     for (std::size_t piece = 1; piece <= 7; ++piece) {
         ContextConversion conversion(index, options);
         std::u16string pieces;
         for (std::size_t at = 0; at < text.size(); at += piece) conversion.append(text.substr(at, piece), pieces);
         conversion.finish(pieces);
         if (!pieces.empty()) pieces.pop_back();
-        EXPECT_EQ(pieces, whole) << "pieces of " << piece;
+        EXPECT_EQ(whole, pieces) << "pieces of " << piece;
     }
     return whole;
 }
@@ -85,15 +85,15 @@ protected:
 
 TEST_F(WorkedExamples, WordsChooseTheirReadings)
 {
-    EXPECT_EQ(convert(table, spec, u"重庆银行长大音乐会计目的睡觉", Single),
-              u"chong qing yin hang zhang da yin yue kuai ji mu di shui jiao");
-    EXPECT_EQ(convert(table, spec, u"重庆", AllReadings), u"chong (zhong) qing");
-    EXPECT_EQ(convert(table, spec, u"重庆", {LetterCase::FirstLetterUpper, false}), u"Chong (Zhong) Qing");
-    EXPECT_EQ(convert(table, spec, u"银行", {LetterCase::AllUpper, false}), u"YIN HANG (XING)");
+    EXPECT_EQ(u"chong qing yin hang zhang da yin yue kuai ji mu di shui jiao",
+              convert(table, spec, u"重庆银行长大音乐会计目的睡觉", Single));
+    EXPECT_EQ(u"chong (zhong) qing", convert(table, spec, u"重庆", AllReadings));
+    EXPECT_EQ(u"Chong (Zhong) Qing", convert(table, spec, u"重庆", {LetterCase::FirstLetterUpper, false}));
+    EXPECT_EQ(u"YIN HANG (XING)", convert(table, spec, u"银行", {LetterCase::AllUpper, false}));
     // Alone, or cut apart by anything outside a run, they keep the table's
     // order, exactly as the ordinary conversion writes them.
     const std::u16string apart = u"重 庆，长\U00020000大的a睡\n觉";
-    EXPECT_EQ(convert(table, spec, apart, AllReadings), ConvertText(PinyinIndex(table), apart, AllReadings));
+    EXPECT_EQ(ConvertText(PinyinIndex(table), apart, AllReadings), convert(table, spec, apart, AllReadings));
 }
 
 TEST_F(WorkedExamples, CheapestSegmentationWinsAndTiesGoToTheLongerStep)
@@ -103,11 +103,11 @@ TEST_F(WorkedExamples, CheapestSegmentationWinsAndTiesGoToTheLongerStep)
     ASSERT_TRUE(std::is_sorted(spec.words.begin(), spec.words.end(),
                                [](const auto& a, const auto& b) { return a.units < b.units; }));
     // 银行+长 and 银+行长 cost the same: the longer first step wins.
-    EXPECT_EQ(convert(table, spec, u"银行长", Single), u"yin hang chang");
+    EXPECT_EQ(u"yin hang chang", convert(table, spec, u"银行长", Single));
     spec.words[3].cost = 100;
-    EXPECT_EQ(convert(table, spec, u"银行长", Single), u"yin hang zhang");
+    EXPECT_EQ(u"yin hang zhang", convert(table, spec, u"银行长", Single));
     spec.words[3].cost = 300;
-    EXPECT_EQ(convert(table, spec, u"行长大", Single), u"xing zhang da");  // 行+长大 is cheaper
+    EXPECT_EQ(u"xing zhang da", convert(table, spec, u"行长大", Single));  // 行+长大 is cheaper
 }
 
 TEST_F(WorkedExamples, RulesAndReadingsAlone)
@@ -117,11 +117,11 @@ TEST_F(WorkedExamples, RulesAndReadingsAlone)
     spec.rules.push_back({u'了', 0, spec.syllable("liao"), RuleKind::AfterReduplication});
     spec.rules.push_back({u'地', u'长', spec.syllable("de"), RuleKind::PreviousIs});
     spec.rules.push_back({u'地', u'大', spec.syllable("di"), RuleKind::NextIs});
-    EXPECT_EQ(convert(table, spec, u"了", AllReadings), u"le (liao)");
-    EXPECT_EQ(convert(table, spec, u"长长了", Single), u"chang chang liao");
-    EXPECT_EQ(convert(table, spec, u"长长 了", Single), u"chang chang le");   // not in the same run
-    EXPECT_EQ(convert(table, spec, u"长地大", AllReadings), u"chang (zhang) de (di) da (dai)");  // first rule wins
-    EXPECT_EQ(convert(table, spec, u"长 地", Single), u"chang di");
+    EXPECT_EQ(u"le (liao)", convert(table, spec, u"了", AllReadings));
+    EXPECT_EQ(u"chang chang liao", convert(table, spec, u"长长了", Single));
+    EXPECT_EQ(u"chang chang le", convert(table, spec, u"长长 了", Single));   // not in the same run
+    EXPECT_EQ(u"chang (zhang) de (di) da (dai)", convert(table, spec, u"长地大", AllReadings));  // first rule wins
+    EXPECT_EQ(u"chang di", convert(table, spec, u"长 地", Single));
 }
 
 TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
@@ -129,10 +129,10 @@ TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
     // 重庆 across the cut is no word; one unit later it is.
     std::u16string text(4095, u'大');
     text += u"重庆";
-    EXPECT_EQ(convert(table, spec, text, Single).substr(4095 * 3), u"zhong qing");
+    EXPECT_EQ(u"zhong qing", convert(table, spec, text, Single).substr(4095 * 3));
     text.insert(0, 1, u'大');
-    EXPECT_EQ(convert(table, spec, u"x" + text, Single).substr(4096 * 3), u"chong qing");
-    EXPECT_EQ(convert(table, spec, text.substr(1) + u"重庆", Single).substr(4095 * 3), u"zhong qing chong qing");
+    EXPECT_EQ(u"chong qing", convert(table, spec, u"x" + text, Single).substr(4096 * 3));
+    EXPECT_EQ(u"zhong qing chong qing", convert(table, spec, text.substr(1) + u"重庆", Single).substr(4095 * 3));
 }
 
 TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
@@ -144,8 +144,8 @@ TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
     const std::u16string text = u"中国行 行\xD800中\U00020000";
     for (const auto letterCase : {LetterCase::AsStored, LetterCase::FirstLetterUpper, LetterCase::AllUpper})
         for (const bool single : {false, true})
-            EXPECT_EQ(ConvertTextInContext(index, text, {letterCase, single}),
-                      ConvertText(ordinary, text, {letterCase, single}));
+            EXPECT_EQ(ConvertText(ordinary, text, {letterCase, single}),
+                      ConvertTextInContext(index, text, {letterCase, single}));
 }
 
 // Equal texts, or where they part.

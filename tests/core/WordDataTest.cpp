@@ -30,25 +30,25 @@ WordDataSpec sampleSpec()
 
 TEST(WordData, ReadsWhatTheWriterWrote)
 {
-    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+    EXPECT_EQ(0xCBF43926u, Crc32("123456789"));
     const std::string bytes = testing::WordDataBytes(sampleSpec());
     for (std::size_t length = 0; length <= bytes.size(); length += 7)
-        EXPECT_EQ(Crc32(std::string_view(bytes).substr(0, length)), testing::PlainCrc32(bytes.substr(0, length), 0));
+        EXPECT_EQ(testing::PlainCrc32(bytes.substr(0, length), 0), Crc32(std::string_view(bytes).substr(0, length)));
 
     const WordData data = ParseWordData(bytes, "words.dat");
-    EXPECT_EQ(data.syllables, (std::vector<std::u16string>{u"zhong", u"guo", u"chong"}));
-    ASSERT_EQ(data.chars.size(), 2u);
-    EXPECT_EQ(data.chars[1].unit, u'国');
-    EXPECT_EQ(data.chars[1].singleCost, 400);
-    EXPECT_EQ(data.chars[1].aloneSyllable, 1);
-    ASSERT_EQ(data.rules.size(), 1u);
-    EXPECT_EQ(data.rules[0].kind, RuleKind::NextIs);
-    EXPECT_EQ(data.rules[0].neighbour, u'国');
-    ASSERT_EQ(data.words.size(), 2u);
-    EXPECT_EQ(data.unitsOf(data.words[1]), u"中国中");
-    EXPECT_EQ(data.words[1].cost, 90);
-    EXPECT_EQ(data.words[0].syllablesStart, WordData::NoReadings);
-    EXPECT_EQ(data.wordSyllables, (std::vector<std::uint16_t>{2, NoSyllable, 0}));
+    EXPECT_EQ((std::vector<std::u16string>{u"zhong", u"guo", u"chong"}), data.syllables);
+    ASSERT_EQ(2u, data.chars.size());
+    EXPECT_EQ(u'国', data.chars[1].unit);
+    EXPECT_EQ(400, data.chars[1].singleCost);
+    EXPECT_EQ(1, data.chars[1].aloneSyllable);
+    ASSERT_EQ(1u, data.rules.size());
+    EXPECT_EQ(RuleKind::NextIs, data.rules[0].kind);
+    EXPECT_EQ(u'国', data.rules[0].neighbour);
+    ASSERT_EQ(2u, data.words.size());
+    EXPECT_EQ(u"中国中", data.unitsOf(data.words[1]));
+    EXPECT_EQ(90, data.words[1].cost);
+    EXPECT_EQ(WordData::NoReadings, data.words[0].syllablesStart);
+    EXPECT_EQ((std::vector<std::uint16_t>{2, NoSyllable, 0}), data.wordSyllables);
 }
 
 // Each case spoils a good file in one way; the loader must name the file and
@@ -120,7 +120,7 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
             ParseWordData(bytes, "/data/words.dat");
             ADD_FAILURE() << test.name << ": loaded";
         } catch (const WordDataError& error) {
-            EXPECT_EQ(error.kind(), test.kind) << test.name << ": " << error.what();
+            EXPECT_EQ(test.kind, error.kind()) << test.name << ": " << error.what();
             EXPECT_NE(std::string(error.what()).find(test.inMessage), std::string::npos)
                 << test.name << ": " << error.what();
             EXPECT_NE(std::string(error.what()).find("\"/data/words.dat\""), std::string::npos) << test.name;
@@ -141,19 +141,19 @@ TEST(WordData, FilesThatCannotBeReadOrAreTooLarge)
         ADD_FAILURE() << path << " loaded";
         return Kind::BadContent;
     };
-    EXPECT_EQ(failureOf(folder.path() / "words.dat"), Kind::FileMissing);
+    EXPECT_EQ(Kind::FileMissing, failureOf(folder.path() / "words.dat"));
     std::ofstream(folder.path() / "empty.dat", std::ios::binary).flush();
-    EXPECT_EQ(failureOf(folder.path() / "empty.dat"), Kind::FileEmpty);
-    EXPECT_EQ(failureOf(folder.path()), Kind::FileUnreadable);
+    EXPECT_EQ(Kind::FileEmpty, failureOf(folder.path() / "empty.dat"));
+    EXPECT_EQ(Kind::FileUnreadable, failureOf(folder.path()));
     // Sparse where the file system allows, so refused before any reading.
     const std::filesystem::path large = folder.path() / "large.dat";
     std::ofstream(large, std::ios::binary) << testing::WordDataBytes(sampleSpec());
     std::filesystem::resize_file(large, WordDataSizeLimit + 1);
-    EXPECT_EQ(failureOf(large), Kind::FileTooLarge);
+    EXPECT_EQ(Kind::FileTooLarge, failureOf(large));
 
     const std::filesystem::path good = folder.path() / "good.dat";
     std::ofstream(good, std::ios::binary) << testing::WordDataBytes(sampleSpec());
-    EXPECT_EQ(LoadWordData(good.string()).words.size(), 2u);
+    EXPECT_EQ(2u, LoadWordData(good.string()).words.size());
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ContextConversion conversion(index, options);
     std::u16string pieces;
-    const std::size_t pieceLength = 1 + (settings >> 5) * 3;
+    const std::size_t pieceLength = 1 + std::size_t{settings} / 32 * 3;
     for (std::size_t at = 0; at < text.size(); at += pieceLength)
         conversion.append(std::u16string_view(text).substr(at, pieceLength), pieces);
     conversion.finish(pieces);
