@@ -9,9 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -19,6 +17,7 @@
 #include "PinyinIndex.h"
 #include "PinyinTable.h"
 #include "PinyinTableError.h"
+#include "ReplayMain.h"
 #include "TextCoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -54,35 +53,3 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
 }
-
-#ifndef LORVANE_FUZZ
-namespace {
-
-int replay(const std::filesystem::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    return LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
-}
-
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    int replayed = 0;
-    for (int argument = 1; argument < argc; ++argument) {
-        const std::filesystem::path path = argv[argument];
-        if (std::filesystem::is_directory(path)) {
-            for (const auto& entry : std::filesystem::directory_iterator(path)) {
-                replay(entry.path());
-                ++replayed;
-            }
-        } else {
-            replay(path);
-            ++replayed;
-        }
-    }
-    std::printf("replayed %d inputs\n", replayed);
-    return replayed > 0 ? 0 : 1;
-}
-#endif
