@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "SystemFunctions.h"
+
 namespace lorvane::platform {
 
 // Windows 7 has SetDefaultDllDirectories and the LOAD_LIBRARY_SEARCH_ flags
 // only with update KB2533623, so they are looked up at run time.
 void LoadLibrariesFromSystemFolderOnly() noexcept
 {
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories = Kernel32().SetDefaultDllDirectories;
     if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
     // Without it the program's folder stays in the search; the current
     // folder at least can go. LoadSystemLibrary makes up for the rest where

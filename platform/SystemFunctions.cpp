@@ -21,11 +21,24 @@ User32Functions lookUpUser32()
     return functions;
 }
 
+Kernel32Functions lookUpKernel32()
+{
+    Kernel32Functions functions;
+    lookUp(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories", functions.SetDefaultDllDirectories);
+    return functions;
+}
+
 }  // namespace
 
 const User32Functions& User32()
 {
     static const User32Functions functions = lookUpUser32();
+    return functions;
+}
+
+const Kernel32Functions& Kernel32()
+{
+    static const Kernel32Functions functions = lookUpKernel32();
     return functions;
 }
 

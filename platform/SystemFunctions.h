@@ -13,7 +13,13 @@ struct User32Functions {
     BOOL(WINAPI* SystemParametersInfoForDpi)(UINT, UINT, PVOID, UINT, UINT) = nullptr;      // Windows 10 1607
 };
 
+struct Kernel32Functions {
+    // Windows 8, and Windows 7 with update KB2533623.
+    BOOL(WINAPI* SetDefaultDllDirectories)(DWORD) = nullptr;
+};
+
 // Looked up on the first call, then the same every time.
 const User32Functions& User32();
+const Kernel32Functions& Kernel32();
 
 }  // namespace lorvane::platform
