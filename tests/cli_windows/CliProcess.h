@@ -25,7 +25,4 @@ struct Outcome {
 Outcome RunCli(const std::vector<std::wstring>& arguments, const std::string& input = {},
                Streams streams = Streams::Pipes);
 
-// The UTF-8 form of `text`, as the tool writes it into a pipe or a file.
-std::string Utf8(const std::wstring& text);
-
 }  // namespace lorvane::cli_tests

@@ -16,6 +16,9 @@
 namespace lorvane::cli_tests {
 namespace {
 
+// The UTF-8 form of a text, as the tool writes it into a pipe or a file.
+using testing::Utf8;
+
 constexpr DWORD Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, OutputFailure = 5;
 
 class ChineseNames : public ::testing::Test {
