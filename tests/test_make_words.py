@@ -266,12 +266,36 @@ class LexiconTest(unittest.TestCase):
         self.assertEqual(shares, {"de": 1.0, "di": 0.0})
         self.assertEqual(usage, {"di": 90, "de": 110})
         # Without an estimate the counts are shared out as kHanyuPinlu has
-        # them, and without those they go to the first reading given.
+        # them, and without those as the words read the character.
         self.assertEqual(self.lex.reading_usage("地", ["di", "de"], in_words,
                                                 alone), {"di": 90 + 44, "de": 66})
         self.assertEqual(self.lex.reading_usage("行", ["xing", "hang"],
                                                 in_words, alone),
-                         {"xing": 20, "hang": 30 + 8})
+                         {"xing": 0, "hang": 30 + 8 + 20})
+
+    def test_standalone_use_of_characters_without_counts(self):
+        # 蚌 is read beng only in the city's name, which CC-CEDICT gives as
+        # a proper name: alone it is bang whatever the words' counts. 翟 is
+        # a surname both ways, so the words decide; 町 has no word at all.
+        jieba = {"蚌": 50, "蚌埠": 30, "河蚌": 10, "翟": 20, "翟某": 2,
+                 "町": 7}
+        cedict = {
+            "蚌": [CedictEntry("Beng4", ["abbr. for Bengbu"]),
+                   CedictEntry("bang4", ["clam"])],
+            "蚌埠": [CedictEntry("Beng4 bu4", ["Bengbu, a city"])],
+            "河蚌": [CedictEntry("he2 bang4", ["mussel"])],
+            "翟": [CedictEntry("Di2", ["surname Di"]),
+                   CedictEntry("Zhai2", ["surname Zhai"])],
+            "翟某": [CedictEntry("Zhai2 mou3", ["Mr Zhai"])],
+        }
+        lex = lexicon.Lexicon(jieba, cedict, {})
+        in_words, alone = lex.usage()
+        self.assertEqual(lex.reading_usage("蚌", ["beng", "bang"], in_words,
+                                           alone), {"beng": 30, "bang": 60})
+        self.assertEqual(lex.reading_usage("翟", ["di", "zhai"], in_words,
+                                           alone), {"di": 0, "zhai": 22})
+        self.assertEqual(lex.reading_usage("町", ["ting", "ding"], in_words,
+                                           alone), {"ting": 7, "ding": 0})
 
 
 class DecodeErrorTest(unittest.TestCase):

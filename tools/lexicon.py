@@ -8,7 +8,8 @@ position that no such word covers has no known reading (None).
 From these it estimates, per character, how often each of its readings occurs
 in running text: inside words from the words' frequencies and readings, and
 standing alone from jieba's count of the character as a word of its own,
-shared out over its readings by the kHanyuPinlu counts.
+shared out over its readings by the kHanyuPinlu counts, or as the words read
+the character where kHanyuPinlu lacks it.
 """
 
 import math
@@ -33,7 +34,6 @@ MINOR_DEFINITION_RE = re.compile(
     r"ancient |\S+ )?(variant of|see |used in|surname|also pr\.|"
     r"Taiwan pr\.|\(Tw\)|\(Cant\.\)|\(dialect\)|\(archaic\)|\(old\))",
     re.IGNORECASE)
-
 
 def is_cjk_ideograph(ch):
     cp = ord(ch)
@@ -117,11 +117,24 @@ class Lexicon:
     words: {word: (frequency or None, readings tuple)}, a reading None where
     it is not known; single: {char: jieba count as a word of its own};
     total: the sum of all jieba counts; pinlu: {char: {reading: count}};
-    from_cedict: the words whose reading is CC-CEDICT's own.
+    from_cedict: the words whose reading is CC-CEDICT's own; name_only:
+    {char: readings that CC-CEDICT gives the character only as a proper
+    name other than a surname}.
     """
 
     def __init__(self, jieba, cedict, pinlu):
         self.pinlu = pinlu
+        self.name_only = {}
+        for ch, entries in cedict.items():
+            if len(ch) == 1 and is_hanzi_word(ch):
+                kinds = {}
+                for e in entries:
+                    s = cedict_syllables(e.pinyin)
+                    if s and len(s) == 1 and s[0] is not None:
+                        name = e.pinyin[:1].isupper() and not any(
+                            d.startswith("surname") for d in e.definitions)
+                        kinds[s[0]] = kinds.get(s[0], True) and name
+                self.name_only[ch] = {r for r, name in kinds.items() if name}
         self.total = sum(jieba.values())
         self.single = {w: f for w, f in jieba.items()
                        if len(w) == 1 and is_hanzi_word(w)}
@@ -233,14 +246,32 @@ class Lexicon:
 
         Standalone use is shared out by alone_shares; where kHanyuPinlu has
         too few counts for that, by its counts as they are, and for a
-        character it lacks, all to the first of the given readings, which
-        are in the order the dictionaries prefer.
+        character it lacks, by unknown_alone_shares.
         """
         words = in_words.get(ch, {})
         shares = self.alone_shares(ch, in_words, alone)
         if shares is None and ch in self.pinlu:
             total = sum(self.pinlu[ch].values())
             shares = {r: c / total for r, c in self.pinlu[ch].items()}
-        shares = shares or {readings[0]: 1.0}
+        shares = shares or self.unknown_alone_shares(ch, readings, in_words)
         return {r: words.get(r, 0) + alone.get(ch, 0) * shares.get(r, 0.0)
                 for r in readings}
+
+    def unknown_alone_shares(self, ch, readings, in_words):
+        """{reading: share} of the standalone use of a character that
+        kHanyuPinlu lacks.
+
+        These are rare characters, which jieba counts alone mostly as parts
+        of names and terms it does not list (翟 of the surname Zhai, 囤 tun in
+        囤积), so they are read as the words that hold them read them; a
+        reading that CC-CEDICT gives only for a place or other proper name
+        takes no share (蚌 beng of 蚌埠: alone 蚌 is a clam, bang). Without
+        any word, the first reading in the dictionaries' order takes it all.
+        """
+        words = in_words.get(ch, {})
+        names = self.name_only.get(ch, ())
+        candidates = [r for r in readings if r not in names] or readings
+        total = sum(words.get(r, 0) for r in candidates)
+        if total:
+            return {r: words.get(r, 0) / total for r in candidates}
+        return {candidates[0]: 1.0}

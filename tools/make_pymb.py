@@ -37,10 +37,8 @@ DICTIONARY_FIELDS = ("kXHC1983", "kTGHZ2013")
 # Characters whose first reading by estimated use is not the one in common
 # use today. The reading named here is moved to the front; it must already
 # be one of the character's readings. Causes: kHanyuPinlu counts the erhua
-# suffix r and characters written for others (呵 for 啊), and jieba's count
-# of a character standing alone goes to Unihan's first reading when
-# kHanyuPinlu has too few counts to share it out, which for these
-# characters is an old or rare reading.
+# suffix r and characters written for others (呵 for 啊), corpora disagree
+# (长), and the few words that hold a rare character can be one name.
 FIRST_READING = {
     "兒": "er",      # r is the erhua suffix, which the word data writes er
     "长": "chang",   # zhang leads the counts only through news words (增长,
@@ -49,13 +47,11 @@ FIRST_READING = {
     "呵": "he",      # kHanyuPinlu counts 呵 written for the particle 啊 (a)
     "茄": "qie",     # 茄子, 番茄; kHanyuPinlu has only jia (雪茄)
     "幢": "zhuang",  # 一幢楼; chuang is the Buddhist banner
-    "肋": "lei",     # 肋骨; le is rare
-    "掺": "chan",    # 掺杂; can is the old reading
-    "摻": "chan",
-    "帧": "zhen",    # zhen in current dictionaries; zheng is the older reading
+    "摻": "chan",    # as 掺 (掺杂); no simplified word holds the old form
     "谁": "shei",    # shei in current dictionaries and CC-CEDICT's words;
                      # kHanyuPinlu has only the older shui
-    "靓": "liang",   # 靓丽; jing is literary
+    "镐": "gao",     # a pick (十字镐); the words' hao is one name, 李昌镐
+    "喏": "nuo",     # the interjection; re is only the old 唱喏
 }
 
 # Characters that stand for a metric unit and are read as the two syllables
