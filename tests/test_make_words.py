@@ -100,6 +100,9 @@ class CommittedFileTest(unittest.TestCase):
             "我们的目的地": "wo men de mu di di",
             "他慢慢地走了": "ta man man de zou le",
             "银行行长": "yin hang hang zhang",
+            # A rule reads 得 alone; a word that holds it keeps its reading.
+            "我们得走了": "wo men dei zou le",
+            "我们得到了": "wo men de dao le",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),

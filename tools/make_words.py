@@ -92,6 +92,11 @@ RULES = [
     *(Rule("行", ch, "hang", PREVIOUS_IS) for ch in "一两三四五六七八九十几多每数的"),
     # 行末, 行首, 行尾, 行号: the end, start, tail, number of a line.
     *(Rule("行", ch, "hang", NEXT_IS) for ch in "末首尾号"),
+    # 得 standing alone after a pronoun or after 就, 还, 也, 都, 又 is the
+    # modal dei, must (我们得走, 你得小心, 那就得, 还得先): the particle de
+    # follows a verb or an adjective, and the verb de2 (to get) is in words
+    # (得到, 得知, 获得), which keep their reading.
+    *(Rule("得", ch, "dei", PREVIOUS_IS) for ch in "我你他她它们俺咱就还也都又"),
 ]
 
 
