@@ -103,6 +103,8 @@ class CommittedFileTest(unittest.TestCase):
             # A rule reads 得 alone; a word that holds it keeps its reading.
             "我们得走了": "wo men dei zou le",
             "我们得到了": "wo men de dao le",
+            # Colloquial alone, literary in compounds.
+            "剥皮剥削": "bao pi bo xue", "削苹果": "xiao ping guo",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),

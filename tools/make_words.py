@@ -81,6 +81,12 @@ LEFT_OUT_WORDS = {
 # word holds them (kHanyuPinlu's counts, less the words' share of them).
 ALONE_READINGS = {
     "地": "de",   # the adverbial particle (慢慢地); di is in words (土地, 地方)
+    # A colloquial reading used alone beside a literary one that dictionaries
+    # give "for compounds" (单薄, 剥夺, 削弱, 咀嚼), which the words hold.
+    "薄": "bao",  # 薄薄的, 较薄: thin
+    "剥": "bao",  # 剥去, 剥皮: to peel
+    "削": "xiao", # 削苹果: to pare
+    "嚼": "jiao", # 嚼口香糖: to chew
 }
 
 # Rules, in the order the conversion tries them. Each pays on text where the
