@@ -105,6 +105,7 @@ class CommittedFileTest(unittest.TestCase):
             "我们得到了": "wo men de dao le",
             # Colloquial alone, literary in compounds.
             "剥皮剥削": "bao pi bo xue", "削苹果": "xiao ping guo",
+            "粘贴粘土": "zhan tie nian tu",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),
@@ -277,6 +278,19 @@ class LexiconTest(unittest.TestCase):
         self.assertEqual(self.lex.reading_usage("行", ["xing", "hang"],
                                                 in_words, alone),
                          {"xing": 0, "hang": 30 + 8 + 20})
+
+    def test_words_spelt_with_a_variant(self):
+        cedict = {"粘": [CedictEntry("zhan1", ["to glue"]),
+                        CedictEntry("nian2", ["variant of 黏[nian2]"])],
+                  "黏土": [CedictEntry("nian2 tu3", ["clay"])],
+                  "粘贴": [CedictEntry("zhan1 tie1", ["to paste"])]}
+        lex = lexicon.Lexicon({"粘土": 10, "粘住": 5}, cedict, {})
+        anything = lambda ch, r: True  # noqa: E731
+        self.assertEqual(lex.variant_spelling_reading("粘土", anything),
+                         ("nian", "tu"))
+        self.assertIsNone(lex.variant_spelling_reading("粘住", anything))
+        self.assertIsNone(lex.variant_spelling_reading(
+            "粘土", lambda ch, r: r != "nian"))
 
     def test_standalone_use_of_characters_without_counts(self):
         # 蚌 is read beng only in the city's name, which CC-CEDICT gives as

@@ -35,6 +35,11 @@ MINOR_DEFINITION_RE = re.compile(
     r"Taiwan pr\.|\(Tw\)|\(Cant\.\)|\(dialect\)|\(archaic\)|\(old\))",
     re.IGNORECASE)
 
+# A single character's sense "variant of 黏[nian2]": the character is also
+# written for another one, with that reading.
+VARIANT_OF_RE = re.compile(r"^variant of (\S)(?:\|(\S))?\[")
+
+
 def is_cjk_ideograph(ch):
     cp = ord(ch)
     return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
@@ -119,12 +124,14 @@ class Lexicon:
     total: the sum of all jieba counts; pinlu: {char: {reading: count}};
     from_cedict: the words whose reading is CC-CEDICT's own; name_only:
     {char: readings that CC-CEDICT gives the character only as a proper
-    name other than a surname}.
+    name other than a surname}; variants: {char: [(the character it is
+    also written for, with this reading)]}.
     """
 
     def __init__(self, jieba, cedict, pinlu):
         self.pinlu = pinlu
         self.name_only = {}
+        self.variants = {}
         for ch, entries in cedict.items():
             if len(ch) == 1 and is_hanzi_word(ch):
                 kinds = {}
@@ -134,6 +141,11 @@ class Lexicon:
                         name = e.pinyin[:1].isupper() and not any(
                             d.startswith("surname") for d in e.definitions)
                         kinds[s[0]] = kinds.get(s[0], True) and name
+                        for d in e.definitions:
+                            m = VARIANT_OF_RE.match(d)
+                            if m:
+                                self.variants.setdefault(ch, []).append(
+                                    (m.group(2) or m.group(1), s[0]))
                 self.name_only[ch] = {r for r, name in kinds.items() if name}
         self.total = sum(jieba.values())
         self.single = {w: f for w, f in jieba.items()
@@ -153,6 +165,21 @@ class Lexicon:
 
     def cost(self, freq):
         return math.log(self.total / freq)
+
+    def variant_spelling_reading(self, word, readable):
+        """The reading of a word that CC-CEDICT lacks but has spelt with
+        one character's standard form (粘土 as 黏土: nian tu), or None.
+
+        readable(char, reading) says whether the character may take the
+        variant's reading (the table lists it among the character's).
+        """
+        for i, ch in enumerate(word):
+            for standard, reading in self.variants.get(ch, ()):
+                other = word[:i] + standard + word[i + 1:]
+                if (other in self.from_cedict and readable(ch, reading)
+                        and self.words[other][1][i] == reading):
+                    return self.words[other][1]
+        return None
 
     def second_place_readings(self):
         """{char: reading} that a character has as the second of two in

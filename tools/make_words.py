@@ -148,8 +148,14 @@ def build(lex, table):
     for word, (count, readings) in lex.words.items():
         if word in LEFT_OUT_WORDS:
             continue
+        spelt = None
+        if word not in lex.from_cedict:
+            spelt = lex.variant_spelling_reading(
+                word, lambda ch, r: r in table.get(ch, ()))
         if word in WORD_READINGS:
             readings = tuple(WORD_READINGS[word].split())
+        elif spelt:
+            readings = spelt
         elif len(word) == 2 and readings[1] is None and word[1] not in ruled:
             # A two-character compound that CC-CEDICT lacks (满地, 两地) is
             # mostly read like those it has (土地, 各地); rules know better.
