@@ -81,8 +81,13 @@ LEFT_OUT_WORDS = {
 # word holds them (kHanyuPinlu's counts, less the words' share of them).
 ALONE_READINGS = {
     "地": "de",   # the adverbial particle (慢慢地); di is in words (土地, 地方)
-    # A colloquial reading used alone beside a literary one that dictionaries
-    # give "for compounds" (单薄, 剥夺, 削弱, 咀嚼), which the words hold.
+}
+
+# A colloquial reading used alone beside a literary one that dictionaries
+# give "for compounds" (单薄, 剥夺, 削弱, 咀嚼), which CC-CEDICT's words hold.
+# A compound that only jieba lists is a free combination (变薄, 超薄, 剥去)
+# and reads the character as alone.
+COLLOQUIAL_ALONE_READINGS = {
     "薄": "bao",  # 薄薄的, 较薄: thin
     "剥": "bao",  # 剥去, 剥皮: to peel
     "削": "xiao", # 削苹果: to pare
@@ -156,12 +161,13 @@ def build(lex, table):
             readings = tuple(WORD_READINGS[word].split())
         elif spelt:
             readings = spelt
-        elif len(word) == 2 and readings[1] is None and word[1] not in ruled:
+        elif (len(word) == 2 and readings[1] is None and word[1] not in ruled
+              and word[1] not in COLLOQUIAL_ALONE_READINGS):
             # A two-character compound that CC-CEDICT lacks (满地, 两地) is
             # mostly read like those it has (土地, 各地); rules know better.
             readings = (readings[0], second.get(word[1]))
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
-    alone = dict(ALONE_READINGS)
+    alone = dict(ALONE_READINGS, **COLLOQUIAL_ALONE_READINGS)
     default = {ch: r[0] for ch, r in table.items()}
     default.update(alone)
 
