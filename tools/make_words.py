@@ -64,6 +64,9 @@ WORD_READINGS = {
     "断行": "duan hang",    # line break
     "前传": "qian zhuan",   # prequel
     "穿着": "chuan zhe",    # wearing (穿着衣服), far more than "attire" (zhuo)
+    "总长": "zong chang",   # total length (全线总长); zhang, a minister of 1912-27
+    "重重": "chong chong",  # layer upon layer (困难重重, 重重包围), more than
+                            # heavily (重重地)
 }
 
 # Words left out: CC-CEDICT and jieba know them, but in text the same
