@@ -106,6 +106,7 @@ class CommittedFileTest(unittest.TestCase):
             # Colloquial alone, literary in compounds.
             "剥皮剥削": "bao pi bo xue", "削苹果": "xiao ping guo",
             "粘贴粘土": "zhan tie nian tu",
+            "安全之地": "an quan zhi di", "血流满地": "xue liu man di",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),

@@ -106,6 +106,8 @@ RULES = [
     *(Rule("行", ch, "hang", PREVIOUS_IS) for ch in "一两三四五六七八九十几多每数的"),
     # 行末, 行首, 行尾, 行号: the end, start, tail, number of a line.
     *(Rule("行", ch, "hang", NEXT_IS) for ch in "末首尾号"),
+    # X之地 is a place (安全之地, 立足之地), not the adverbial de.
+    Rule("地", "之", "di", PREVIOUS_IS),
     # 得 standing alone after a pronoun or after 就, 还, 也, 都, 又 is the
     # modal dei, must (我们得走, 你得小心, 那就得, 还得先): the particle de
     # follows a verb or an adjective, and the verb de2 (to get) is in words
@@ -152,6 +154,8 @@ def build(lex, table):
     """Return the WordsData for a lexicon and a table {char: [readings]}."""
     ruled = {rule.target for rule in RULES}
     second = lex.second_place_readings()
+    overruled = {rule.target for rule in RULES
+                 if rule.syllable != second.get(rule.target)}
     candidates = {}
     for word, (count, readings) in lex.words.items():
         if word in LEFT_OUT_WORDS:
@@ -164,10 +168,12 @@ def build(lex, table):
             readings = tuple(WORD_READINGS[word].split())
         elif spelt:
             readings = spelt
-        elif (len(word) == 2 and readings[1] is None and word[1] not in ruled
+        elif (len(word) == 2 and readings[1] is None
+              and word[1] not in overruled
               and word[1] not in COLLOQUIAL_ALONE_READINGS):
             # A two-character compound that CC-CEDICT lacks (满地, 两地) is
-            # mostly read like those it has (土地, 各地); rules know better.
+            # mostly read like those it has (土地, 各地); where rules read
+            # the character otherwise (两行 hang), they know better.
             readings = (readings[0], second.get(word[1]))
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
     alone = dict(ALONE_READINGS, **COLLOQUIAL_ALONE_READINGS)
@@ -190,6 +196,8 @@ def build(lex, table):
     used = set(ch for word in kept for ch in word)
     used.update(alone)
     used.update(ruled)
+    # A neighbour outside every run would never let its rule hold.
+    used.update(rule.neighbour for rule in RULES if rule.neighbour)
     char_records = {}
     for ch in used:
         count = lex.single.get(ch, 1)
