@@ -293,6 +293,25 @@ class LexiconTest(unittest.TestCase):
         self.assertIsNone(lex.variant_spelling_reading(
             "粘土", lambda ch, r: r != "nian"))
 
+    def test_reading_outside_the_words_that_use_the_first(self):
+        cedict = {
+            "琢": [CedictEntry("zhuo2", ["to cut (gems)"]),
+                   CedictEntry("zuo2", ["used in 琢磨[zuo2 mo5]",
+                                        "Taiwan pr. [zhuo2]"])],
+            # A reading bound in compounds is not one used in a few words.
+            "率": [CedictEntry("lu:4", ["(bound form) ratio; rate"]),
+                   CedictEntry("shuai4", ["to lead"])],
+            "陆": [CedictEntry("Lu4", ["surname Lu"]),
+                   CedictEntry("liu4", ["six (banker's numeral)"]),
+                   CedictEntry("lu4", ["see 陆地"])],
+        }
+        lex = lexicon.Lexicon({}, cedict, {})
+        self.assertEqual(lex.reading_outside_words("琢", ["zuo", "zhuo"]),
+                         "zhuo")
+        self.assertIsNone(lex.reading_outside_words("琢", ["zhuo", "zuo"]))
+        self.assertIsNone(lex.reading_outside_words("率", ["lv", "shuai"]))
+        self.assertIsNone(lex.reading_outside_words("陆", ["lu", "liu"]))
+
     def test_standalone_use_of_characters_without_counts(self):
         # 蚌 is read beng only in the city's name, which CC-CEDICT gives as
         # a proper name: alone it is bang whatever the words' counts. 翟 is

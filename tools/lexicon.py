@@ -35,6 +35,9 @@ MINOR_DEFINITION_RE = re.compile(
     r"Taiwan pr\.|\(Tw\)|\(Cant\.\)|\(dialect\)|\(archaic\)|\(old\))",
     re.IGNORECASE)
 
+# A single character's sense that only points to words using the reading.
+WORD_POINTER_RE = re.compile(r"^(\(.*?\) )?(used in|see |Taiwan pr\.|also pr\.)")
+
 # A single character's sense "variant of 黏[nian2]": the character is also
 # written for another one, with that reading.
 VARIANT_OF_RE = re.compile(r"^variant of (\S)(?:\|(\S))?\[")
@@ -122,31 +125,22 @@ class Lexicon:
     words: {word: (frequency or None, readings tuple)}, a reading None where
     it is not known; single: {char: jieba count as a word of its own};
     total: the sum of all jieba counts; pinlu: {char: {reading: count}};
-    from_cedict: the words whose reading is CC-CEDICT's own; name_only:
-    {char: readings that CC-CEDICT gives the character only as a proper
-    name other than a surname}; variants: {char: [(the character it is
-    also written for, with this reading)]}.
+    from_cedict: the words whose reading is CC-CEDICT's own; senses (see
+    _read_character); name_only: {char: readings that CC-CEDICT gives the
+    character only as a proper name other than a surname}; variants:
+    {char: [(the character it is also written for, with this reading)]}.
     """
 
     def __init__(self, jieba, cedict, pinlu):
         self.pinlu = pinlu
-        self.name_only = {}
+        self.senses = {}
         self.variants = {}
         for ch, entries in cedict.items():
             if len(ch) == 1 and is_hanzi_word(ch):
-                kinds = {}
-                for e in entries:
-                    s = cedict_syllables(e.pinyin)
-                    if s and len(s) == 1 and s[0] is not None:
-                        name = e.pinyin[:1].isupper() and not any(
-                            d.startswith("surname") for d in e.definitions)
-                        kinds[s[0]] = kinds.get(s[0], True) and name
-                        for d in e.definitions:
-                            m = VARIANT_OF_RE.match(d)
-                            if m:
-                                self.variants.setdefault(ch, []).append(
-                                    (m.group(2) or m.group(1), s[0]))
-                self.name_only[ch] = {r for r, name in kinds.items() if name}
+                self._read_character(ch, entries)
+        self.name_only = {ch: {r for r, kinds in senses.items()
+                               if kinds == {"name"}}
+                          for ch, senses in self.senses.items()}
         self.total = sum(jieba.values())
         self.single = {w: f for w, f in jieba.items()
                        if len(w) == 1 and is_hanzi_word(w)}
@@ -165,6 +159,45 @@ class Lexicon:
 
     def cost(self, freq):
         return math.log(self.total / freq)
+
+    def _read_character(self, ch, entries):
+        """Sort a character's CC-CEDICT senses by reading: senses[ch][r] is
+        the set of kinds of r's entries: "name" (a proper name other than a
+        surname), "surname" (or a given name), "word" (only a pointer to the
+        words that use the reading: "used in 琢磨", "see 吐蕃"), "free"."""
+        senses = self.senses.setdefault(ch, {})
+        for e in entries:
+            s = cedict_syllables(e.pinyin)
+            if not s or len(s) != 1 or s[0] is None:
+                continue
+            if any(d.startswith("surname") or "given name" in d
+                   for d in e.definitions):
+                kind = "surname"
+            elif e.pinyin[:1].isupper():
+                kind = "name"
+            elif all(WORD_POINTER_RE.match(d) for d in e.definitions):
+                kind = "word"
+            else:
+                kind = "free"
+            senses.setdefault(s[0], set()).add(kind)
+            for d in e.definitions:
+                m = VARIANT_OF_RE.match(d)
+                if m:
+                    self.variants.setdefault(ch, []).append(
+                        (m.group(2) or m.group(1), s[0]))
+
+    def reading_outside_words(self, ch, readings):
+        """The reading a character takes alone when the first of its
+        readings is one that CC-CEDICT only uses in certain words (琢 zuo in
+        琢磨, 曝 bao in 曝光, 匙 shi in 钥匙) and one other reading has a sense
+        of its own (琢 zhuo, to carve); else None. A character that is also
+        a name keeps its readings as they are."""
+        senses = self.senses.get(ch, {})
+        if (senses.get(readings[0]) != {"word"}
+                or any("surname" in kinds for kinds in senses.values())):
+            return None
+        free = [r for r in readings[1:] if "free" in senses.get(r, ())]
+        return free[0] if len(free) == 1 else None
 
     def variant_spelling_reading(self, word, readable):
         """The reading of a word that CC-CEDICT lacks but has spelt with

@@ -176,7 +176,12 @@ def build(lex, table):
             # the character otherwise (两行 hang), they know better.
             readings = (readings[0], second.get(word[1]))
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
-    alone = dict(ALONE_READINGS, **COLLOQUIAL_ALONE_READINGS)
+    # A first reading that CC-CEDICT only uses in certain words (琢 zuo of
+    # 琢磨) is not the one of the character alone.
+    alone = {ch: r for ch, readings in table.items() if len(readings) > 1
+             for r in [lex.reading_outside_words(ch, readings)] if r}
+    alone.update(ALONE_READINGS)
+    alone.update(COLLOQUIAL_ALONE_READINGS)
     default = {ch: r[0] for ch, r in table.items()}
     default.update(alone)
 
