@@ -108,11 +108,11 @@ RULES = [
     *(Rule("行", ch, "hang", NEXT_IS) for ch in "末首尾号"),
     # X之地 is a place (安全之地, 立足之地), not the adverbial de.
     Rule("地", "之", "di", PREVIOUS_IS),
-    # 得 standing alone after a pronoun or after 就, 还, 也, 都, 又 is the
-    # modal dei, must (我们得走, 你得小心, 那就得, 还得先): the particle de
-    # follows a verb or an adjective, and the verb de2 (to get) is in words
-    # (得到, 得知, 获得), which keep their reading.
-    *(Rule("得", ch, "dei", PREVIOUS_IS) for ch in "我你他她它们俺咱就还也都又"),
+    # 得 standing alone after a pronoun or after 就, 还, 也, 都, 又, 是 is the
+    # modal dei, must (我们得走, 你得小心, 那就得, 还得先, 还是得): the
+    # particle de follows a verb or an adjective, and the verb de2 (to get)
+    # is in words (得到, 得知, 获得), which keep their reading.
+    *(Rule("得", ch, "dei", PREVIOUS_IS) for ch in "我你他她它们俺咱就还也都又是"),
 ]
 
 
