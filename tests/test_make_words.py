@@ -107,6 +107,7 @@ class CommittedFileTest(unittest.TestCase):
             "剥皮剥削": "bao pi bo xue", "削苹果": "xiao ping guo",
             "粘贴粘土": "zhan tie nian tu",
             "安全之地": "an quan zhi di", "血流满地": "xue liu man di",
+            "他长得很高": "ta zhang de hen gao",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),

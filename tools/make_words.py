@@ -108,6 +108,9 @@ RULES = [
     *(Rule("行", ch, "hang", NEXT_IS) for ch in "末首尾号"),
     # X之地 is a place (安全之地, 立足之地), not the adverbial de.
     Rule("地", "之", "di", PREVIOUS_IS),
+    # 长得 (长得像, 长得很高) and 长出 grow: CC-CEDICT's words zhang3 de5 and
+    # zhang3 chu1, which jieba does not count and so lose to 长 + 得.
+    *(Rule("长", ch, "zhang", NEXT_IS) for ch in "得出"),
     # 得 standing alone after a pronoun or after 就, 还, 也, 都, 又, 是 is the
     # modal dei, must (我们得走, 你得小心, 那就得, 还得先, 还是得): the
     # particle de follows a verb or an adjective, and the verb de2 (to get)
