@@ -212,8 +212,11 @@ def build(lex, table):
         char_records[ch] = words_file.CharRecord(
             cost_of(count, lex.total) + SINGLE_PENALTY,
                                                  alone.get(ch))
-    words = {w: (cost_of(count, lex.total), written)
-             for w, (count, written) in kept.items()}
+    # A word that costs more than its characters alone is never on the
+    # cheapest path: the characters always do better in its place.
+    words = {w: (cost, written) for w, (count, written) in kept.items()
+             for cost in [cost_of(count, lex.total)]
+             if cost <= sum(char_records[ch].single_cost for ch in w)}
     return words_file.WordsData(char_records, list(RULES), words)
 
 
