@@ -10,14 +10,14 @@
 namespace lorvane {
 namespace {
 
-constexpr std::size_t UnitCount = 0x10000;
-
 bool isIndexed(const std::u16string& entry) { return entry.size() >= 2 && !IsSurrogate(entry[0]); }
 
 }  // namespace
 
-PinyinIndex::PinyinIndex(const PinyinTable& table)
-    : keyIds_(UnitCount, 0), allReadings_(1), firstReading_(1)
+PinyinIndex::PinyinIndex(const PinyinTable& table) : PinyinIndex(std::span<const std::u16string>(table.slots)) {}
+
+PinyinIndex::PinyinIndex(std::span<const std::u16string> slots)
+    : allReadings_(1), firstReading_(1)
 {
     // The three copies of the text and their slack must be reachable with
     // 32-bit offsets.
@@ -27,7 +27,7 @@ PinyinIndex::PinyinIndex(const PinyinTable& table)
     // First the length of every key's fragments, keys numbered in order of
     // first appearance.
     std::size_t copyLength = 0;
-    for (const std::u16string& entry : table.slots) {
+    for (const std::u16string& entry : slots) {
         if (!isIndexed(entry)) continue;
         std::uint16_t& id = keyIds_[entry[0]];
         if (id == 0) {
@@ -58,7 +58,7 @@ PinyinIndex::PinyinIndex(const PinyinTable& table)
     fragmentText_.assign(LetterCaseCount * copyLength + CopyBlock, u'\0');
     char16_t* const asStored = fragmentText_.data();
     char16_t* const firstLetterUpper = asStored + copyLength;
-    for (const std::u16string& entry : table.slots) {
+    for (const std::u16string& entry : slots) {
         if (!isIndexed(entry)) continue;
         Fragment& fragment = allReadings_[keyIds_[entry[0]]];
         const bool firstReading = fragment.length == 0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,9 @@ namespace lorvane {
 class PinyinIndex {
 public:
     explicit PinyinIndex(const PinyinTable& table);
+    // The index of the slots given. Empty slots match nothing, so the filled
+    // slots of a table give the same index as all of them.
+    explicit PinyinIndex(std::span<const std::u16string> slots);
 
     // Appends the readings of each character of `text`, each reading followed
     // by one blank: "zhong (chong) qing ". Characters without readings add
@@ -39,7 +44,10 @@ private:
         std::uint32_t length = 0;
     };
 
-    std::vector<std::uint16_t> keyIds_;  // by UTF-16 unit; 0 for no entry
+    // By UTF-16 unit; 0 for no entry. Held in the object, which callers
+    // keep on the heap or on the stack: a separate 128 KiB block would be
+    // mapped and unmapped by the system for every index built.
+    std::array<std::uint16_t, 0x10000> keyIds_{};
     // The readings of each key: "zhong (chong) ", and the first alone, which
     // is the start of the same text.
     std::vector<Fragment> allReadings_;   // by key id

@@ -9,15 +9,18 @@
 namespace lorvane::testing {
 
 // The conversion written as plainly as possible: for every character, a scan
-// of all slots in order. The indexed conversion must agree with it exactly.
+// of the slots in order. The indexed conversion must agree with it exactly.
 // Slots keyed by a surrogate and slots holding the Hanzi alone match nothing.
+// Empty slots match nothing either, so scanning only the first `slotCount`
+// (the filled ones) gives the same output faster.
 inline std::u16string LiteralScanConversion(const PinyinTable& table, std::u16string_view text,
-                                            ConversionOptions options)
+                                            ConversionOptions options,
+                                            std::size_t slotCount = PinyinTableCapacity)
 {
     std::u16string output;
     bool ReadingEmitted = false;
     for (const char16_t ch : text) {
-        for (std::size_t slot = 0; slot < PinyinTableCapacity; ++slot) {
+        for (std::size_t slot = 0; slot < slotCount; ++slot) {
             const std::u16string& entry = table.slots[slot];
             if (entry.size() < 2 || entry[0] != ch || (ch >= 0xD800 && ch <= 0xDFFF)) continue;
             std::u16string syllable = entry.substr(1);
@@ -25,13 +28,13 @@ inline std::u16string LiteralScanConversion(const PinyinTable& table, std::u16st
             if (options.letterCase == LetterCase::AllUpper)
                 for (char16_t& unit : syllable) unit = ToUpperAscii(unit);
             if (options.firstReadingOnly) {
-                output += u" " + syllable;
+                output.append(u" ").append(syllable);
                 break;
             }
             if (ReadingEmitted) {
-                output += u" (" + syllable + u")";
+                output.append(u" (").append(syllable).append(u")");
             } else {
-                output += u" " + syllable;
+                output.append(u" ").append(syllable);
                 ReadingEmitted = true;
             }
         }
