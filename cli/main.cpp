@@ -1,6 +1,7 @@
 // lorvane-cli: the conversion of the Lorvane window on the command line.
 
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,7 @@
 #include "PinyinIndex.h"
 #include "PinyinTableError.h"
 #include "StreamConverter.h"
+#include "TableFile.h"
 #include "TextCoding.h"
 #include "WordDataError.h"
 
@@ -22,6 +24,19 @@ namespace {
 enum ExitCode { Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, OutputFailure = 5 };
 
 using namespace lorvane;
+
+// Throws PinyinTableError for every failure, running out of memory included.
+std::unique_ptr<PinyinTable> loadTable(TableFile& file)
+{
+    std::unique_ptr<PinyinTable> table;
+    try {
+        table = std::make_unique<PinyinTable>();
+    } catch (const std::bad_alloc&) {
+        throw PinyinTableError(PinyinTableError::Kind::OutOfMemory, file.path(), OutOfMemoryReason());
+    }
+    LoadPinyinTable(file, *table);
+    return table;
+}
 
 int run(const std::vector<std::string>& arguments)
 {
@@ -39,9 +54,12 @@ int run(const std::vector<std::string>& arguments)
         return output.flush() ? Done : OutputFailure;
     }
 
-    auto table = std::make_unique<PinyinTable>();
+    std::unique_ptr<PinyinTable> table;
+    std::unique_ptr<PinyinIndex> loaded;
     try {
-        LoadPinyinTable(commandLine.table.value_or(DefaultTablePath()), *table);
+        TableFile file(commandLine.table.value_or(DefaultTablePath()));
+        table = loadTable(file);
+        loaded = IndexPinyinTable(*table, file.path());
     } catch (const PinyinTableError& error) {
         cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
         return TableFailure;
@@ -56,7 +74,7 @@ int run(const std::vector<std::string>& arguments)
             return TableFailure;
         }
     }
-    const PinyinIndex index(*table);
+    const PinyinIndex& index = *loaded;
     table.reset();
 
     // Every input is opened before anything is written, so a wrong name

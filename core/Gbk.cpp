@@ -5,6 +5,7 @@
 #else
 #include <iconv.h>
 #include <cerrno>
+#include <cstring>
 #endif
 
 namespace lorvane {
@@ -46,6 +47,7 @@ bool convertStrict(std::string_view bytes, std::u16string& out)
 
 void decodeInto(std::string_view bytes, std::u16string& out)
 {
+    if (!IsValidCodePage(GbkCodePage)) throw GbkUnavailable("code page 936 is not installed");
     out.reserve(bytes.size());
     if (bytes.size() <= 0x7FFFFFFF && convertStrict(bytes, out)) return;
     // Some bytes are invalid: decode character by character, replacing the bad ones.
@@ -68,15 +70,12 @@ public:
     IconvHandle() : handle_(iconv_open("UTF-16LE", "CP936"))
     {
         if (handle_ == invalid()) handle_ = iconv_open("UTF-16LE", "GBK");
+        if (handle_ == invalid()) throw GbkUnavailable(std::string("iconv: ") + std::strerror(errno));
     }
-    ~IconvHandle()
-    {
-        if (handle_ != invalid()) iconv_close(handle_);
-    }
+    ~IconvHandle() { iconv_close(handle_); }
     IconvHandle(const IconvHandle&) = delete;
     IconvHandle& operator=(const IconvHandle&) = delete;
     iconv_t get() const { return handle_; }
-    bool valid() const { return handle_ != invalid(); }
 
 private:
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
@@ -86,13 +85,6 @@ private:
 void decodeInto(std::string_view bytes, std::u16string& out)
 {
     IconvHandle converter;
-    if (!converter.valid()) {
-        // Without the converter only ASCII can be trusted.
-        for (const char byte : bytes)
-            out.push_back(static_cast<unsigned char>(byte) < 0x80 ? static_cast<char16_t>(byte)
-                                                                  : ReplacementCharacter);
-        return;
-    }
     std::string utf16(bytes.size() * 2 + 4, '\0');
     std::size_t written = 0;
     std::size_t at = 0;
@@ -129,7 +121,7 @@ void decodeInto(std::string_view bytes, std::u16string& out)
 std::u16string DecodeGbk(std::string_view bytes)
 {
     std::u16string text;
-    decodeInto(bytes, text);
+    if (!bytes.empty()) decodeInto(bytes, text);
     return text;
 }
 

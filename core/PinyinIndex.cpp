@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "FragmentCopy.h"
+#include "PinyinTableError.h"
 #include "TextCoding.h"
 
 namespace lorvane {
@@ -100,6 +101,17 @@ void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions opt
         destination = CopyFragment(destination, source + fragment.start, fragment.length);
     }
     out.resize(start + length);
+}
+
+std::unique_ptr<PinyinIndex> IndexPinyinTable(const PinyinTable& table, const std::string& path)
+{
+    try {
+        return std::make_unique<PinyinIndex>(table);
+    } catch (const std::length_error&) {
+        throw PinyinTableError(PinyinTableError::Kind::ReadingsTooLong, path);
+    } catch (const std::bad_alloc&) {
+        throw PinyinTableError(PinyinTableError::Kind::OutOfMemory, path, OutOfMemoryReason());
+    }
 }
 
 std::u16string ConvertText(const PinyinIndex& index, std::u16string_view text, ConversionOptions options)

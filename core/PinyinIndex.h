@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,6 +58,10 @@ private:
     std::u16string fragmentText_;
     std::size_t letterCaseStride_ = 0;
 };
+
+// The index of a table loaded from `path` (UTF-8, named in errors). Throws
+// PinyinTableError (ReadingsTooLong, OutOfMemory).
+std::unique_ptr<PinyinIndex> IndexPinyinTable(const PinyinTable& table, const std::string& path);
 
 // The whole conversion: the readings separated by single blanks, with no
 // blank at either end.

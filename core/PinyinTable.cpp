@@ -1,5 +1,6 @@
 #include "PinyinTable.h"
 
+#include <new>
 #include <optional>
 
 #include "PinyinTableError.h"
@@ -79,7 +80,13 @@ void ParsePinyinTable(std::u16string_view text, const std::string& path, PinyinT
 
 void LoadPinyinTable(TableFile& file, PinyinTable& table)
 {
-    ParsePinyinTable(DecodeTableBytes(file.readAll()), file.path(), table);
+    try {
+        ParsePinyinTable(DecodeTableBytes(file.readAll()), file.path(), table);
+    } catch (const GbkUnavailable& error) {
+        throw PinyinTableError(PinyinTableError::Kind::NoGbkConverter, file.path(), error.what());
+    } catch (const std::bad_alloc&) {
+        throw PinyinTableError(PinyinTableError::Kind::OutOfMemory, file.path(), OutOfMemoryReason());
+    }
 }
 
 void LoadPinyinTable(const std::string& path, PinyinTable& table)

@@ -27,7 +27,8 @@ struct PinyinTable {
 // PinyinTableCapacity slots are filled and nothing is written past them.
 void ParsePinyinTable(std::u16string_view text, const std::string& path, PinyinTable& table);
 
-// Reads and decodes an open table file, then parses it as above.
+// Reads and decodes an open table file, then parses it as above. Throws
+// PinyinTableError for every failure, running out of memory included.
 void LoadPinyinTable(TableFile& file, PinyinTable& table);
 
 // Opens, reads and closes the file at `path` (UTF-8). Throws PinyinTableError.

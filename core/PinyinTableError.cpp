@@ -1,25 +1,43 @@
 #include "PinyinTableError.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "FilePath.h"
 #include "PinyinTable.h"
 
 namespace lorvane {
 namespace {
 
+std::string withReason(const std::string& problem, const std::string& systemReason)
+{
+    return systemReason.empty() ? problem : problem + " (" + systemReason + ")";
+}
+
 std::string describe(PinyinTableError::Kind kind, const std::string& path,
                      const std::string& systemReason, std::size_t entriesInFile)
 {
-    std::string message = "cannot load the pinyin table " + path + ": ";
+    const std::string message = "cannot load the pinyin table " + QuotedPath(path) + ": ";
     switch (kind) {
     case PinyinTableError::Kind::FileMissing:
-        return message + "the file does not exist";
+        return message + withReason("the file does not exist", systemReason);
     case PinyinTableError::Kind::FileUnreadable:
-        return message + "the file cannot be read (" + systemReason + ")";
+        return message + withReason("the file cannot be read", systemReason);
     case PinyinTableError::Kind::FileEmpty:
         return message + "the file holds no entry";
     case PinyinTableError::Kind::TooManyEntries:
         return message + "the file holds " + WithThousandsSeparators(entriesInFile) +
                " entries, more than the " + WithThousandsSeparators(PinyinTableCapacity) +
                " the table can hold";
+    case PinyinTableError::Kind::FileTooLarge:
+        return message + "the file is larger than " + WithThousandsSeparators(MaxTableFileBytes) +
+               " bytes, far more than any pinyin table";
+    case PinyinTableError::Kind::OutOfMemory:
+        return message + withReason("there is not enough memory", systemReason);
+    case PinyinTableError::Kind::ReadingsTooLong:
+        return message + "its readings are too long to index";
+    case PinyinTableError::Kind::NoGbkConverter:
+        return message + withReason("the system cannot decode GBK, the file's encoding", systemReason);
     }
     return message;
 }
@@ -35,6 +53,8 @@ PinyinTableError::PinyinTableError(Kind kind, std::string path, std::string syst
       entriesInFile_(entriesInFile)
 {
 }
+
+std::string OutOfMemoryReason() { return std::strerror(ENOMEM); }
 
 std::string WithThousandsSeparators(std::size_t number)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,14 @@ inline constexpr char16_t ReplacementCharacter = u'\uFFFD';
 // U+FFFD.
 std::u16string DecodeTableBytes(std::string_view bytes);
 
+// Throws GbkUnavailable when the system has no GBK converter.
 std::u16string DecodeGbk(std::string_view bytes);
+
+// The system cannot decode GBK; what() is its reason.
+class GbkUnavailable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // UTF-8 to UTF-16 in pieces: a sequence cut between two pieces is completed
 // by the next one. Invalid bytes become U+FFFD, one per maximal invalid part.

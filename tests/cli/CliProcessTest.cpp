@@ -138,7 +138,8 @@ TEST_F(LorvaneCli, ExitCodesAndMessages)
     const auto missingTable = folder_.path() / "none" / "pymb.dat";
     const Outcome noTable = run({"--table", missingTable});
     EXPECT_EQ(3, noTable.exitCode);
-    EXPECT_NE(noTable.errors.find(missingTable.string() + ": the file does not exist"), std::string::npos);
+    EXPECT_NE(noTable.errors.find('"' + missingTable.string() + "\": the file does not exist (No such file or directory)"),
+              std::string::npos);
     EXPECT_EQ("", noTable.output);
     const Outcome emptyTable = run({"--table", write("empty.dat", "")});
     EXPECT_EQ(3, emptyTable.exitCode);

@@ -129,16 +129,32 @@ TEST_F(PinyinTableFile, MissingEmptyAndUnreadableFilesFail)
     EXPECT_EQ(Kind::FileUnreadable, failureOf((folder_.path() / "pymb.dat").string(), table));
 }
 
+TEST_F(PinyinTableFile, FilesLargerThanAnyTableAreRefused)
+{
+    PinyinTable table;
+    const std::string path = write(Zhong);
+    std::filesystem::resize_file(path, MaxTableFileBytes + 1);  // sparse: nothing to read
+    EXPECT_EQ(Kind::FileTooLarge, failureOf(path, table));
+#ifndef _WIN32
+    EXPECT_EQ(Kind::FileTooLarge, failureOf("/dev/zero", table));  // no size and no end
+#endif
+}
+
 TEST(PinyinTableError, MessagesNameTheFullPathAndTheProblem)
 {
     const std::string path = "C:\\文件夹\\pymb.dat";
-    const std::string shownPath = path;
-    EXPECT_EQ("cannot load the pinyin table " + shownPath + ": the file does not exist",
-              std::string(PinyinTableError(Kind::FileMissing, path).what()));
-    EXPECT_EQ("cannot load the pinyin table " + shownPath + ": the file holds no entry",
-              std::string(PinyinTableError(Kind::FileEmpty, path).what()));
-    EXPECT_EQ("cannot load the pinyin table " + shownPath + ": the file cannot be read (Permission denied)",
+    const std::string start = "cannot load the pinyin table \"" + path + "\": ";
+    EXPECT_EQ(start + "the file does not exist (No such file)",
+              std::string(PinyinTableError(Kind::FileMissing, path, "No such file").what()));
+    EXPECT_EQ(start + "the file holds no entry", std::string(PinyinTableError(Kind::FileEmpty, path).what()));
+    EXPECT_EQ(start + "the file cannot be read (Permission denied)",
               std::string(PinyinTableError(Kind::FileUnreadable, path, "Permission denied").what()));
+    EXPECT_EQ(start + "the file is larger than 67,108,864 bytes, far more than any pinyin table",
+              std::string(PinyinTableError(Kind::FileTooLarge, path).what()));
+    EXPECT_EQ(start + "its readings are too long to index",
+              std::string(PinyinTableError(Kind::ReadingsTooLong, path).what()));
+    EXPECT_EQ("cannot load the pinyin table \"\" (an empty file name): the file does not exist",
+              std::string(PinyinTableError(Kind::FileMissing, "").what()));
     EXPECT_EQ("0", WithThousandsSeparators(0));
     EXPECT_EQ("999", WithThousandsSeparators(999));
     EXPECT_EQ("1,234,567", WithThousandsSeparators(1234567));

@@ -121,7 +121,7 @@ void Form1::Form_Load()
     auto table = std::make_unique<PinyinTable>();
     tableFile_.emplace(DefaultTablePath());
     LoadPinyinTable(*tableFile_, *table);
-    index_ = std::make_unique<PinyinIndex>(*table);
+    index_ = IndexPinyinTable(*table, tableFile_->path());
     PinyinTable_ = std::move(table);
 }
 

@@ -37,6 +37,19 @@ std::wstring TableErrorMessage(const PinyinTableError& error)
         problem = L"拼音表文件有 " + wide(WithThousandsSeparators(error.entriesInFile())) +
                   L" 个条目，超过了最多能容纳的 " + wide(WithThousandsSeparators(PinyinTableCapacity)) + L" 个。";
         break;
+    case PinyinTableError::Kind::FileTooLarge:
+        problem = L"拼音表文件大于 " + wide(WithThousandsSeparators(MaxTableFileBytes)) +
+                  L" 字节，远远超过任何拼音表的大小。";
+        break;
+    case PinyinTableError::Kind::OutOfMemory:
+        problem = L"内存不足，无法载入拼音表文件。";
+        break;
+    case PinyinTableError::Kind::ReadingsTooLong:
+        problem = L"拼音表文件中的拼音太长，无法建立索引。";
+        break;
+    case PinyinTableError::Kind::NoGbkConverter:
+        problem = L"系统无法解码 GBK（代码页 936），而拼音表文件使用这种编码。";
+        break;
     }
     return withPath(problem, error.path());
 }
@@ -48,9 +61,9 @@ std::wstring TableLoadFailureMessage(const std::string& path)
     } catch (const PinyinTableError& error) {
         return TableErrorMessage(error);
     } catch (const std::bad_alloc&) {
-        return withPath(L"内存不足，无法载入拼音表文件。", path);
+        return TableErrorMessage(PinyinTableError(PinyinTableError::Kind::OutOfMemory, path));
     } catch (const std::length_error&) {
-        return withPath(L"拼音表文件中的拼音太长，无法建立索引。", path);
+        return TableErrorMessage(PinyinTableError(PinyinTableError::Kind::ReadingsTooLong, path));
     } catch (const std::exception& error) {
         return withPath(L"无法载入拼音表文件。\r\n" + EnglishDetails(error.what()), path);
     } catch (...) {
