@@ -1,5 +1,7 @@
 #include "StreamConverter.h"
 
+#include <algorithm>
+
 namespace lorvane::cli {
 namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -62,21 +64,44 @@ void StreamConverter::convert(std::u16string_view text)
 {
     while (!text.empty()) {
         const std::size_t lineEnd = perLine_ ? text.find(u'\n') : std::u16string_view::npos;
-        const std::u16string_view part = text.substr(0, lineEnd);
         lineOpen_ = true;
-        readings_.clear();
-        index_.appendReadings(part, options_, readings_);
-        if (!readings_.empty()) {
-            encoded_.clear();
-            if (blankOwed_) encoded_.push_back(' ');
-            readings_.pop_back();
-            AppendUtf8(readings_, encoded_);
-            write_(encoded_);
-            blankOwed_ = true;
-        }
+        convertLine(text.substr(0, lineEnd));
         if (lineEnd == std::u16string_view::npos) break;
         endLine();
         text.remove_prefix(lineEnd + 1);
+    }
+}
+
+void StreamConverter::convertLine(std::u16string_view text)
+{
+    while (!text.empty()) {
+        readings_.clear();
+        std::size_t converted = index_.appendReadings(text, options_, readings_, PieceUnits);
+        if (converted == 0) {
+            // One character with readings longer than a piece.
+            writeReadings(index_.readingsOf(text[0], options_));
+            converted = 1;
+        } else {
+            writeReadings(readings_);
+        }
+        text.remove_prefix(converted);
+    }
+}
+
+void StreamConverter::writeReadings(std::u16string_view readings)
+{
+    while (!readings.empty()) {
+        std::size_t length = std::min(readings.size(), PieceUnits);
+        // A surrogate pair stays in one piece, or each half would become U+FFFD.
+        if (length < readings.size() && readings[length - 1] >= 0xD800 && readings[length - 1] <= 0xDBFF) --length;
+        std::u16string_view piece = readings.substr(0, length);
+        readings.remove_prefix(length);
+        encoded_.clear();
+        if (blankOwed_) encoded_.push_back(' ');
+        blankOwed_ = piece.back() == u' ';
+        if (blankOwed_) piece.remove_suffix(1);
+        AppendUtf8(piece, encoded_);
+        if (!encoded_.empty()) write_(encoded_);
     }
 }
 

@@ -10,7 +10,9 @@
 namespace lorvane::cli {
 
 // Converts UTF-8 text that arrives in pieces of any size and writes UTF-8 in
-// pieces, holding no more than one piece of each at a time.
+// pieces, holding no more than one piece of each at a time. An output piece
+// has at most PieceUnits UTF-16 units however long a character's readings
+// are, so memory stays bounded whatever the table.
 //
 // Whole-text mode writes exactly what ConvertText gives for all the input,
 // then one line end. Line mode converts each input line on its own and writes
@@ -18,6 +20,7 @@ namespace lorvane::cli {
 class StreamConverter {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
+    static constexpr std::size_t PieceUnits = std::size_t{1} << 15;
 
     StreamConverter(const PinyinIndex& index, ConversionOptions options, bool perLine, Writer write);
 
@@ -28,6 +31,8 @@ public:
 
 private:
     void convert(std::u16string_view text);
+    void convertLine(std::u16string_view text);
+    void writeReadings(std::u16string_view readings);
     void endLine();
 
     const PinyinIndex& index_;
@@ -39,8 +44,9 @@ private:
     std::string pendingStart_;  // the first bytes of a file, until the mark is ruled out
     bool atInputStart_ = false;
     bool lineOpen_ = false;
-    // Every reading comes with a blank behind it; the last blank is held back
-    // until another reading follows, so a line never ends in a blank.
+    // Every reading comes with a blank behind it; a blank that ends what has
+    // been written is held back until more follows, so a line never ends in
+    // a blank.
     bool blankOwed_ = false;
     std::u16string decoded_;
     std::u16string readings_;

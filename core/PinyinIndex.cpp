@@ -81,14 +81,38 @@ PinyinIndex::PinyinIndex(std::span<const std::u16string> slots)
 void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions options,
                                  std::u16string& out) const
 {
+    if (appendReadings(text, options, out, out.max_size() - out.size() - CopyBlock) < text.size())
+        throw std::length_error("the pinyin would be too long");
+}
+
+std::size_t PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions options,
+                                        std::u16string& out, std::size_t room) const
+{
     const Fragment* fragments = (options.firstReadingOnly ? firstReading_ : allReadings_).data();
     const std::uint16_t* keyIds = keyIds_.data();
 
-    // Counted in 64 bits, so that a huge text cannot wrap a 32-bit size.
+    // Summed a block at a time, so that a text much longer than the room is
+    // not summed whole; counted in 64 bits, so that a huge text cannot wrap a
+    // 32-bit size.
+    constexpr std::size_t SumBlock = 256;
     std::uint64_t total = 0;
-    for (const char16_t unit : text) total += fragments[keyIds[unit]].length;
-    if (total == 0) return;
-    if (total > out.max_size() - out.size() - CopyBlock) throw std::length_error("the pinyin would be too long");
+    for (std::size_t blockStart = 0; blockStart < text.size(); blockStart += SumBlock) {
+        const std::u16string_view block = text.substr(blockStart, SumBlock);
+        std::uint64_t blockTotal = 0;
+        for (const char16_t unit : block) blockTotal += fragments[keyIds[unit]].length;
+        if (total + blockTotal > room) {
+            std::size_t fitting = blockStart;
+            for (; fitting < text.size(); ++fitting) {
+                const std::uint32_t length = fragments[keyIds[text[fitting]]].length;
+                if (total + length > room) break;
+                total += length;
+            }
+            text = text.substr(0, fitting);
+            break;
+        }
+        total += blockTotal;
+    }
+    if (total == 0) return text.size();
 
     const std::size_t start = out.size();
     const auto length = static_cast<std::size_t>(total);
@@ -101,6 +125,14 @@ void PinyinIndex::appendReadings(std::u16string_view text, ConversionOptions opt
         destination = CopyFragment(destination, source + fragment.start, fragment.length);
     }
     out.resize(start + length);
+    return text.size();
+}
+
+std::u16string_view PinyinIndex::readingsOf(char16_t unit, ConversionOptions options) const
+{
+    const Fragment fragment = (options.firstReadingOnly ? firstReading_ : allReadings_)[keyIds_[unit]];
+    return std::u16string_view(fragmentText_)
+        .substr(letterCaseStride_ * static_cast<std::size_t>(options.letterCase) + fragment.start, fragment.length);
 }
 
 std::unique_ptr<PinyinIndex> IndexPinyinTable(const PinyinTable& table, const std::string& path)

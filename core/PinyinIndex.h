@@ -33,6 +33,13 @@ public:
     // by one blank: "zhong (chong) qing ". Characters without readings add
     // nothing.
     void appendReadings(std::u16string_view text, ConversionOptions options, std::u16string& out) const;
+    // The same for as many leading characters of `text` as have readings of
+    // at most `room` units in all; returns how many characters that is. It
+    // is 0 only when the first character's readings alone are longer.
+    std::size_t appendReadings(std::u16string_view text, ConversionOptions options, std::u16string& out,
+                               std::size_t room) const;
+    // The readings of one character as appendReadings writes them.
+    std::u16string_view readingsOf(char16_t unit, ConversionOptions options) const;
 
     std::size_t keyCount() const { return allReadings_.size() - 1; }
 

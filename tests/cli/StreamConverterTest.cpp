@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "PinyinIndex.h"
@@ -18,10 +19,13 @@ PinyinTable sampleTable()
 }
 
 std::string stream(const PinyinIndex& index, ConversionOptions options, bool perLine,
-                   const std::vector<std::string>& files, std::size_t pieceSize)
+                   const std::vector<std::string>& files, std::size_t pieceSize, std::size_t* longestWrite = nullptr)
 {
     std::string written;
-    StreamConverter converter(index, options, perLine, [&](std::string_view bytes) { written += bytes; });
+    StreamConverter converter(index, options, perLine, [&](std::string_view bytes) {
+        written += bytes;
+        if (longestWrite) *longestWrite = std::max(*longestWrite, bytes.size());
+    });
     for (const std::string& file : files) {
         converter.beginInput();
         for (std::size_t at = 0; at < file.size(); at += pieceSize) converter.feed(file.substr(at, pieceSize));
@@ -71,6 +75,27 @@ TEST(StreamConverter, RandomTextAgreesWithConvertText)
         const ConversionOptions options{static_cast<LetterCase>(random() % 3), random() % 2 == 0};
         const std::string expected = Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text), options)) + "\n";
         ASSERT_EQ(expected, stream(index, options, false, {text}, 1 + random() % 7)) << text;
+    }
+}
+
+// A reading longer than an output piece, thousands of readings of one
+// character, and a surrogate pair where a piece would end: the output is
+// still ConvertText's, written in pieces of bounded size.
+TEST(StreamConverter, WritesBoundedPiecesWhateverTheReadings)
+{
+    PinyinTable table;
+    std::u16string longReading = u"长" + std::u16string(StreamConverter::PieceUnits - 1, u'a') + u"\xD840\xDC00";
+    table.slots[table.PinyinEntryCount++] = longReading;
+    for (int reading = 0; reading < 20000; ++reading) table.slots[table.PinyinEntryCount++] = u"重zhong";
+    table.slots[table.PinyinEntryCount++] = u"庆qing ";  // a quoted field may end in a blank
+    const PinyinIndex index(table);
+    const std::string text = "重长庆 长重\n庆";
+    for (const bool single : {false, true}) {
+        const ConversionOptions options{LetterCase::FirstLetterUpper, single};
+        std::size_t longestWrite = 0;
+        const std::string expected = Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text), options)) + "\n";
+        EXPECT_EQ(stream(index, options, false, {text}, 5, &longestWrite), expected);
+        EXPECT_LE(longestWrite, 3 * StreamConverter::PieceUnits + 1);
     }
 }
 
