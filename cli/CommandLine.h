@@ -15,10 +15,12 @@ struct CommandLine {
     bool context = false;               // readings chosen by context
     std::optional<std::string> words;  // the word data for it
     bool showHelp = false;
+    bool showVersion = false;
     std::vector<std::string> files;  // none: standard input
 };
 
-// Throws UsageError.
+// Options take their value as the next argument or after "=": "--case first"
+// or "--case=first". Throws UsageError.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);  // UTF-8
 
 struct UsageError {
@@ -26,5 +28,7 @@ struct UsageError {
 };
 
 extern const char UsageText[];
+// "lorvane-cli (Lorvane) 1.2.0.29", from the project's version.
+std::string VersionText();
 
 }  // namespace lorvane::cli

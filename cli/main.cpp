@@ -48,9 +48,9 @@ int run(const std::vector<std::string>& arguments)
         cli::WriteError("lorvane-cli: " + error.message + "\n" + cli::UsageText);
         return UsageFailure;
     }
-    if (commandLine.showHelp) {
+    if (commandLine.showHelp || commandLine.showVersion) {
         cli::StandardOutput output;
-        output.write(cli::UsageText);
+        output.write(commandLine.showHelp ? std::string(cli::UsageText) : cli::VersionText());
         return output.flush() ? Done : OutputFailure;
     }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "AppInfo.h"
 #include "TemporaryFolder.h"
 #include "TestText.h"
 #include "WordDataWriter.h"
@@ -109,6 +110,7 @@ TEST_F(LorvaneCli, ConvertsStandardInputAsTheWindowDoes)
     EXPECT_EQ("", plain.errors);
 
     EXPECT_EQ("Zhong (Chong) Qing\n", run({"--table", table_, "--case", "first"}, "重庆").output);
+    EXPECT_EQ("Zhong (Chong) Qing\n", run({"--table=" + table_.string(), "--case=first"}, "重庆").output);
     EXPECT_EQ("ZHONG QING\n", run({"--table", table_, "--case", "upper", "--single"}, "重庆").output);
     EXPECT_EQ("\n", run({"--table", table_, "--case", "lower"}, "abc").output);
     EXPECT_EQ("\n", run({"--table", table_}, "").output);
@@ -134,6 +136,9 @@ TEST_F(LorvaneCli, ExitCodesAndMessages)
     EXPECT_EQ("", unknown.output);
     EXPECT_EQ(2, run({"--case", "title"}).exitCode);
     EXPECT_EQ(2, run({"--table"}).exitCode);
+    const Outcome valueForAFlag = run({"--single=yes"});
+    EXPECT_EQ(2, valueForAFlag.exitCode);
+    EXPECT_NE(valueForAFlag.errors.find("lorvane-cli: --single takes no value"), std::string::npos);
 
     const auto missingTable = folder_.path() / "none" / "pymb.dat";
     const Outcome noTable = run({"--table", missingTable});
@@ -154,7 +159,13 @@ TEST_F(LorvaneCli, ExitCodesAndMessages)
 
     const Outcome help = run({"--help"});
     EXPECT_EQ(0, help.exitCode);
-    EXPECT_NE(help.output.find("usage: lorvane-cli"), std::string::npos);
+    EXPECT_EQ(0u, help.output.rfind("usage: lorvane-cli", 0));
+    EXPECT_NE(help.output.find("Exit status: 0 done, 2 wrong usage, 3 the pinyin table or the word data cannot\n"
+                               "be loaded, 4 an input cannot be read, 5 the output cannot be written."),
+              std::string::npos);
+    const Outcome version = run({"--version"});
+    EXPECT_EQ(0, version.exitCode);
+    EXPECT_EQ(std::string("lorvane-cli (Lorvane) ") + lorvane::app::VersionText + "\n", version.output);
 }
 
 TEST_F(LorvaneCli, UsesThePinyinTableBesideItself)
