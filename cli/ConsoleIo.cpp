@@ -1,8 +1,9 @@
 #include "ConsoleIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
+#include <system_error>
 
 #include "TextCoding.h"
 
@@ -11,22 +12,26 @@
 #include <io.h>
 #include <windows.h>
 #else
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace lorvane::cli {
 namespace {
 
-constexpr std::size_t ChunkSize = 1 << 16;
+constexpr int OutputDescriptor = 1;
+constexpr int ErrorDescriptor = 2;
 
 #ifdef _WIN32
+
 bool isConsole(HANDLE handle)
 {
     DWORD mode = 0;
-    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
 }
 
-void writeConsole(HANDLE console, std::string_view utf8)
+// False when the console refuses the text.
+bool writeConsole(HANDLE console, std::string_view utf8)
 {
     const std::u16string text = Utf8ToUtf16(utf8);
     const auto* data = reinterpret_cast<const wchar_t*>(text.data());
@@ -34,27 +39,37 @@ void writeConsole(HANDLE console, std::string_view utf8)
     while (left > 0) {
         DWORD written = 0;
         const DWORD size = static_cast<DWORD>(left < 8192 ? left : 8192);
-        if (!WriteConsoleW(console, data, size, &written, nullptr) || written == 0) return;
+        if (!WriteConsoleW(console, data, size, &written, nullptr) || written == 0) return false;
         data += written;
         left -= written;
     }
+    return true;
 }
-#endif
 
-void flushBytes(std::FILE* stream, std::string_view bytes, bool& failed)
+int writeSome(int descriptor, const char* data, std::size_t size)
 {
-#ifdef _WIN32
-    const HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    if (isConsole(handle)) {
-        writeConsole(handle, bytes);
-        return;
-    }
-#endif
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size())
-        failed = true;
+    return _write(descriptor, data, static_cast<unsigned>(size < 0x40000000 ? size : 0x40000000));
 }
 
-std::string systemReason() { return std::strerror(errno); }
+#else
+
+long writeSome(int descriptor, const char* data, std::size_t size) { return ::write(descriptor, data, size); }
+
+#endif
+
+// Returns 0, or the errno of the write that failed.
+int writeAll(int descriptor, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const auto written = writeSome(descriptor, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -64,91 +79,92 @@ void PrepareStandardStreams()
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+#else
+    // Each open takes the lowest free descriptor, which is the one tested.
+    for (int descriptor = 0; descriptor <= ErrorDescriptor; ++descriptor)
+        if (::fcntl(descriptor, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", descriptor == 0 ? O_WRONLY : O_RDONLY);
 #endif
+}
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+void WriteError(std::string_view utf8)
+{
+#ifdef _WIN32
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    if (isConsole(console)) {
+        writeConsole(console, utf8);
+        return;
+    }
+#endif
+    writeAll(ErrorDescriptor, utf8);
+}
+
+#ifdef _WIN32
+
+bool StandardInputIsConsole() { return isConsole(GetStdHandle(STD_INPUT_HANDLE)); }
+
+bool ReadTypedText(std::string& chunk)
+{
+    std::wstring typed(4096, L'\0');
+    DWORD count = 0;
+    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), typed.data(), static_cast<DWORD>(typed.size()), &count,
+                      nullptr) ||
+        count == 0)
+        return false;
+    typed.resize(count);
+    const std::size_t end = typed.find(L'\x1A');
+    if (end == 0) return false;
+    typed.resize(std::min(typed.size(), end));
+    chunk = Utf16ToUtf8(std::u16string(typed.begin(), typed.end()));
+    return true;
+}
+
+#endif
+
+StandardOutput::StandardOutput()
+{
+#ifdef _WIN32
+    console_ = isConsole(GetStdHandle(STD_OUTPUT_HANDLE));
+#endif
+    buffer_.reserve(Capacity);
 }
 
 void StandardOutput::write(std::string_view utf8)
 {
-    buffer_.append(utf8);
-    if (buffer_.size() >= ChunkSize) {
-        flushBytes(stdout, buffer_, failed_);
+    if (buffer_.size() + utf8.size() > Capacity) flush();
+    if (utf8.size() >= Capacity)
+        writeThrough(utf8);
+    else
+        buffer_.append(utf8);
+}
+
+void StandardOutput::flush()
+{
+    if (buffer_.empty()) return;
+    // Emptied also when the write fails, so that no later flush writes the
+    // same text again.
+    try {
+        writeThrough(buffer_);
+    } catch (const OutputError&) {
         buffer_.clear();
+        throw;
     }
-}
-
-bool StandardOutput::flush()
-{
-    flushBytes(stdout, buffer_, failed_);
     buffer_.clear();
-    if (std::fflush(stdout) != 0) failed_ = true;
-    return !failed_;
 }
 
-void WriteError(std::string_view utf8)
-{
-    bool ignored = false;
-    flushBytes(stderr, utf8, ignored);
-    std::fflush(stderr);
-}
-
-InputFile::InputFile(const std::string& path) : ownsFile_(true), name_(path)
-{
-#ifdef _WIN32
-    const std::u16string widePath = Utf8ToUtf16(path);
-    file_ = _wfopen(reinterpret_cast<const wchar_t*>(widePath.c_str()), L"rb");
-    if (!file_) throw std::runtime_error("cannot open " + name_ + ": " + systemReason());
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(widePath.c_str()));
-    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-#else
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) throw std::runtime_error("cannot open " + name_ + ": " + systemReason());
-    struct stat status {};
-    const bool folder = fstat(fileno(file_), &status) == 0 && S_ISDIR(status.st_mode);
-#endif
-    if (folder) throw std::runtime_error("cannot read " + name_ + ": it is a folder");
-}
-
-std::unique_ptr<InputFile> InputFile::StandardInput()
-{
-    std::unique_ptr<InputFile> input(new InputFile());
-    input->file_ = stdin;
-    input->name_ = "standard input";
-#ifdef _WIN32
-    input->console_ = isConsole(GetStdHandle(STD_INPUT_HANDLE));
-#endif
-    return input;
-}
-
-InputFile::~InputFile()
-{
-    if (ownsFile_ && file_) std::fclose(file_);
-}
-
-bool InputFile::read(std::string& chunk)
+void StandardOutput::writeThrough(std::string_view utf8)
 {
 #ifdef _WIN32
     if (console_) {
-        // Typed text arrives as UTF-16 whatever the console's code page;
-        // Ctrl+Z at the start of a line ends it.
-        std::wstring typed(4096, L'\0');
-        DWORD count = 0;
-        if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), typed.data(), static_cast<DWORD>(typed.size()),
-                          &count, nullptr) ||
-            count == 0)
-            return false;
-        typed.resize(count);
-        const std::size_t end = typed.find(L'\x1A');
-        if (end == 0) return false;
-        typed.resize(std::min(typed.size(), end));
-        chunk = Utf16ToUtf8(std::u16string(typed.begin(), typed.end()));
-        return true;
+        if (!writeConsole(GetStdHandle(STD_OUTPUT_HANDLE), utf8))
+            throw OutputError("cannot write to the console: " + std::system_category().message(static_cast<int>(GetLastError())));
+        return;
     }
 #endif
-    chunk.resize(ChunkSize);
-    const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), file_);
-    chunk.resize(count);
-    if (count == 0 && std::ferror(file_)) throw std::runtime_error("cannot read " + name_ + ": " + systemReason());
-    return count > 0;
+    if (const int error = writeAll(OutputDescriptor, utf8))
+        throw OutputError("cannot write to standard output: " + SystemReason(error));
 }
 
 }  // namespace lorvane::cli

@@ -1,51 +1,55 @@
 #pragma once
 
-#include <cstdio>
-#include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace lorvane::cli {
 
-// Standard output and error as UTF-8; on a Windows console the text is
-// written as UTF-16, so that Chinese shows whatever the console's code page.
-void PrepareStandardStreams();
-void WriteError(std::string_view utf8);
-
-// Standard output, written in large pieces.
-class StandardOutput {
+// Standard output cannot be written; the message says why.
+class OutputError : public std::runtime_error {
 public:
-    void write(std::string_view utf8);
-    bool flush();  // false when some output could not be written
-
-private:
-    std::string buffer_;
-    bool failed_ = false;
+    using std::runtime_error::runtime_error;
 };
 
-// An input of the command line: a file, or standard input for none or "-".
-class InputFile {
-public:
-    // Throws std::runtime_error naming the file and the system's reason.
-    explicit InputFile(const std::string& path);  // UTF-8
-    static std::unique_ptr<InputFile> StandardInput();
-    ~InputFile();
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
+// Binary standard streams. A standard stream that is closed when the program
+// starts is opened on the null device the wrong way round, so that reading or
+// writing it fails as it would have, and no file opened later takes its place.
+void PrepareStandardStreams();
 
-    // Replaces `chunk` with the next bytes; false at the end. Throws
-    // std::runtime_error on a read error.
-    bool read(std::string& chunk);
-    const std::string& name() const { return name_; }
+// Standard error as UTF-8; on a Windows console as UTF-16, so that Chinese
+// shows whatever the console's code page. Failures are ignored: there is
+// nowhere left to report them.
+void WriteError(std::string_view utf8);
+
+// The system's explanation of the error number `error` (an errno value).
+std::string SystemReason(int error);
+
+#ifdef _WIN32
+// Typed text is read as UTF-16, whatever the console's code page.
+bool StandardInputIsConsole();
+// Replaces `chunk` with the next text typed, as UTF-8; false at the end of
+// input (Ctrl+Z at the start of a line).
+bool ReadTypedText(std::string& chunk);
+#endif
+
+// Standard output, written in pieces of up to Capacity bytes. Every write
+// that fails throws OutputError at once, naming the system's reason.
+class StandardOutput {
+public:
+    static constexpr std::size_t Capacity = std::size_t{1} << 16;
+
+    StandardOutput();
+    void write(std::string_view utf8);
+    void flush();
 
 private:
-    InputFile() = default;
-    std::FILE* file_ = nullptr;
-    bool ownsFile_ = false;
+    void writeThrough(std::string_view utf8);
+
+    std::string buffer_;
 #ifdef _WIN32
     bool console_ = false;
 #endif
-    std::string name_;
 };
 
 }  // namespace lorvane::cli

@@ -8,9 +8,6 @@
 
 namespace lorvane::cli {
 
-// `path` (UTF-8) made absolute, so that messages name the file in full.
-std::string FullPath(const std::string& path);
-
 // Loads the word data at `path` and indexes it with the table. Every failure,
 // including word data too large to index, is a WordDataError naming the file.
 std::unique_ptr<ContextIndex> LoadContext(const PinyinTable& table, const std::string& path);

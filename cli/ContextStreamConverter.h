@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ContextConversion.h"
+#include "InputConverter.h"
 #include "TextCoding.h"
 
 namespace lorvane::cli {
@@ -14,16 +15,16 @@ namespace lorvane::cli {
 // (the whole input as one text, then a line end; or each line on its own).
 // The conversion holds back at most the run at the end of what it was given,
 // so memory stays bounded whatever the length of a line.
-class ContextStreamConverter {
+class ContextStreamConverter : public InputConverter {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
 
     ContextStreamConverter(const ContextIndex& index, ConversionOptions options, bool perLine, Writer write);
 
-    void beginInput();  // a new file: its byte-order mark is skipped
-    void feed(std::string_view utf8);
-    void endInput();  // the end of one file; in line mode it ends the line
-    void finish();    // the end of all input
+    void beginInput() override;  // a new file: its byte-order mark is skipped
+    void feed(std::string_view utf8) override;
+    void endInput() override;  // the end of one file; in line mode it ends the line
+    void finish() override;    // the end of all input
 
 private:
     void convert(std::u16string_view text);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "InputConverter.h"
 #include "PinyinIndex.h"
 #include "TextCoding.h"
 
@@ -17,17 +18,17 @@ namespace lorvane::cli {
 // Whole-text mode writes exactly what ConvertText gives for all the input,
 // then one line end. Line mode converts each input line on its own and writes
 // one output line for each.
-class StreamConverter {
+class StreamConverter : public InputConverter {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
     static constexpr std::size_t PieceUnits = std::size_t{1} << 15;
 
     StreamConverter(const PinyinIndex& index, ConversionOptions options, bool perLine, Writer write);
 
-    void beginInput();  // a new file: its byte-order mark is skipped
-    void feed(std::string_view utf8);
-    void endInput();  // the end of one file; in line mode it ends the line
-    void finish();    // the end of all input
+    void beginInput() override;  // a new file: its byte-order mark is skipped
+    void feed(std::string_view utf8) override;
+    void endInput() override;  // the end of one file; in line mode it ends the line
+    void finish() override;    // the end of all input
 
 private:
     void convert(std::u16string_view text);

@@ -2,16 +2,18 @@
 
 #include <memory>
 #include <new>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
+#include "ConsoleIo.h"
 #include "ContextLoading.h"
 #include "ContextStreamConverter.h"
-#include "ConsoleIo.h"
 #include "ExecutableDirectory.h"
+#include "FilePath.h"
+#include "InputFile.h"
+#include "InputLoop.h"
 #include "PinyinIndex.h"
 #include "PinyinTableError.h"
 #include "StreamConverter.h"
@@ -25,100 +27,77 @@ enum ExitCode { Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, 
 
 using namespace lorvane;
 
-// Throws PinyinTableError for every failure, running out of memory included.
-std::unique_ptr<PinyinTable> loadTable(TableFile& file)
-{
+void reportError(const std::string& message) { cli::WriteError("lorvane-cli: " + message + "\n"); }
+
+struct LoadedTable {
     std::unique_ptr<PinyinTable> table;
+    std::unique_ptr<PinyinIndex> index;
+};
+
+// Throws PinyinTableError for every failure, running out of memory included.
+LoadedTable loadTable(const std::string& path)
+{
+    TableFile file(path);
+    LoadedTable loaded;
     try {
-        table = std::make_unique<PinyinTable>();
+        loaded.table = std::make_unique<PinyinTable>();
     } catch (const std::bad_alloc&) {
         throw PinyinTableError(PinyinTableError::Kind::OutOfMemory, file.path(), OutOfMemoryReason());
     }
-    LoadPinyinTable(file, *table);
-    return table;
+    LoadPinyinTable(file, *loaded.table);
+    loaded.index = IndexPinyinTable(*loaded.table, file.path());
+    return loaded;
 }
 
 int run(const std::vector<std::string>& arguments)
 {
     cli::PrepareStandardStreams();
-    cli::CommandLine commandLine;
+    cli::StandardOutput output;
     try {
-        commandLine = cli::ParseCommandLine(arguments);
+        const cli::CommandLine commandLine = cli::ParseCommandLine(arguments);
+        if (commandLine.showHelp || commandLine.showVersion) {
+            output.write(commandLine.showHelp ? std::string(cli::UsageText) : cli::VersionText());
+            output.flush();
+            return Done;
+        }
+        LoadedTable loaded = loadTable(commandLine.table.value_or(DefaultTablePath()));
+        std::unique_ptr<ContextIndex> context;
+        if (commandLine.context)
+            context = cli::LoadContext(*loaded.table, FullPath(commandLine.words.value_or(DefaultWordsPath())));
+        loaded.table.reset();
+
+        const auto write = [&output](std::string_view bytes) { output.write(bytes); };
+        std::unique_ptr<cli::InputConverter> converter;
+        if (context)
+            converter = std::make_unique<cli::ContextStreamConverter>(*context, commandLine.options,
+                                                                      commandLine.perLine, write);
+        else
+            converter = std::make_unique<cli::StreamConverter>(*loaded.index, commandLine.options,
+                                                               commandLine.perLine, write);
+        cli::ConvertInputs(commandLine.files, *converter, output);
+        return Done;
     } catch (const cli::UsageError& error) {
         cli::WriteError("lorvane-cli: " + error.message + "\n" + cli::UsageText);
         return UsageFailure;
-    }
-    if (commandLine.showHelp || commandLine.showVersion) {
-        cli::StandardOutput output;
-        output.write(commandLine.showHelp ? std::string(cli::UsageText) : cli::VersionText());
-        return output.flush() ? Done : OutputFailure;
-    }
-
-    std::unique_ptr<PinyinTable> table;
-    std::unique_ptr<PinyinIndex> loaded;
-    try {
-        TableFile file(commandLine.table.value_or(DefaultTablePath()));
-        table = loadTable(file);
-        loaded = IndexPinyinTable(*table, file.path());
     } catch (const PinyinTableError& error) {
-        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        reportError(error.what());
         return TableFailure;
-    }
-    std::unique_ptr<ContextIndex> context;
-    if (commandLine.context) {
-        const std::string wordsPath = cli::FullPath(commandLine.words.value_or(DefaultWordsPath()));
+    } catch (const WordDataError& error) {
+        reportError(error.what());
+        return TableFailure;
+    } catch (const cli::InputError& error) {
+        // What was converted before the failure is still written; if that
+        // fails too, the input's failure is still the one reported.
         try {
-            context = cli::LoadContext(*table, wordsPath);
-        } catch (const WordDataError& error) {
-            cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
-            return TableFailure;
+            output.flush();
+        } catch (const cli::OutputError&) {
         }
-    }
-    const PinyinIndex& index = *loaded;
-    table.reset();
-
-    // Every input is opened before anything is written, so a wrong name
-    // fails at once instead of after a partial output.
-    std::vector<std::unique_ptr<cli::InputFile>> inputs;
-    try {
-        if (commandLine.files.empty()) inputs.push_back(cli::InputFile::StandardInput());
-        for (const std::string& file : commandLine.files)
-            inputs.push_back(file == "-" ? cli::InputFile::StandardInput()
-                                         : std::make_unique<cli::InputFile>(file));
-    } catch (const std::runtime_error& error) {
-        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        reportError(error.what());
         return InputFailure;
-    }
-
-    cli::StandardOutput output;
-    const auto write = [&output](std::string_view bytes) { output.write(bytes); };
-    cli::StreamConverter ordinary(index, commandLine.options, commandLine.perLine, write);
-    std::optional<cli::ContextStreamConverter> inContext;
-    if (context) inContext.emplace(*context, commandLine.options, commandLine.perLine, write);
-    std::string chunk;
-    const auto convertAll = [&](auto& converter) {
-        for (const auto& input : inputs) {
-            converter.beginInput();
-            while (input->read(chunk)) converter.feed(chunk);
-            converter.endInput();
-        }
-        converter.finish();
-    };
-    try {
-        if (inContext)
-            convertAll(*inContext);
-        else
-            convertAll(ordinary);
-    } catch (const std::runtime_error& error) {
-        output.flush();
-        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
-        return InputFailure;
-    }
-    if (!output.flush()) {
-        cli::WriteError("lorvane-cli: cannot write to standard output\n");
+    } catch (const cli::OutputError& error) {
+        reportError(error.what());
         return OutputFailure;
     }
-    return Done;
 }
 
 }  // namespace
@@ -140,7 +119,7 @@ int main(int argc, char** argv)
     try {
         return run(arguments);
     } catch (const std::exception& error) {
-        cli::WriteError(std::string("lorvane-cli: ") + error.what() + "\n");
+        reportError(error.what());
         return 1;
     }
 }

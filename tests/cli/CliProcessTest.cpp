@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -24,6 +28,16 @@ struct Outcome {
     long peakMemoryKb = 0;
 };
 
+// How to start the program. Standard output is appended to `outputFile`,
+// which is read back when it is the default one.
+struct Launch {
+    std::vector<std::string> arguments{};
+    std::string input{};  // standard input, unless inputFile is set
+    std::filesystem::path inputFile{};
+    std::filesystem::path outputFile{};
+    std::function<void()> inChild{};  // limits, signals, descriptors, just before the program starts
+};
+
 std::string readFile(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -31,6 +45,49 @@ std::string readFile(const std::filesystem::path& path)
     content << file.rdbuf();
     return content.str();
 }
+
+std::string repeated(const std::string& text, std::size_t times)
+{
+    std::string result;
+    result.reserve(text.size() * times);
+    for (std::size_t copy = 0; copy < times; ++copy) result += text;
+    return result;
+}
+
+// The descriptor as a path the child can open: /proc/self/fd/N.
+std::filesystem::path pathOf(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
+
+// A second process that writes `block` `times` times into a pipe, so that an
+// input never exists whole anywhere. It exits 0 when all was written.
+struct PipeWriter {
+    PipeWriter(const std::string& block, std::size_t times)
+    {
+        int ends[2];
+        if (pipe(ends) != 0) throw std::runtime_error("pipe");
+        process = fork();
+        if (process == 0) {
+            close(ends[0]);
+            signal(SIGPIPE, SIG_IGN);
+            const std::string chunk = repeated(block, 4096);
+            for (std::size_t written = 0; written < times; written += 4096)
+                if (::write(ends[1], chunk.data(), chunk.size()) < 0) _exit(1);
+            _exit(0);
+        }
+        close(ends[1]);
+        readEnd = ends[0];
+    }
+    // True when the reader took everything.
+    bool wroteAll()
+    {
+        close(readEnd);
+        int status = 0;
+        waitpid(process, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    pid_t process = -1;
+    int readEnd = -1;
+};
 
 class LorvaneCli : public ::testing::Test {
 protected:
@@ -40,29 +97,30 @@ protected:
             << lorvane::testing::Gbk(u"重zhong\r\n庆qing\r\n重chong\r\n长chang\r\n长zhang\r\n");
     }
 
-    // Runs the tool with `arguments`, its standard input taken from
-    // `inputFile` (or a file holding `input`).
-    Outcome run(std::vector<std::string> arguments, const std::string& input = {},
-                std::filesystem::path inputFile = {})
+    pid_t start(Launch& launch)
     {
-        if (inputFile.empty()) {
-            inputFile = folder_.path() / "stdin.txt";
-            std::ofstream(inputFile, std::ios::binary) << input;
-        }
-        const std::filesystem::path outputFile = folder_.path() / "stdout.txt";
-        const std::filesystem::path errorFile = folder_.path() / "stderr.txt";
-        arguments.insert(arguments.begin(), LORVANE_CLI_PATH);
+        if (launch.inputFile.empty()) launch.inputFile = write("stdin.txt", launch.input);
+        if (launch.outputFile.empty()) launch.outputFile = write("stdout.txt", "");
+        launch.arguments.insert(launch.arguments.begin(), LORVANE_CLI_PATH);
         const pid_t child = fork();
         if (child == 0) {
-            redirect(inputFile, O_RDONLY, STDIN_FILENO);
-            redirect(outputFile, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
-            redirect(errorFile, O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+            redirect(launch.inputFile, O_RDONLY, STDIN_FILENO);
+            redirect(launch.outputFile, O_WRONLY | O_APPEND, STDOUT_FILENO);
+            redirect(folder_.path() / "stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+            // No pipe end of the test may stay open in the program.
+            for (int descriptor = STDERR_FILENO + 1; descriptor < 1024; ++descriptor) close(descriptor);
+            if (launch.inChild) launch.inChild();
             std::vector<char*> argv;
-            for (std::string& argument : arguments) argv.push_back(argument.data());
+            for (std::string& argument : launch.arguments) argv.push_back(argument.data());
             argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(127);
         }
+        return child;
+    }
+
+    Outcome finish(pid_t child, const Launch& launch)
+    {
         Outcome outcome;
         int status = 0;
         // The kernel's peak for the child would include the test process it
@@ -72,14 +130,29 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        outcome.output = readFile(outputFile);
-        outcome.errors = readFile(errorFile);
+        if (launch.outputFile == folder_.path() / "stdout.txt") outcome.output = readFile(launch.outputFile);
+        outcome.errors = readFile(folder_.path() / "stderr.txt");
         return outcome;
     }
 
+    Outcome run(Launch launch)
+    {
+        const pid_t child = start(launch);
+        return finish(child, launch);
+    }
+    Outcome run(std::vector<std::string> arguments, const std::string& input = {})
+    {
+        return run(Launch{std::move(arguments), input});
+    }
+
+    // 0 until the child runs the program: before that it reports the peak of
+    // the test process it was forked from.
     static long peakMemoryKbOf(pid_t process)
     {
-        std::ifstream status("/proc/" + std::to_string(process) + "/status");
+        const std::string folder = "/proc/" + std::to_string(process);
+        std::error_code error;
+        if (std::filesystem::read_symlink(folder + "/exe", error) != LORVANE_CLI_PATH) return 0;
+        std::ifstream status(folder + "/status");
         for (std::string line; std::getline(status, line);)
             if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
         return 0;
@@ -97,6 +170,15 @@ protected:
         std::ofstream(folder_.path() / name, std::ios::binary) << bytes;
         return folder_.path() / name;
     }
+
+    // Expects the exit code, and the message on standard error.
+    static void expectFailure(const Outcome& outcome, int exitCode, const std::string& message)
+    {
+        EXPECT_EQ(exitCode, outcome.exitCode) << outcome.errors;
+        EXPECT_NE(outcome.errors.find("lorvane-cli: " + message), std::string::npos) << outcome.errors;
+    }
+
+    static std::string quoted(const std::filesystem::path& path) { return '"' + path.string() + '"'; }
 
     lorvane::testing::TemporaryFolder folder_;
     std::filesystem::path table_ = folder_.path() / "table.dat";
@@ -121,42 +203,27 @@ TEST_F(LorvaneCli, ReadsFilesInOrderAndConvertsLinesOnTheirOwn)
     const auto first = write("first.txt", "重庆\n\n长");
     const auto second = write("second.txt", "\xEF\xBB\xBF庆\r\n");
     EXPECT_EQ("zhong qing chang qing\n", run({"--table", table_, "--single", first, second}).output);
-    EXPECT_EQ("zhong qing\n\nchang\nqing\n",
-              run({"--table", table_, "--single", "--lines", first, second}).output);
+    EXPECT_EQ("zhong qing\n\nchang\nqing\n", run({"--table", table_, "--single", "--lines", first, second}).output);
     EXPECT_EQ("zhong (chong) qing\n\nchang (zhang)\n", run({"--table", table_, "--lines", "--", first}).output);
     EXPECT_EQ("zhong (chong) qing chang (zhang) qing\n", run({"--table", table_, first, "-"}, "庆").output);
 }
 
-TEST_F(LorvaneCli, ExitCodesAndMessages)
+// More files than the process may hold open: each is opened in its turn.
+TEST_F(LorvaneCli, OpensOneInputFileAtATime)
 {
-    const Outcome unknown = run({"--table", table_, "--colour"});
-    EXPECT_EQ(2, unknown.exitCode);
-    EXPECT_NE(unknown.errors.find("unknown option --colour"), std::string::npos);
-    EXPECT_NE(unknown.errors.find("usage:"), std::string::npos);
-    EXPECT_EQ("", unknown.output);
-    EXPECT_EQ(2, run({"--case", "title"}).exitCode);
-    EXPECT_EQ(2, run({"--table"}).exitCode);
-    const Outcome valueForAFlag = run({"--single=yes"});
-    EXPECT_EQ(2, valueForAFlag.exitCode);
-    EXPECT_NE(valueForAFlag.errors.find("lorvane-cli: --single takes no value"), std::string::npos);
+    Launch launch{{"--table", table_, "--single"}};
+    for (int file = 0; file < 1100; ++file) launch.arguments.push_back(write(std::to_string(file), "庆"));
+    launch.inChild = [] {
+        const rlimit few{64, 64};
+        setrlimit(RLIMIT_NOFILE, &few);
+    };
+    const Outcome outcome = run(launch);
+    EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
+    EXPECT_EQ(repeated("qing ", 1099) + "qing\n", outcome.output);
+}
 
-    const auto missingTable = folder_.path() / "none" / "pymb.dat";
-    const Outcome noTable = run({"--table", missingTable});
-    EXPECT_EQ(3, noTable.exitCode);
-    EXPECT_NE(noTable.errors.find('"' + missingTable.string() + "\": the file does not exist (No such file or directory)"),
-              std::string::npos);
-    EXPECT_EQ("", noTable.output);
-    const Outcome emptyTable = run({"--table", write("empty.dat", "")});
-    EXPECT_EQ(3, emptyTable.exitCode);
-    EXPECT_NE(emptyTable.errors.find("holds no entry"), std::string::npos);
-
-    const auto good = write("good.txt", "重");
-    const Outcome noInput = run({"--table", table_, good, folder_.path() / "absent.txt"});
-    EXPECT_EQ(4, noInput.exitCode);
-    EXPECT_NE(noInput.errors.find("absent.txt"), std::string::npos);
-    EXPECT_EQ("", noInput.output);
-    EXPECT_EQ(4, run({"--table", table_, folder_.path()}).exitCode);
-
+TEST_F(LorvaneCli, HelpAndVersionGoToStandardOutput)
+{
     const Outcome help = run({"--help"});
     EXPECT_EQ(0, help.exitCode);
     EXPECT_EQ(0u, help.output.rfind("usage: lorvane-cli", 0));
@@ -168,6 +235,97 @@ TEST_F(LorvaneCli, ExitCodesAndMessages)
     EXPECT_EQ(std::string("lorvane-cli (Lorvane) ") + lorvane::app::VersionText + "\n", version.output);
 }
 
+TEST_F(LorvaneCli, UsageErrors)
+{
+    const Outcome unknown = run({"--table", table_, "--colour"});
+    expectFailure(unknown, 2, "unknown option --colour");
+    EXPECT_NE(unknown.errors.find("usage:"), std::string::npos);
+    EXPECT_EQ("", unknown.output);
+    expectFailure(run({"--case", "title"}), 2, "--case takes lower, first or upper, not \"title\"");
+    expectFailure(run({"--table"}), 2, "--table needs a value");
+    expectFailure(run({"--single=yes"}), 2, "--single takes no value");
+}
+
+TEST_F(LorvaneCli, TableErrorsNameTheFullPath)
+{
+    const auto noTable = run(Launch{{"--table", "none/pymb.dat"}, {}, {}, {}, [this] {
+        if (chdir(folder_.path().c_str()) != 0) _exit(126);
+    }});
+    expectFailure(noTable, 3, "cannot load the pinyin table " + quoted(folder_.path() / "none/pymb.dat") +
+                                  ": the file does not exist (No such file or directory)");
+    EXPECT_EQ("", noTable.output);
+    expectFailure(run({"--table", ""}), 3,
+                  "cannot load the pinyin table \"\" (an empty file name): the file does not exist");
+    expectFailure(run({"--table", write("empty.dat", "")}), 3,
+                  "cannot load the pinyin table " + quoted(folder_.path() / "empty.dat") + ": the file holds no entry");
+    expectFailure(run({"--table", "/dev/zero"}), 3,
+                  "cannot load the pinyin table \"/dev/zero\": the file is larger than 67,108,864 bytes");
+    expectFailure(run({"--table", folder_.path()}), 3,
+                  "cannot load the pinyin table " + quoted(folder_.path()) + ": the file cannot be read (Is a directory)");
+
+    // A system without a GBK converter: iconv_open refuses it.
+    expectFailure(run(Launch{{"--table", table_}, {}, {}, {}, [] {
+                      setenv("LD_PRELOAD", LORVANE_NO_GBK_LIBRARY, 1);
+                      setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+                  }}),
+                  3, "cannot load the pinyin table " + quoted(table_) +
+                         ": the system cannot decode GBK, the file's encoding (iconv: Invalid argument)");
+#if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
+    // Too little memory for a 32 MB table.
+    const auto large = write("large.dat", "\xD6\xD8" + std::string(32 << 20, 'a'));
+    expectFailure(run(Launch{{"--table", large}, {}, {}, {}, [] {
+                      const rlimit little{64 << 20, 64 << 20};
+                      setrlimit(RLIMIT_AS, &little);
+                  }}),
+                  3, "cannot load the pinyin table " + quoted(large) + ": there is not enough memory");
+#endif
+}
+
+TEST_F(LorvaneCli, InputErrorsNameTheFileAndTheReason)
+{
+    const auto good = write("good.txt", "重");
+    const Outcome absent = run({"--table", table_, good, folder_.path() / "absent.txt"});
+    expectFailure(absent, 4, "cannot open " + quoted(folder_.path() / "absent.txt") + ": No such file or directory");
+    EXPECT_EQ("", absent.output) << "a wrong name fails before any output";
+    expectFailure(run({"--table", table_, folder_.path()}), 4,
+                  "cannot read " + quoted(folder_.path()) + ": Is a directory");
+    expectFailure(run({"--table", table_, ""}), 4, "cannot open \"\" (an empty file name): No such file or directory");
+
+    // A closed standard input is not taken for the file opened before it.
+    const Outcome closed = run(Launch{{"--table", table_, good, "-"}, {}, {}, {}, [] { close(STDIN_FILENO); }});
+    expectFailure(closed, 4, "cannot read standard input: Bad file descriptor");
+    EXPECT_EQ("zhong (chong)", closed.output);
+
+    // Output appended to its own input would grow without end.
+    const auto both = write("both.txt", "重");
+    expectFailure(run(Launch{{"--table", table_, both}, {}, {}, both}), 4,
+                  "cannot read " + quoted(both) + ": input file is output file");
+    expectFailure(run(Launch{{"--table", table_}, {}, both, both}), 4,
+                  "cannot read standard input: input file is output file");
+    EXPECT_EQ("重", readFile(both));
+}
+
+TEST_F(LorvaneCli, StopsAtTheFirstFailedWrite)
+{
+    expectFailure(run(Launch{{"--table", table_}, "重", {}, "/dev/full"}), 5,
+                  "cannot write to standard output: No space left on device");
+    expectFailure(run(Launch{{"--help"}, {}, {}, "/dev/full"}), 5,
+                  "cannot write to standard output: No space left on device");
+
+    // A reader that has gone, with SIGPIPE ignored: 64 MiB are offered, and
+    // the program stops long before it has read them all.
+    int outputEnds[2];
+    ASSERT_EQ(0, pipe(outputEnds));
+    close(outputEnds[0]);
+    PipeWriter input("重庆长 abc\n", 64u << 20 >> 4);
+    const Outcome outcome = run(Launch{{"--table", table_}, {}, pathOf(input.readEnd), pathOf(outputEnds[1]), [] {
+        signal(SIGPIPE, SIG_IGN);
+    }});
+    close(outputEnds[1]);
+    expectFailure(outcome, 5, "cannot write to standard output: Broken pipe");
+    EXPECT_FALSE(input.wroteAll());
+}
+
 TEST_F(LorvaneCli, UsesThePinyinTableBesideItself)
 {
     const Outcome outcome = run({}, "中国");
@@ -177,26 +335,10 @@ TEST_F(LorvaneCli, UsesThePinyinTableBesideItself)
 
 TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
 {
-    // 64 MiB of text, written by a second process into a pipe, so that the
-    // input never exists whole anywhere.
     const std::size_t repeats = 64u << 20 >> 4;
-    const std::string block = "重庆长 abc\n";  // 16 bytes
-    int pipeEnds[2];
-    ASSERT_EQ(0, pipe(pipeEnds));
-    const pid_t writer = fork();
-    if (writer == 0) {
-        close(pipeEnds[0]);
-        std::string chunk;
-        for (int copy = 0; copy < 4096; ++copy) chunk += block;
-        for (std::size_t written = 0; written < repeats; written += 4096)
-            if (::write(pipeEnds[1], chunk.data(), chunk.size()) < 0) _exit(1);
-        _exit(0);
-    }
-    close(pipeEnds[1]);
-    const Outcome outcome = run({"--table", table_, "--lines", "--single"}, {},
-                                "/proc/self/fd/" + std::to_string(pipeEnds[0]));
-    close(pipeEnds[0]);
-    waitpid(writer, nullptr, 0);
+    PipeWriter input("重庆长 abc\n", repeats);  // 16 bytes
+    const Outcome outcome = run(Launch{{"--table", table_, "--lines", "--single"}, {}, pathOf(input.readEnd)});
+    EXPECT_TRUE(input.wroteAll());
     EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
     EXPECT_EQ(repeats * std::string("zhong qing chang\n").size(), outcome.output.size());
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
@@ -221,9 +363,9 @@ TEST_F(LorvaneCli, ContextModeReadsWordsFromTheWordData)
     const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "\xEF\xBB\xBF重庆长");
     EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
     EXPECT_EQ("chong (zhong) qing chang (zhang)\n", outcome.output);
-    const Outcome firstUpper =
-        run({"--table", table_, "--context", "--single", "--case", "first", "--words=" + words.string()}, "重庆");
-    EXPECT_EQ("Chong Qing\n", firstUpper.output);
+    EXPECT_EQ("Chong Qing\n",
+              run({"--table", table_, "--context", "--single", "--case", "first", "--words=" + words.string()}, "重庆")
+                  .output);
     EXPECT_EQ("chong qing\nzhong qing\n",
               run({"--table", table_, "--context", "--lines", "--single", "--words", words, file}).output);
     EXPECT_EQ("zhong qing zhong qing\n", run({"--table", table_, "--single", file}).output);
@@ -231,22 +373,20 @@ TEST_F(LorvaneCli, ContextModeReadsWordsFromTheWordData)
 
 TEST_F(LorvaneCli, ContextModeFailsOnWordDataItCannotUse)
 {
-    const auto expectFailure = [&](const std::string& words, const std::string& problem) {
+    const auto expectRefused = [&](const std::string& words, const std::string& problem) {
         const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "重庆");
         EXPECT_EQ(3, outcome.exitCode) << words;
         EXPECT_EQ("", outcome.output);
         EXPECT_NE(outcome.errors.find(problem), std::string::npos) << outcome.errors;
     };
     const std::filesystem::path missing = folder_.path() / "none.dat";
-    std::string quoted = "\"";
-    quoted += missing.string();
-    expectFailure(missing, quoted + "\": the file does not exist");
-    expectFailure(write("empty.dat", ""), "empty.dat\": the file is empty");
+    expectRefused(missing, quoted(missing) + ": the file does not exist");
+    expectRefused(write("empty.dat", ""), "empty.dat\": the file is empty");
     std::string damaged = contextWords();
     damaged.back() ^= 1;
-    expectFailure(write("damaged.dat", damaged), "damaged.dat\": the file is damaged");
-    expectFailure(write("cut.dat", contextWords().substr(0, 50)), "cut.dat\": the file is cut short");
-    expectFailure(table_, "table.dat\": the file is not word data");
+    expectRefused(write("damaged.dat", damaged), "damaged.dat\": the file is damaged");
+    expectRefused(write("cut.dat", contextWords().substr(0, 50)), "cut.dat\": the file is cut short");
+    expectRefused(table_, "table.dat\": the file is not word data");
     EXPECT_EQ(2, run({"--table", table_, "--words", table_}).exitCode);
 }
 
@@ -255,32 +395,83 @@ TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
     // One line of 64 MiB of 重庆 through a pipe; runs are cut every 4,096
     // units, an even number, so every 重 still starts a word.
     const auto words = write("words.dat", contextWords());
-    const std::size_t repeats = 64u << 20 >> 6;
-    int pipeEnds[2];
-    ASSERT_EQ(0, pipe(pipeEnds));
-    const pid_t writer = fork();
-    if (writer == 0) {
-        close(pipeEnds[0]);
-        std::string chunk;
-        for (int copy = 0; copy < 4096 * 64 / 6; ++copy) chunk += "重庆";
-        for (std::size_t written = 0; written < repeats; written += 4096)
-            if (::write(pipeEnds[1], chunk.data(), chunk.size()) < 0) _exit(1);
-        _exit(0);
-    }
-    close(pipeEnds[1]);
-    const Outcome outcome = run({"--table", table_, "--context", "--words", words}, {},
-                                "/proc/self/fd/" + std::to_string(pipeEnds[0]));
-    close(pipeEnds[0]);
-    waitpid(writer, nullptr, 0);
+    const std::size_t wordCount = (64u << 20) / 6 / 4096 * 4096;
+    PipeWriter input("重庆", wordCount);
+    const Outcome outcome = run(Launch{{"--table", table_, "--context", "--words", words}, {}, pathOf(input.readEnd)});
+    EXPECT_TRUE(input.wroteAll());
     EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
     const std::string word = "chong (zhong) qing ";
-    const std::size_t wordCount = repeats / 4096 * (4096 * 64 / 6);
     ASSERT_EQ(wordCount * word.size(), outcome.output.size());
     EXPECT_EQ(std::string::npos, outcome.output.find("zhong qing"));
     EXPECT_EQ("chong (zhong) qing\n", outcome.output.substr(outcome.output.size() - word.size()));
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
     EXPECT_LT(outcome.peakMemoryKb, 10 * 1024) << "peak memory in KiB";
 #endif
+}
+
+// Tables whose readings are long, or many for one character: the output is
+// written in bounded pieces, so memory does not grow with it.
+TEST_F(LorvaneCli, MemoryStaysBoundedWhateverTheTable)
+{
+    const auto longReading = write("long.dat", "\xD6\xD8" + std::string(10000, 'a'));
+    const auto manyReadings = write("many.dat", repeated("\xD6\xD8zhong\r\n", 27951));
+    for (const auto& [table, input] : {std::pair{longReading, repeated("重", 4000)}, std::pair{manyReadings, repeated("重", 200)}}) {
+        const Outcome outcome = run(Launch{{"--table", table}, input, {}, "/dev/null"});
+        EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
+#if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
+        EXPECT_LT(outcome.peakMemoryKb, 16 * 1024) << table;
+#endif
+    }
+}
+
+// Each line typed, or written into a pipe, is answered before the next
+// arrives; at a terminal one Ctrl-D at the start of a line ends the input.
+TEST_F(LorvaneCli, AnswersEachLineAsItArrives)
+{
+    const auto readLine = [](int descriptor) {
+        std::string line;
+        char byte = 0;
+        while (line.empty() || line.back() != '\n') {
+            pollfd ready{descriptor, POLLIN, 0};
+            if (poll(&ready, 1, 20000) != 1) return line + "<nothing yet>";
+            if (::read(descriptor, &byte, 1) != 1) return line + "<end>";
+            line += byte;
+        }
+        return line;
+    };
+    for (const bool terminal : {true, false}) {
+        int inputEnds[2];
+        std::filesystem::path inputPath;
+        if (terminal) {
+            inputEnds[1] = posix_openpt(O_RDWR | O_NOCTTY);
+            ASSERT_GE(inputEnds[1], 0);
+            ASSERT_EQ(0, grantpt(inputEnds[1]));
+            ASSERT_EQ(0, unlockpt(inputEnds[1]));
+            inputPath = ptsname(inputEnds[1]);
+        } else {
+            ASSERT_EQ(0, pipe(inputEnds));
+            inputPath = pathOf(inputEnds[0]);
+        }
+        int outputEnds[2];
+        ASSERT_EQ(0, pipe(outputEnds));
+        Launch launch{{"--table", table_, "--lines"}, {}, inputPath, pathOf(outputEnds[1])};
+        const pid_t child = start(launch);
+        if (!terminal) close(inputEnds[0]);
+        close(outputEnds[1]);
+        EXPECT_EQ(7, ::write(inputEnds[1], "重庆\n", 7));
+        EXPECT_EQ("zhong (chong) qing\n", readLine(outputEnds[0])) << (terminal ? "terminal" : "pipe");
+        EXPECT_EQ(4, ::write(inputEnds[1], "长\n", 4));
+        EXPECT_EQ("chang (zhang)\n", readLine(outputEnds[0])) << (terminal ? "terminal" : "pipe");
+        if (terminal)
+            EXPECT_EQ(1, ::write(inputEnds[1], "\x04", 1));
+        else
+            close(inputEnds[1]);
+        EXPECT_EQ("<end>", readLine(outputEnds[0]));
+        if (HasFailure()) kill(child, SIGKILL);  // it may still wait for input
+        EXPECT_EQ(0, finish(child, launch).exitCode);
+        if (terminal) close(inputEnds[1]);
+        close(outputEnds[0]);
+    }
 }
 
 }  // namespace
