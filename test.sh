@@ -22,30 +22,30 @@ ctest --preset native
 echo "== test native-asan"
 ctest --preset native-asan
 
-echo "== fuzz the loader and the conversion for 60 s"
-# The working corpus lives in memory where it can (the fuzzer writes and
-# deletes many small files); a crash is written into tests/fuzz/corpus, whose
-# replay test then fails until the fault is fixed.
-fuzz_corpus=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
-cp tests/fuzz/corpus/* "$fuzz_corpus"/
-fuzz_status=0
-build/native-fuzz/bin/fuzz_table_and_conversion -max_total_time=60 -max_len=4096 -print_final_stats=1 \
-  -artifact_prefix=tests/fuzz/corpus/ "$fuzz_corpus" >"$fuzz_corpus.log" 2>&1 || fuzz_status=$?
-awk '/^stat::number_of_executed_units:/ { runs = $2 } /^stat::average_exec_per_sec:/ { rate = $2 }
-  END { printf "fuzz: %d executions, %d per second\n", runs, rate }' "$fuzz_corpus.log"
-if [ "$fuzz_status" -ne 0 ]; then
-  tail -n 40 "$fuzz_corpus.log"
-  echo "fuzz: failed; the input that failed is in tests/fuzz/corpus" >&2
-  exit 1
-fi
-rm -rf "$fuzz_corpus" "$fuzz_corpus.log"
+# Fuzzes one target for 60 s from a copy of its corpus and prints how many
+# inputs it ran. The working corpus lives in memory where it can (the fuzzer
+# writes and deletes many small files); a crash is written into the corpus
+# folder itself, whose replay test then fails until the fault is fixed.
+fuzz_for_a_minute() {
+  local target=$1 corpus=$2 work status=0
+  work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+  cp "$corpus"/* "$work"/
+  "build/native-fuzz/bin/$target" -max_total_time=60 -max_len=4096 -print_final_stats=1 \
+    -artifact_prefix="$corpus/" "$work" >"$work.log" 2>&1 || status=$?
+  awk '/^stat::number_of_executed_units:/ { runs = $2 } /^stat::average_exec_per_sec:/ { rate = $2 }
+    END { printf "fuzz: %d executions, %d per second\n", runs, rate }' "$work.log"
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$work.log"
+    echo "fuzz: $target failed; the input that failed is in $corpus" >&2
+    exit 1
+  fi
+  rm -rf "$work" "$work.log"
+}
 
+echo "== fuzz the loader and the conversion for 60 s"
+fuzz_for_a_minute fuzz_table_and_conversion tests/fuzz/corpus
 echo "== fuzz the word data loader and the conversion by context for 60 s"
-fuzz_corpus=$(mktemp -d)
-cp tests/fuzz/words-corpus/* "$fuzz_corpus"/
-build/native-fuzz/bin/fuzz_words_and_context -max_total_time=60 -max_len=4096 \
-  -print_final_stats=1 "$fuzz_corpus" 2>&1 | tail -n 5
-rm -rf "$fuzz_corpus"
+fuzz_for_a_minute fuzz_words_and_context tests/fuzz/words-corpus
 
 echo "== test mingw-x64 under Wine"
 export LANG=zh_CN.UTF-8
