@@ -134,10 +134,12 @@ StandardOutput::StandardOutput()
 void StandardOutput::write(std::string_view utf8)
 {
     if (buffer_.size() + utf8.size() > Capacity) flush();
-    if (utf8.size() >= Capacity)
+    if (utf8.size() >= Capacity) {
         writeThrough(utf8);
-    else
-        buffer_.append(utf8);
+        return;
+    }
+    buffer_.append(utf8);
+    if (!utf8.empty() && utf8.back() == '\n') completeLines_ = buffer_.size();
 }
 
 void StandardOutput::flush()
@@ -145,6 +147,7 @@ void StandardOutput::flush()
     if (buffer_.empty()) return;
     // Emptied also when the write fails, so that no later flush writes the
     // same text again.
+    completeLines_ = 0;
     try {
         writeThrough(buffer_);
     } catch (const OutputError&) {
@@ -152,6 +155,14 @@ void StandardOutput::flush()
         throw;
     }
     buffer_.clear();
+}
+
+void StandardOutput::flushLines()
+{
+    if (completeLines_ == 0) return;
+    writeThrough(std::string_view(buffer_).substr(0, completeLines_));
+    buffer_.erase(0, completeLines_);
+    completeLines_ = 0;
 }
 
 void StandardOutput::writeThrough(std::string_view utf8)

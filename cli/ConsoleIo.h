@@ -42,11 +42,16 @@ public:
     StandardOutput();
     void write(std::string_view utf8);
     void flush();
+    // Writes the complete lines held, keeping a line that is not yet ended.
+    // A line counts as complete once a write has ended with its line end,
+    // as the converters write each line end on its own.
+    void flushLines();
 
 private:
     void writeThrough(std::string_view utf8);
 
     std::string buffer_;
+    std::size_t completeLines_ = 0;  // the bytes of buffer_ up to its last line end
 #ifdef _WIN32
     bool console_ = false;
 #endif

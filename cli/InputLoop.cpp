@@ -16,7 +16,7 @@ void ConvertInputs(const std::vector<std::string>& files, InputConverter& conver
         InputFile file(input, outputFile);
         converter.beginInput();
         for (;;) {
-            output.flush();
+            output.flushLines();
             if (!file.read(chunk)) break;
             converter.feed(chunk);
         }
