@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 #include "TextCoding.h"
 
@@ -11,6 +10,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include "SystemErrorDescription.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -169,8 +170,12 @@ void StandardOutput::writeThrough(std::string_view utf8)
 {
 #ifdef _WIN32
     if (console_) {
-        if (!writeConsole(GetStdHandle(STD_OUTPUT_HANDLE), utf8))
-            throw OutputError("cannot write to the console: " + std::system_category().message(static_cast<int>(GetLastError())));
+        if (!writeConsole(GetStdHandle(STD_OUTPUT_HANDLE), utf8)) {
+            const DWORD error = GetLastError();
+            const std::u16string reason = SystemErrorDescription(error);
+            throw OutputError("cannot write to the console: " +
+                              (reason.empty() ? "error " + std::to_string(error) : Utf16ToUtf8(reason)));
+        }
         return;
     }
 #endif
