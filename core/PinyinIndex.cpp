@@ -20,6 +20,9 @@ PinyinIndex::PinyinIndex(const PinyinTable& table) : PinyinIndex(std::span<const
 PinyinIndex::PinyinIndex(std::span<const std::u16string> slots)
     : allReadings_(1), firstReading_(1)
 {
+    // At most one key per slot, plus the empty one.
+    allReadings_.reserve(slots.size() + 1);
+    firstReading_.reserve(slots.size() + 1);
     // The three copies of the text and their slack must be reachable with
     // 32-bit offsets.
     constexpr std::size_t LongestCopy =

@@ -8,6 +8,17 @@
 
 namespace lorvane::testing {
 
+// Appends the syllable of a table entry (all but its first character) in the
+// letter case the options give.
+inline void AppendSyllable(std::u16string& output, const std::u16string& entry, ConversionOptions options)
+{
+    const std::size_t start = output.size();
+    output.append(entry, 1);
+    if (options.letterCase == LetterCase::FirstLetterUpper) output[start] = ToUpperAscii(output[start]);
+    if (options.letterCase == LetterCase::AllUpper)
+        for (std::size_t at = start; at < output.size(); ++at) output[at] = ToUpperAscii(output[at]);
+}
+
 // The conversion written as plainly as possible: for every character, a scan
 // of the slots in order. The indexed conversion must agree with it exactly.
 // Slots keyed by a surrogate and slots holding the Hanzi alone match nothing.
@@ -23,18 +34,18 @@ inline std::u16string LiteralScanConversion(const PinyinTable& table, std::u16st
         for (std::size_t slot = 0; slot < slotCount; ++slot) {
             const std::u16string& entry = table.slots[slot];
             if (entry.size() < 2 || entry[0] != ch || (ch >= 0xD800 && ch <= 0xDFFF)) continue;
-            std::u16string syllable = entry.substr(1);
-            if (options.letterCase == LetterCase::FirstLetterUpper) syllable[0] = ToUpperAscii(syllable[0]);
-            if (options.letterCase == LetterCase::AllUpper)
-                for (char16_t& unit : syllable) unit = ToUpperAscii(unit);
             if (options.firstReadingOnly) {
-                output.append(u" ").append(syllable);
+                output += u' ';
+                AppendSyllable(output, entry, options);
                 break;
             }
             if (ReadingEmitted) {
-                output.append(u" (").append(syllable).append(u")");
+                output += u" (";
+                AppendSyllable(output, entry, options);
+                output += u')';
             } else {
-                output.append(u" ").append(syllable);
+                output += u' ';
+                AppendSyllable(output, entry, options);
                 ReadingEmitted = true;
             }
         }
