@@ -1,12 +1,11 @@
 #include "ContextStreamConverter.h"
 
+#include <algorithm>
+
 namespace lorvane::cli {
 namespace {
 
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
-// Decoded text is converted and written in slices of at most this many
-// units, so that the output held at once stays small.
-constexpr std::size_t Slice = 4096;
 
 }  // namespace
 
@@ -61,42 +60,35 @@ void ContextStreamConverter::convert(std::u16string_view text)
 {
     while (!text.empty()) {
         const std::size_t lineEnd = perLine_ ? text.find(u'\n') : std::u16string_view::npos;
-        std::u16string_view part = text.substr(0, lineEnd);
         lineOpen_ = true;
-        const bool ended = lineEnd != std::u16string_view::npos;
-        for (; part.size() > Slice; part.remove_prefix(Slice)) {
-            conversion_.append(part.substr(0, Slice), readings_);
-            write();
-        }
-        // A line that ends here is converted whole, not held back.
-        if (ended)
-            conversion_.appendLast(part, readings_);
-        else
-            conversion_.append(part, readings_);
-        write();
-        if (!ended) break;
+        conversion_.append(text.substr(0, lineEnd), *this);
+        if (lineEnd == std::u16string_view::npos) break;
         endLine();
         text.remove_prefix(lineEnd + 1);
     }
 }
 
-void ContextStreamConverter::write()
+void ContextStreamConverter::write(std::u16string_view readings)
 {
-    if (readings_.empty()) return;
-    encoded_.clear();
-    if (blankOwed_) encoded_.push_back(' ');
-    readings_.pop_back();
-    AppendUtf8(readings_, encoded_);
-    readings_.clear();
-    write_(encoded_);
-    blankOwed_ = true;
+    while (!readings.empty()) {
+        std::size_t length = std::min(readings.size(), PieceUnits);
+        // A surrogate pair stays in one piece, or each half would become U+FFFD.
+        if (length < readings.size() && readings[length - 1] >= 0xD800 && readings[length - 1] <= 0xDBFF) --length;
+        std::u16string_view piece = readings.substr(0, length);
+        readings.remove_prefix(length);
+        encoded_.clear();
+        if (blankOwed_) encoded_.push_back(' ');
+        blankOwed_ = piece.back() == u' ';
+        if (blankOwed_) piece.remove_suffix(1);
+        AppendUtf8(piece, encoded_);
+        if (!encoded_.empty()) write_(encoded_);
+    }
 }
 
 // The text ends here: what the conversion held back is converted first.
 void ContextStreamConverter::endLine()
 {
-    conversion_.finish(readings_);
-    write();
+    conversion_.finish(*this);
     write_("\n");
     blankOwed_ = false;
     lineOpen_ = false;

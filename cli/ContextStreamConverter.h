@@ -14,10 +14,12 @@ namespace lorvane::cli {
 // size by context and writes UTF-8, in the same two modes as StreamConverter
 // (the whole input as one text, then a line end; or each line on its own).
 // The conversion holds back at most the run at the end of what it was given,
-// so memory stays bounded whatever the length of a line.
-class ContextStreamConverter : public InputConverter {
+// and hands on its readings in pieces of bounded size, so memory stays bounded
+// whatever the length of a line and whatever the table.
+class ContextStreamConverter : public InputConverter, private ReadingSink {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
+    static constexpr std::size_t PieceUnits = ReadingPieceUnits;
 
     ContextStreamConverter(const ContextIndex& index, ConversionOptions options, bool perLine, Writer write);
 
@@ -28,7 +30,7 @@ public:
 
 private:
     void convert(std::u16string_view text);
-    void write();  // writes the readings converted so far
+    void write(std::u16string_view readings) override;
     void endLine();
 
     ContextConversion conversion_;
@@ -42,7 +44,6 @@ private:
     // The last reading's blank is held back until another reading follows.
     bool blankOwed_ = false;
     std::u16string decoded_;
-    std::u16string readings_;
     std::string encoded_;
 };
 

@@ -14,8 +14,8 @@ constexpr std::size_t CopyBlock = FragmentCopyBlock;
 
 }  // namespace
 
-ContextConversion::ContextConversion(const ContextIndex& index, ConversionOptions options)
-    : index_(index), options_(options), fragments_(index.fragments_.fragments(options)),
+ContextConversion::ContextConversion(const ContextIndex& index, ConversionOptions options, std::size_t pieceUnits)
+    : index_(index), options_(options), fragments_(index.fragments_.fragments(options)), pieceUnits_(pieceUnits),
       wordReadings_(ContextIndex::RunLimit)
 {
     chosen_.reserve(Block + ContextIndex::RunLimit);
@@ -23,14 +23,38 @@ ContextConversion::ContextConversion(const ContextIndex& index, ConversionOption
 
 void ContextConversion::append(std::u16string_view text, std::u16string& out)
 {
+    Output output = growing(out);
+    convert(text, output);
+}
+
+void ContextConversion::finish(std::u16string& out)
+{
+    Output output = growing(out);
+    convertHeld(output);
+}
+
+void ContextConversion::append(std::u16string_view text, ReadingSink& sink)
+{
+    Output output = inPieces(sink);
+    convert(text, output);
+}
+
+void ContextConversion::finish(ReadingSink& sink)
+{
+    Output output = inPieces(sink);
+    convertHeld(output);
+    handOn(output);
+}
+
+void ContextConversion::convert(std::u16string_view text, Output& output)
+{
     if (!held_.empty()) {
         const std::size_t room = ContextIndex::RunLimit - held_.size();
         std::size_t runEnd = 0;
         while (runEnd < text.size() && runEnd < room && index_.inRun(text[runEnd])) ++runEnd;
         held_.append(text.substr(0, runEnd));
         if (runEnd == text.size() && runEnd < room) return;
-        convertWhole(held_, out);
-        held_.clear();
+        convertHeld(output);
         text.remove_prefix(runEnd);
     }
     // The last run may go on in the next text; its whole pieces need not wait.
@@ -38,45 +62,71 @@ void ContextConversion::append(std::u16string_view text, std::u16string& out)
     while (runStart > 0 && index_.inRun(text[runStart - 1])) --runStart;
     const std::size_t holdFrom =
         runStart + (text.size() - runStart) / ContextIndex::RunLimit * ContextIndex::RunLimit;
-    convertWhole(text.substr(0, holdFrom), out);
+    convertWhole(text.substr(0, holdFrom), output);
     held_.assign(text.substr(holdFrom));
 }
 
-void ContextConversion::finish(std::u16string& out)
+void ContextConversion::convertHeld(Output& output)
 {
-    convertWhole(held_, out);
+    convertWhole(held_, output);
     held_.clear();
 }
 
-void ContextConversion::appendLast(std::u16string_view text, std::u16string& out)
+void ContextConversion::convertWhole(std::u16string_view text, Output& output)
 {
-    if (!held_.empty()) {
-        append(text, out);
-        finish(out);
-        return;
-    }
-    convertWhole(text, out);
-}
-
-void ContextConversion::convertWhole(std::u16string_view text, std::u16string& out)
-{
-    const char16_t* const source = index_.fragments_.text(options_);
     pieceStart_ = 0;
     for (std::size_t at = 0; at < text.size();) {
         chosen_.clear();
         length_ = 0;
         at = chooseFragments(text, at, std::min(text.size(), at + Block));
-        if (length_ == 0) continue;
-        if (length_ > out.max_size() - out.size() - CopyBlock) throw std::length_error("the pinyin would be too long");
-
-        const std::size_t start = out.size();
-        const auto length = static_cast<std::size_t>(length_);
-        out.resize(start + length + CopyBlock);
-        char16_t* destination = out.data() + start;
-        for (const Fragment fragment : chosen_)
-            destination = CopyFragment(destination, source + fragment.start, fragment.length);
-        out.resize(start + length);
+        if (length_ != 0) put(output);
     }
+}
+
+void ContextConversion::put(Output& output)
+{
+    std::u16string& out = output.text;
+    if (length_ > output.room - out.size()) {
+        if (!output.sink) throw std::length_error("the pinyin would be too long");
+        handOn(output);
+        if (length_ > output.room) {
+            putOneByOne(output);
+            return;
+        }
+    }
+    const char16_t* const source = index_.fragments_.text(options_);
+    const std::size_t start = out.size();
+    const auto length = static_cast<std::size_t>(length_);
+    out.resize(start + length + CopyBlock);
+    char16_t* destination = out.data() + start;
+    for (const Fragment fragment : chosen_)
+        destination = CopyFragment(destination, source + fragment.start, fragment.length);
+    out.resize(start + length);
+}
+
+// More than a piece: the fragments go into the output while they fit, and
+// one longer than a piece goes to the sink as it stands.
+void ContextConversion::putOneByOne(Output& output)
+{
+    const char16_t* const source = index_.fragments_.text(options_);
+    for (const Fragment fragment : chosen_) {
+        const std::u16string_view readings(source + fragment.start, fragment.length);
+        if (readings.size() > output.room - output.text.size()) {
+            handOn(output);
+            if (readings.size() > output.room) {
+                output.sink->write(readings);
+                continue;
+            }
+        }
+        output.text.append(readings);
+    }
+}
+
+void ContextConversion::handOn(Output& output)
+{
+    if (output.text.empty()) return;
+    output.sink->write(output.text);
+    output.text.clear();
 }
 
 std::size_t ContextConversion::chooseFragments(std::u16string_view text, std::size_t at, std::size_t stop)

@@ -4,6 +4,7 @@
 
 #include "ContextConversion.h"
 #include "ContextReference.h"
+#include "PieceCollector.h"
 #include "PinyinIndex.h"
 #include "TextCoding.h"
 #include "WordDataWriter.h"
@@ -34,7 +35,8 @@ void addChars(WordDataSpec& spec, const PinyinTable& table, std::u16string_view 
 }
 
 // Converts with the fast conversion, checks it against the reference, and
-// against itself fed in pieces of every size up to 7.
+// against itself fed in pieces of every size up to 7, its readings appended
+// to a string or handed to a sink in pieces of at most 1 to 7 units.
 std::u16string convert(const PinyinTable& table, const WordDataSpec& spec, std::u16string_view text,
                        ConversionOptions options)
 {
@@ -49,6 +51,13 @@ std::u16string convert(const PinyinTable& table, const WordDataSpec& spec, std::
         conversion.finish(pieces);
         if (!pieces.empty()) pieces.pop_back();
         EXPECT_EQ(whole, pieces) << "pieces of " << piece;
+
+        ContextConversion bounded(index, options, 8 - piece);
+        testing::PieceCollector sink(8 - piece);
+        for (std::size_t at = 0; at < text.size(); at += piece) bounded.append(text.substr(at, piece), sink);
+        bounded.finish(sink);
+        EXPECT_EQ(whole, sink.whole()) << "pieces of " << piece << " handed on in pieces of " << 8 - piece;
+        EXPECT_EQ(0u, sink.badPieces);
     }
     return whole;
 }
@@ -122,6 +131,21 @@ TEST_F(WorkedExamples, RulesAndReadingsAlone)
     EXPECT_EQ(u"chang chang le", convert(table, spec, u"长长 了", Single));   // not in the same run
     EXPECT_EQ(u"chang (zhang) de (di) da (dai)", convert(table, spec, u"长地大", AllReadings));  // first rule wins
     EXPECT_EQ(u"chang di", convert(table, spec, u"长 地", Single));
+}
+
+// One character's readings longer than a piece come alone; the others fill
+// pieces as far as they fit.
+TEST_F(WorkedExamples, ReadingsAreHandedOnInPiecesOfBoundedSize)
+{
+    const ContextIndex index(table, ParseWordData(testing::WordDataBytes(spec), "words.dat"));
+    struct : ReadingSink {
+        void write(std::u16string_view readings) override { pieces.emplace_back(readings); }
+        std::vector<std::u16string> pieces;
+    } sink;
+    ContextConversion conversion(index, AllReadings, 10);
+    conversion.append(u"重庆银行", sink);
+    conversion.finish(sink);
+    EXPECT_EQ((std::vector<std::u16string>{u"chong (zhong) ", u"qing yin ", u"hang (xing) "}), sink.pieces);
 }
 
 TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
@@ -230,6 +254,18 @@ TEST(ContextConversion, AgreesWithTheReferenceOnRandomWordData)
                 conversion.finish(pieces);
                 if (!pieces.empty()) pieces.pop_back();
                 ASSERT_TRUE(sameText(pieces, expected)) << "round " << round << " in pieces";
+
+                const std::size_t room = pick(2) == 0 ? 1 + pick(8) : 1 + pick(50000);
+                ContextConversion bounded(index, options, room);
+                testing::PieceCollector sink(room);
+                for (std::size_t at = 0; at < text.size();) {
+                    const std::size_t piece = pick(4) == 0 ? pick(5000) : pick(6);
+                    bounded.append(std::u16string_view(text).substr(at, piece), sink);
+                    at += piece;
+                }
+                bounded.finish(sink);
+                ASSERT_TRUE(sameText(sink.whole(), expected)) << "round " << round << " handed on in pieces of " << room;
+                ASSERT_EQ(0u, sink.badPieces) << "round " << round;
             }
         }
     }

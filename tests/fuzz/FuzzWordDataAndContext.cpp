@@ -6,7 +6,7 @@
 // first: its first four bytes become the four counts and the header gets the
 // right magic, version, size and checksum, so that most inputs reach the
 // sections. Loaded word data must convert the text exactly as the plain
-// reference does, whole and in pieces.
+// reference does, whole and in pieces, and hand it on in bounded pieces.
 
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "../core/ContextReference.h"
+#include "../core/PieceCollector.h"
 #include "../core/WordDataWriter.h"
 #include "ContextConversion.h"
 #include "ReplayMain.h"
@@ -85,13 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string expected = reference.convert(text, options);
     if (ConvertTextInContext(index, text, options) != expected) fail("the conversion differs from the reference");
 
-    ContextConversion conversion(index, options);
-    std::u16string pieces;
+    // Fed in pieces, and handed on in pieces of 1 to 22 units.
     const std::size_t pieceLength = 1 + std::size_t{settings} / 32 * 3;
+    ContextConversion conversion(index, options, pieceLength);
+    testing::PieceCollector sink(pieceLength);
     for (std::size_t at = 0; at < text.size(); at += pieceLength)
-        conversion.append(std::u16string_view(text).substr(at, pieceLength), pieces);
-    conversion.finish(pieces);
-    if (!pieces.empty()) pieces.pop_back();
-    if (pieces != expected) fail("the conversion in pieces differs from the reference");
+        conversion.append(std::u16string_view(text).substr(at, pieceLength), sink);
+    conversion.finish(sink);
+    if (sink.whole() != expected) fail("the conversion in pieces differs from the reference");
+    if (sink.badPieces != 0) fail("a piece handed on is empty, or longer than the room and not one character's");
     return 0;
 }
