@@ -410,17 +410,23 @@ TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
 }
 
 // Tables whose readings are long, or many for one character: the output is
-// written in bounded pieces, so memory does not grow with it.
+// written in bounded pieces, so memory does not grow with it. By context the
+// characters stand in one run, which is segmented whole.
 TEST_F(LorvaneCli, MemoryStaysBoundedWhateverTheTable)
 {
     const auto longReading = write("long.dat", "\xD6\xD8" + std::string(10000, 'a'));
     const auto manyReadings = write("many.dat", repeated("\xD6\xD8zhong\r\n", 27951));
+    const std::string words = write("words.dat", contextWords());
     for (const auto& [table, input] : {std::pair{longReading, repeated("重", 4000)}, std::pair{manyReadings, repeated("重", 200)}}) {
-        const Outcome outcome = run(Launch{{"--table", table}, input, {}, "/dev/null"});
-        EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
+        for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--context", "--words", words}}) {
+            Launch launch{{"--table", table}, input, {}, "/dev/null"};
+            launch.arguments.insert(launch.arguments.end(), mode.begin(), mode.end());
+            const Outcome outcome = run(launch);
+            EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
-        EXPECT_LT(outcome.peakMemoryKb, 16 * 1024) << table;
+            EXPECT_LT(outcome.peakMemoryKb, 16 * 1024) << table << (mode.empty() ? "" : " --context");
 #endif
+        }
     }
 }
 
