@@ -5,8 +5,8 @@
 namespace lorvane::cli {
 
 // What the input loop hands the text to: the bytes of each input in turn,
-// in pieces of any size. Each way of converting (reading by reading, or by
-// whole words) is one implementation, and all share the loop.
+// in pieces of any size. StreamConverter implements it once for each way of
+// converting (reading by reading, or by context).
 class InputConverter {
 public:
     virtual ~InputConverter() = default;

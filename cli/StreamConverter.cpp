@@ -7,32 +7,29 @@ namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 }
 
-StreamConverter::StreamConverter(const PinyinIndex& index, ConversionOptions options, bool perLine,
-                                 Writer write)
-    : index_(index), options_(options), perLine_(perLine), write_(std::move(write))
+template <class Conversion>
+StreamConverter<Conversion>::StreamConverter(Conversion conversion, bool perLine, Writer write)
+    : conversion_(std::move(conversion)), perLine_(perLine), write_(std::move(write))
 {
 }
 
-void StreamConverter::beginInput()
+template <class Conversion>
+void StreamConverter<Conversion>::beginInput()
 {
     atInputStart_ = true;
     pendingStart_.clear();
 }
 
-void StreamConverter::feed(std::string_view utf8)
+template <class Conversion>
+void StreamConverter<Conversion>::feed(std::string_view utf8)
 {
     if (atInputStart_) {
         pendingStart_.append(utf8);
-        if (pendingStart_.size() < Utf8ByteOrderMark.size() &&
-            Utf8ByteOrderMark.substr(0, pendingStart_.size()) == pendingStart_)
-            return;
+        if (pendingStart_.size() < Utf8ByteOrderMark.size() && Utf8ByteOrderMark.starts_with(pendingStart_)) return;
         atInputStart_ = false;
-        std::string_view start = pendingStart_;
-        if (start.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark)
-            start.remove_prefix(Utf8ByteOrderMark.size());
-        const std::string held = std::string(start);
+        const std::string held = std::move(pendingStart_);
         pendingStart_.clear();
-        feed(held);
+        feed(std::string_view(held).substr(held.starts_with(Utf8ByteOrderMark) ? Utf8ByteOrderMark.size() : 0));
         return;
     }
     decoded_.clear();
@@ -40,12 +37,12 @@ void StreamConverter::feed(std::string_view utf8)
     convert(decoded_);
 }
 
-void StreamConverter::endInput()
+template <class Conversion>
+void StreamConverter<Conversion>::endInput()
 {
     if (atInputStart_) {
         atInputStart_ = false;
-        // Too short to be the mark: its bytes are text.
-        const std::string held = std::move(pendingStart_);
+        const std::string held = std::move(pendingStart_);  // too short to be the mark: text
         pendingStart_.clear();
         feed(held);
     }
@@ -55,40 +52,27 @@ void StreamConverter::endInput()
     if (perLine_ && lineOpen_) endLine();
 }
 
-void StreamConverter::finish()
+template <class Conversion>
+void StreamConverter<Conversion>::finish()
 {
     if (!perLine_) endLine();
 }
 
-void StreamConverter::convert(std::u16string_view text)
+template <class Conversion>
+void StreamConverter<Conversion>::convert(std::u16string_view text)
 {
     while (!text.empty()) {
         const std::size_t lineEnd = perLine_ ? text.find(u'\n') : std::u16string_view::npos;
         lineOpen_ = true;
-        convertLine(text.substr(0, lineEnd));
+        conversion_.append(text.substr(0, lineEnd), *this);
         if (lineEnd == std::u16string_view::npos) break;
         endLine();
         text.remove_prefix(lineEnd + 1);
     }
 }
 
-void StreamConverter::convertLine(std::u16string_view text)
-{
-    while (!text.empty()) {
-        readings_.clear();
-        std::size_t converted = index_.appendReadings(text, options_, readings_, PieceUnits);
-        if (converted == 0) {
-            // One character with readings longer than a piece.
-            writeReadings(index_.readingsOf(text[0], options_));
-            converted = 1;
-        } else {
-            writeReadings(readings_);
-        }
-        text.remove_prefix(converted);
-    }
-}
-
-void StreamConverter::writeReadings(std::u16string_view readings)
+template <class Conversion>
+void StreamConverter<Conversion>::write(std::u16string_view readings)
 {
     while (!readings.empty()) {
         std::size_t length = std::min(readings.size(), PieceUnits);
@@ -105,11 +89,17 @@ void StreamConverter::writeReadings(std::u16string_view readings)
     }
 }
 
-void StreamConverter::endLine()
+// The text ends here: what the conversion held back is converted first.
+template <class Conversion>
+void StreamConverter<Conversion>::endLine()
 {
+    conversion_.finish(*this);
     write_("\n");
     blankOwed_ = false;
     lineOpen_ = false;
 }
+
+template class StreamConverter<TableConversion>;
+template class StreamConverter<ContextConversion>;
 
 }  // namespace lorvane::cli

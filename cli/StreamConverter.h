@@ -4,26 +4,32 @@
 #include <string>
 #include <string_view>
 
+#include "ContextConversion.h"
 #include "InputConverter.h"
-#include "PinyinIndex.h"
+#include "ReadingSink.h"
+#include "TableConversion.h"
 #include "TextCoding.h"
 
 namespace lorvane::cli {
 
 // Converts UTF-8 text that arrives in pieces of any size and writes UTF-8 in
-// pieces, holding no more than one piece of each at a time. An output piece
-// has at most PieceUnits UTF-16 units however long a character's readings
-// are, so memory stays bounded whatever the table.
+// pieces, holding no more than one piece of each at a time. The conversion,
+// TableConversion or ContextConversion, hands on its readings in pieces of at
+// most PieceUnits UTF-16 units, or one character's readings, which are
+// written in pieces of that size too; so memory stays bounded whatever the
+// table and whatever the length of a line.
 //
-// Whole-text mode writes exactly what ConvertText gives for all the input,
-// then one line end. Line mode converts each input line on its own and writes
-// one output line for each.
-class StreamConverter : public InputConverter {
+// Whole-text mode writes exactly what the whole conversion gives for all the
+// input (ConvertText, ConvertTextInContext), then one line end: a word may
+// span two files, as with cat. Line mode converts each input line on its own
+// and writes one output line for each.
+template <class Conversion>
+class StreamConverter : public InputConverter, private ReadingSink {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
-    static constexpr std::size_t PieceUnits = std::size_t{1} << 15;
+    static constexpr std::size_t PieceUnits = ReadingPieceUnits;
 
-    StreamConverter(const PinyinIndex& index, ConversionOptions options, bool perLine, Writer write);
+    StreamConverter(Conversion conversion, bool perLine, Writer write);
 
     void beginInput() override;  // a new file: its byte-order mark is skipped
     void feed(std::string_view utf8) override;
@@ -32,12 +38,10 @@ public:
 
 private:
     void convert(std::u16string_view text);
-    void convertLine(std::u16string_view text);
-    void writeReadings(std::u16string_view readings);
+    void write(std::u16string_view readings) override;
     void endLine();
 
-    const PinyinIndex& index_;
-    ConversionOptions options_;
+    Conversion conversion_;
     bool perLine_;
     Writer write_;
 
@@ -50,8 +54,10 @@ private:
     // a blank.
     bool blankOwed_ = false;
     std::u16string decoded_;
-    std::u16string readings_;
     std::string encoded_;
 };
+
+extern template class StreamConverter<TableConversion>;
+extern template class StreamConverter<ContextConversion>;
 
 }  // namespace lorvane::cli

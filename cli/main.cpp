@@ -9,7 +9,6 @@
 #include "CommandLine.h"
 #include "ConsoleIo.h"
 #include "ContextLoading.h"
-#include "ContextStreamConverter.h"
 #include "ExecutableDirectory.h"
 #include "FilePath.h"
 #include "InputFile.h"
@@ -69,11 +68,11 @@ int run(const std::vector<std::string>& arguments)
         const auto write = [&output](std::string_view bytes) { output.write(bytes); };
         std::unique_ptr<cli::InputConverter> converter;
         if (context)
-            converter = std::make_unique<cli::ContextStreamConverter>(*context, commandLine.options,
-                                                                      commandLine.perLine, write);
+            converter = std::make_unique<cli::StreamConverter<ContextConversion>>(
+                ContextConversion(*context, commandLine.options), commandLine.perLine, write);
         else
-            converter = std::make_unique<cli::StreamConverter>(*loaded.index, commandLine.options,
-                                                               commandLine.perLine, write);
+            converter = std::make_unique<cli::StreamConverter<TableConversion>>(
+                TableConversion(*loaded.index, commandLine.options), commandLine.perLine, write);
         cli::ConvertInputs(commandLine.files, *converter, output);
         return Done;
     } catch (const cli::UsageError& error) {

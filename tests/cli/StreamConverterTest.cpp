@@ -1,101 +1,195 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 
-#include "PinyinIndex.h"
 #include "StreamConverter.h"
 #include "TextCoding.h"
+#include "WordDataWriter.h"
 
 namespace lorvane::cli {
 namespace {
 
-PinyinTable sampleTable()
+PinyinTable tableOf(std::initializer_list<std::u16string> entries)
 {
     PinyinTable table;
-    for (const char16_t* entry : {u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang"})
-        table.slots[table.PinyinEntryCount++] = entry;
+    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
     return table;
 }
 
-std::string stream(const PinyinIndex& index, ConversionOptions options, bool perLine,
-                   const std::vector<std::string>& files, std::size_t pieceSize, std::size_t* longestWrite = nullptr)
+PinyinTable sampleTable()
 {
-    std::string written;
-    StreamConverter converter(index, options, perLine, [&](std::string_view bytes) {
-        written += bytes;
-        if (longestWrite) *longestWrite = std::max(*longestWrite, bytes.size());
-    });
-    for (const std::string& file : files) {
-        converter.beginInput();
-        for (std::size_t at = 0; at < file.size(); at += pieceSize) converter.feed(file.substr(at, pieceSize));
-        converter.endInput();
-    }
-    converter.finish();
-    return written;
+    return tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang", u"大da"});
 }
 
-TEST(StreamConverter, WholeTextModeMatchesConvertTextWhateverThePieces)
+// The two ways of converting, built from a table. Reading by reading:
+struct ByTable {
+    using Conversion = TableConversion;
+    static constexpr const char* Sample = "zhong qing chang da";  // 重庆长大, one reading each
+
+    explicit ByTable(const PinyinTable& table) : index(table) {}
+    Conversion conversion(ConversionOptions options) const { return {index, options}; }
+    std::u16string whole(std::u16string_view text, ConversionOptions options) const
+    {
+        return ConvertText(index, text, options);
+    }
+
+    PinyinIndex index;
+};
+
+// By context, with word data that puts every character of the table in runs,
+// and in which 重庆 reads 重 chong and 长 is read zhang before 大.
+struct ByContext {
+    using Conversion = ContextConversion;
+    static constexpr const char* Sample = "chong qing zhang da";
+
+    explicit ByContext(const PinyinTable& table)
+        : index(table, ParseWordData(testing::WordDataBytes(wordsFor(table)), "words.dat"))
+    {
+    }
+    Conversion conversion(ConversionOptions options) const { return {index, options}; }
+    std::u16string whole(std::u16string_view text, ConversionOptions options) const
+    {
+        return ConvertTextInContext(index, text, options);
+    }
+
+    static testing::WordDataSpec wordsFor(const PinyinTable& table)
+    {
+        std::u16string units = u"重庆长大";
+        for (std::size_t slot = 0; slot < table.PinyinEntryCount; ++slot) units.push_back(table.slots[slot][0]);
+        std::sort(units.begin(), units.end());
+        units.erase(std::unique(units.begin(), units.end()), units.end());
+        testing::WordDataSpec spec;
+        spec.syllables = {"chong", "zhang"};
+        for (const char16_t unit : units) spec.chars.push_back({unit, 100, NoSyllable});
+        spec.words = {{u"重庆", 100, {0, NoSyllable}}, {u"长大", 100, {1, NoSyllable}}};
+        return spec;
+    }
+
+    ContextIndex index;
+};
+
+template <class Mode>
+class Streaming : public ::testing::Test {
+protected:
+    void useTable(const PinyinTable& table) { mode_ = std::make_unique<Mode>(table); }
+
+    // Feeds the files in pieces of `pieceSize` bytes; returns what was written.
+    std::string stream(ConversionOptions options, bool perLine, const std::vector<std::string>& files,
+                       std::size_t pieceSize, std::size_t* longestWrite = nullptr)
+    {
+        std::string written;
+        StreamConverter<typename Mode::Conversion> converter(mode_->conversion(options), perLine,
+                                                             [&](std::string_view bytes) {
+                                                                 written += bytes;
+                                                                 if (longestWrite)
+                                                                     *longestWrite = std::max(*longestWrite, bytes.size());
+                                                             });
+        for (const std::string& file : files) {
+            converter.beginInput();
+            for (std::size_t at = 0; at < file.size(); at += pieceSize) converter.feed(file.substr(at, pieceSize));
+            converter.endInput();
+        }
+        converter.finish();
+        return written;
+    }
+
+    // The whole conversion of `text` and a line end, as whole-text mode writes it.
+    std::string whole(const std::string& text, ConversionOptions options) const
+    {
+        return Utf16ToUtf8(mode_->whole(Utf8ToUtf16(text), options)) + "\n";
+    }
+
+    // Each line converted on its own, as line mode writes it.
+    std::string byLines(std::string_view text, ConversionOptions options) const
+    {
+        std::string lines;
+        while (!text.empty()) {
+            const std::size_t lineEnd = std::min(text.find('\n'), text.size());
+            lines += whole(std::string(text.substr(0, lineEnd)), options);
+            text.remove_prefix(std::min(lineEnd + 1, text.size()));
+        }
+        return lines;
+    }
+
+    std::unique_ptr<Mode> mode_ = std::make_unique<Mode>(sampleTable());
+};
+
+struct ModeName {
+    template <class Mode>
+    static std::string GetName(int)
+    {
+        return std::is_same_v<Mode, ByTable> ? "ByTable" : "ByContext";
+    }
+};
+using Modes = ::testing::Types<ByTable, ByContext>;
+TYPED_TEST_SUITE(Streaming, Modes, ModeName);
+
+TYPED_TEST(Streaming, WholeTextModeMatchesTheWholeConversionWhateverThePieces)
 {
-    const PinyinTable table = sampleTable();
-    const PinyinIndex index(table);
-    const std::string text = "\xEF\xBB\xBF重庆 x\n长长\r\n\n重\xE9";
+    const std::string text = "\xEF\xBB\xBF重庆长大 x\n长长大\r\n\n重\xE9庆\xE9";
     const ConversionOptions options{LetterCase::FirstLetterUpper, false};
-    const std::string expected =
-        Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text.substr(3)), options)) + "\n";
+    const std::string expected = this->whole(text.substr(3), options);
     for (std::size_t piece = 1; piece <= text.size(); ++piece)
-        ASSERT_EQ(expected, stream(index, options, false, {text}, piece)) << "pieces of " << piece;
-    EXPECT_EQ("\n", stream(index, options, false, {}, 1));
-    EXPECT_EQ("\n", stream(index, options, false, {"abc", "\xEF\xBB"}, 1));
+        ASSERT_EQ(expected, this->stream(options, false, {text}, piece)) << "pieces of " << piece;
+    const ConversionOptions single{LetterCase::AsStored, true};
+    EXPECT_EQ(std::string(TypeParam::Sample) + "\n", this->stream(single, false, {"重庆长大"}, 1));
+    // The whole input is one text: a word may span two files, as with cat.
+    EXPECT_EQ(this->whole("重庆", single), this->stream(single, false, {"重", "\xEF\xBB\xBF庆"}, 1));
+    EXPECT_EQ("\n", this->stream(options, false, {}, 1));
+    EXPECT_EQ("\n", this->stream(options, false, {"abc", "\xEF\xBB"}, 1));
 }
 
-TEST(StreamConverter, LineModeWritesOneLinePerInputLine)
+TYPED_TEST(Streaming, LineModeWritesOneLinePerInputLine)
 {
-    const PinyinTable table = sampleTable();
-    const PinyinIndex index(table);
     const ConversionOptions single{LetterCase::AsStored, true};
+    const std::string text = "重\n庆长大\r\n\nab\n重庆\n长";
     for (const std::size_t piece : {1u, 2u, 5u, 100u}) {
-        EXPECT_EQ("zhong qing\n\n\nchang chang\n", stream(index, single, true, {"重庆\r\nabc\n\n长 长\n"}, piece));
-        EXPECT_EQ("zhong (chong) qing\nchang (zhang)\n", stream(index, {}, true, {"重庆\n长"}, piece));
+        EXPECT_EQ(this->byLines(text, single), this->stream(single, true, {text}, piece));
+        EXPECT_EQ("zhong\n\n\nchang chang\n", this->stream(single, true, {"重\r\nabc\n\n长 长\n"}, piece));
+        EXPECT_EQ("zhong (chong)\nchang (zhang)\n", this->stream({}, true, {"重\n长"}, piece));
         // A file's last line ends with the file, and every file's mark is skipped.
-        EXPECT_EQ("zhong\nqing\n", stream(index, single, true, {"\xEF\xBB\xBF重", "\xEF\xBB\xBF庆\n"}, piece));
-        EXPECT_EQ("", stream(index, single, true, {"", ""}, piece));
+        EXPECT_EQ("zhong\nqing\n", this->stream(single, true, {"\xEF\xBB\xBF重", "\xEF\xBB\xBF庆\n"}, piece));
+        EXPECT_EQ("zhong\nqing\n", this->stream(single, true, {"重", "庆"}, piece));
+        EXPECT_EQ("", this->stream(single, true, {"", ""}, piece));
     }
 }
 
-TEST(StreamConverter, RandomTextAgreesWithConvertText)
+TYPED_TEST(Streaming, RandomTextAgreesWithTheWholeConversion)
 {
-    const PinyinTable table = sampleTable();
-    const PinyinIndex index(table);
     std::mt19937 random(7);
-    const std::vector<std::string> pieces = {"重", "庆", "长", " ", "a", "\n", "\xE4", "\xF0\xA0\x80\x80"};
+    const std::vector<std::string> pieces = {"重", "庆", "长", "大", " ", "a", "\n", "\xE4", "\xF0\xA0\x80\x80"};
     for (int round = 0; round < 200; ++round) {
         std::string text;
         for (int at = 0; at < 30; ++at) text += pieces[random() % pieces.size()];
         const ConversionOptions options{static_cast<LetterCase>(random() % 3), random() % 2 == 0};
-        const std::string expected = Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text), options)) + "\n";
-        ASSERT_EQ(expected, stream(index, options, false, {text}, 1 + random() % 7)) << text;
+        const std::size_t piece = 1 + random() % 7;
+        ASSERT_EQ(this->whole(text, options), this->stream(options, false, {text}, piece)) << text;
+        ASSERT_EQ(this->byLines(text, options), this->stream(options, true, {text}, piece)) << text;
     }
 }
 
 // A reading longer than an output piece, thousands of readings of one
-// character, and a surrogate pair where a piece would end: the output is
-// still ConvertText's, written in pieces of bounded size.
-TEST(StreamConverter, WritesBoundedPiecesWhateverTheReadings)
+// character, a run whose readings fill several pieces, and a surrogate pair
+// where a piece would end: the output is still the whole conversion's,
+// written in pieces of bounded size.
+TYPED_TEST(Streaming, WritesBoundedPiecesWhateverTheReadings)
 {
+    constexpr std::size_t PieceUnits = StreamConverter<typename TypeParam::Conversion>::PieceUnits;
     PinyinTable table;
-    std::u16string longReading = u"长" + std::u16string(StreamConverter::PieceUnits - 1, u'a') + u"\xD840\xDC00";
-    table.slots[table.PinyinEntryCount++] = longReading;
+    table.slots[table.PinyinEntryCount++] = u"长" + std::u16string(PieceUnits - 1, u'a') + u"\xD840\xDC00";
     for (int reading = 0; reading < 20000; ++reading) table.slots[table.PinyinEntryCount++] = u"重zhong";
     table.slots[table.PinyinEntryCount++] = u"庆qing ";  // a quoted field may end in a blank
-    const PinyinIndex index(table);
-    const std::string text = "重长庆 长重\n庆";
+    table.slots[table.PinyinEntryCount++] = u"大" + std::u16string(3000, u'd');
+    this->useTable(table);
+    std::string text = "重长庆 长重\n庆";
+    for (int copy = 0; copy < 30; ++copy) text += "大";
     for (const bool single : {false, true}) {
         const ConversionOptions options{LetterCase::FirstLetterUpper, single};
         std::size_t longestWrite = 0;
-        const std::string expected = Utf16ToUtf8(ConvertText(index, Utf8ToUtf16(text), options)) + "\n";
-        EXPECT_EQ(stream(index, options, false, {text}, 5, &longestWrite), expected);
-        EXPECT_LE(longestWrite, 3 * StreamConverter::PieceUnits + 1);
+        EXPECT_EQ(this->whole(text, options), this->stream(options, false, {text}, 5, &longestWrite));
+        EXPECT_LE(longestWrite, 3 * PieceUnits + 1);
     }
 }
 
