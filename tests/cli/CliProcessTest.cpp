@@ -349,11 +349,11 @@ TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
 // Word data for the table of these tests: 重庆 reads 重 chong.
 std::string contextWords()
 {
-    lorvane::testing::WordDataSpec spec;
-    spec.syllables = {"chong"};
-    spec.chars = {{u'庆', 100, lorvane::NoSyllable}, {u'重', 100, lorvane::NoSyllable}};
-    spec.words = {{u"重庆", 100, {0, lorvane::NoSyllable}}};
-    return lorvane::testing::WordDataBytes(spec);
+    lorvane::testing::WordDataContents contents;
+    contents.syllables = {"chong"};
+    contents.chars = {{u'庆', 100, lorvane::NoSyllable}, {u'重', 100, lorvane::NoSyllable}};
+    contents.words = {{u"重庆", 100, {0, lorvane::NoSyllable}}};
+    return lorvane::testing::WordDataBytes(contents);
 }
 
 TEST_F(LorvaneCli, ContextModeReadsWordsFromTheWordData)

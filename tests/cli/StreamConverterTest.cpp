@@ -54,17 +54,17 @@ struct ByContext {
         return ConvertTextInContext(index, text, options);
     }
 
-    static testing::WordDataSpec wordsFor(const PinyinTable& table)
+    static testing::WordDataContents wordsFor(const PinyinTable& table)
     {
         std::u16string units = u"重庆长大";
         for (std::size_t slot = 0; slot < table.PinyinEntryCount; ++slot) units.push_back(table.slots[slot][0]);
         std::sort(units.begin(), units.end());
         units.erase(std::unique(units.begin(), units.end()), units.end());
-        testing::WordDataSpec spec;
-        spec.syllables = {"chong", "zhang"};
-        for (const char16_t unit : units) spec.chars.push_back({unit, 100, NoSyllable});
-        spec.words = {{u"重庆", 100, {0, NoSyllable}}, {u"长大", 100, {1, NoSyllable}}};
-        return spec;
+        testing::WordDataContents contents;
+        contents.syllables = {"chong", "zhang"};
+        for (const char16_t unit : units) contents.chars.push_back({unit, 100, NoSyllable});
+        contents.words = {{u"重庆", 100, {0, NoSyllable}}, {u"长大", 100, {1, NoSyllable}}};
+        return contents;
     }
 
     ContextIndex index;

@@ -12,7 +12,7 @@
 namespace lorvane {
 namespace {
 
-using testing::WordDataSpec;
+using testing::WordDataContents;
 
 constexpr ConversionOptions AllReadings{LetterCase::AsStored, false};
 constexpr ConversionOptions Single{LetterCase::AsStored, true};
@@ -25,22 +25,22 @@ PinyinTable tableOf(std::initializer_list<std::u16string> entries)
 }
 
 // Every unit of the table gets a char record of cost 100.
-void addChars(WordDataSpec& spec, const PinyinTable& table, std::u16string_view more = {})
+void addChars(WordDataContents& contents, const PinyinTable& table, std::u16string_view more = {})
 {
     std::u16string units(more);
     for (std::size_t slot = 0; slot < table.PinyinEntryCount; ++slot) units.push_back(table.slots[slot][0]);
     std::sort(units.begin(), units.end());
     units.erase(std::unique(units.begin(), units.end()), units.end());
-    for (const char16_t unit : units) spec.chars.push_back({unit, 100, NoSyllable});
+    for (const char16_t unit : units) contents.chars.push_back({unit, 100, NoSyllable});
 }
 
 // Converts with the fast conversion, checks it against the reference, and
 // against itself fed in pieces of every size up to 7, its readings appended
 // to a string or handed to a sink in pieces of at most 1 to 7 units.
-std::u16string convert(const PinyinTable& table, const WordDataSpec& spec, std::u16string_view text,
+std::u16string convert(const PinyinTable& table, const WordDataContents& contents, std::u16string_view text,
                        ConversionOptions options)
 {
-    const WordData words = ParseWordData(testing::WordDataBytes(spec), "words.dat");
+    const WordData words = ParseWordData(testing::WordDataBytes(contents), "words.dat");
     const ContextIndex index(table, words);
     const std::u16string whole = ConvertTextInContext(index, text, options);
     EXPECT_EQ(testing::ContextReference(table, words).convert(text, options), whole) << "text of " << text.size();
@@ -66,12 +66,12 @@ class WorkedExamples : public ::testing::Test {
 protected:
     WorkedExamples()
     {
-        addChars(spec, table);
+        addChars(contents, table);
         const auto word = [&](std::u16string units, std::vector<std::string> readings) {
             std::vector<std::uint16_t> syllables;
             for (const std::string& reading : readings)
-                syllables.push_back(reading.empty() ? NoSyllable : spec.syllable(reading));
-            spec.words.push_back({std::move(units), 150, std::move(syllables)});
+                syllables.push_back(reading.empty() ? NoSyllable : contents.syllable(reading));
+            contents.words.push_back({std::move(units), 150, std::move(syllables)});
         };
         // In the order of their units.
         word(u"会计", {"kuai", ""});
@@ -81,7 +81,7 @@ protected:
         word(u"银行", {"", "hang"});
         word(u"长大", {"zhang", ""});
         word(u"音乐", {"", "yue"});
-        std::sort(spec.words.begin(), spec.words.end(),
+        std::sort(contents.words.begin(), contents.words.end(),
                   [](const auto& a, const auto& b) { return a.units < b.units; });
     }
 
@@ -89,55 +89,55 @@ protected:
         tableOf({u"重zhong", u"重chong", u"庆qing", u"银yin", u"行xing", u"行hang", u"长chang", u"长zhang", u"大da",
                  u"大dai", u"音yin", u"乐le", u"乐yue", u"会hui", u"会kuai", u"计ji", u"目mu", u"的de", u"的di",
                  u"睡shui", u"觉jue", u"觉jiao", u"了le", u"了liao", u"地di", u"地de"});
-    WordDataSpec spec;
+    WordDataContents contents;
 };
 
 TEST_F(WorkedExamples, WordsChooseTheirReadings)
 {
     EXPECT_EQ(u"chong qing yin hang zhang da yin yue kuai ji mu di shui jiao",
-              convert(table, spec, u"重庆银行长大音乐会计目的睡觉", Single));
-    EXPECT_EQ(u"chong (zhong) qing", convert(table, spec, u"重庆", AllReadings));
-    EXPECT_EQ(u"Chong (Zhong) Qing", convert(table, spec, u"重庆", {LetterCase::FirstLetterUpper, false}));
-    EXPECT_EQ(u"YIN HANG (XING)", convert(table, spec, u"银行", {LetterCase::AllUpper, false}));
+              convert(table, contents, u"重庆银行长大音乐会计目的睡觉", Single));
+    EXPECT_EQ(u"chong (zhong) qing", convert(table, contents, u"重庆", AllReadings));
+    EXPECT_EQ(u"Chong (Zhong) Qing", convert(table, contents, u"重庆", {LetterCase::FirstLetterUpper, false}));
+    EXPECT_EQ(u"YIN HANG (XING)", convert(table, contents, u"银行", {LetterCase::AllUpper, false}));
     // Alone, or cut apart by anything outside a run, they keep the table's
     // order, exactly as the ordinary conversion writes them.
     const std::u16string apart = u"重 庆，长\U00020000大的a睡\n觉";
-    EXPECT_EQ(ConvertText(PinyinIndex(table), apart, AllReadings), convert(table, spec, apart, AllReadings));
+    EXPECT_EQ(ConvertText(PinyinIndex(table), apart, AllReadings), convert(table, contents, apart, AllReadings));
 }
 
 TEST_F(WorkedExamples, CheapestSegmentationWinsAndTiesGoToTheLongerStep)
 {
     // 行长 hang zhang competes with 银行 for 行.
-    spec.words.insert(spec.words.begin() + 3, {u"行长", 150, {spec.syllable("hang"), spec.syllable("zhang")}});
-    ASSERT_TRUE(std::is_sorted(spec.words.begin(), spec.words.end(),
+    contents.words.insert(contents.words.begin() + 3, {u"行长", 150, {contents.syllable("hang"), contents.syllable("zhang")}});
+    ASSERT_TRUE(std::is_sorted(contents.words.begin(), contents.words.end(),
                                [](const auto& a, const auto& b) { return a.units < b.units; }));
     // 银行+长 and 银+行长 cost the same: the longer first step wins.
-    EXPECT_EQ(u"yin hang chang", convert(table, spec, u"银行长", Single));
-    spec.words[3].cost = 100;
-    EXPECT_EQ(u"yin hang zhang", convert(table, spec, u"银行长", Single));
-    spec.words[3].cost = 300;
-    EXPECT_EQ(u"xing zhang da", convert(table, spec, u"行长大", Single));  // 行+长大 is cheaper
+    EXPECT_EQ(u"yin hang chang", convert(table, contents, u"银行长", Single));
+    contents.words[3].cost = 100;
+    EXPECT_EQ(u"yin hang zhang", convert(table, contents, u"银行长", Single));
+    contents.words[3].cost = 300;
+    EXPECT_EQ(u"xing zhang da", convert(table, contents, u"行长大", Single));  // 行+长大 is cheaper
 }
 
 TEST_F(WorkedExamples, RulesAndReadingsAlone)
 {
-    for (WordData::Char& record : spec.chars)
-        if (record.unit == u'了') record.aloneSyllable = spec.syllable("le");
-    spec.rules.push_back({u'了', 0, spec.syllable("liao"), RuleKind::AfterReduplication});
-    spec.rules.push_back({u'地', u'长', spec.syllable("de"), RuleKind::PreviousIs});
-    spec.rules.push_back({u'地', u'大', spec.syllable("di"), RuleKind::NextIs});
-    EXPECT_EQ(u"le (liao)", convert(table, spec, u"了", AllReadings));
-    EXPECT_EQ(u"chang chang liao", convert(table, spec, u"长长了", Single));
-    EXPECT_EQ(u"chang chang le", convert(table, spec, u"长长 了", Single));   // not in the same run
-    EXPECT_EQ(u"chang (zhang) de (di) da (dai)", convert(table, spec, u"长地大", AllReadings));  // first rule wins
-    EXPECT_EQ(u"chang di", convert(table, spec, u"长 地", Single));
+    for (WordData::Char& record : contents.chars)
+        if (record.unit == u'了') record.aloneSyllable = contents.syllable("le");
+    contents.rules.push_back({u'了', 0, contents.syllable("liao"), RuleKind::AfterReduplication});
+    contents.rules.push_back({u'地', u'长', contents.syllable("de"), RuleKind::PreviousIs});
+    contents.rules.push_back({u'地', u'大', contents.syllable("di"), RuleKind::NextIs});
+    EXPECT_EQ(u"le (liao)", convert(table, contents, u"了", AllReadings));
+    EXPECT_EQ(u"chang chang liao", convert(table, contents, u"长长了", Single));
+    EXPECT_EQ(u"chang chang le", convert(table, contents, u"长长 了", Single));   // not in the same run
+    EXPECT_EQ(u"chang (zhang) de (di) da (dai)", convert(table, contents, u"长地大", AllReadings));  // first rule wins
+    EXPECT_EQ(u"chang di", convert(table, contents, u"长 地", Single));
 }
 
 // One character's readings longer than a piece come alone; the others fill
 // pieces as far as they fit.
 TEST_F(WorkedExamples, ReadingsAreHandedOnInPiecesOfBoundedSize)
 {
-    const ContextIndex index(table, ParseWordData(testing::WordDataBytes(spec), "words.dat"));
+    const ContextIndex index(table, ParseWordData(testing::WordDataBytes(contents), "words.dat"));
     struct : ReadingSink {
         void write(std::u16string_view readings) override { pieces.emplace_back(readings); }
         std::vector<std::u16string> pieces;
@@ -153,10 +153,10 @@ TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
     // 重庆 across the cut is no word; one unit later it is.
     std::u16string text(4095, u'大');
     text += u"重庆";
-    EXPECT_EQ(u"zhong qing", convert(table, spec, text, Single).substr(4095 * 3));
+    EXPECT_EQ(u"zhong qing", convert(table, contents, text, Single).substr(4095 * 3));
     text.insert(0, 1, u'大');
-    EXPECT_EQ(u"chong qing", convert(table, spec, u"x" + text, Single).substr(4096 * 3));
-    EXPECT_EQ(u"zhong qing chong qing", convert(table, spec, text.substr(1) + u"重庆", Single).substr(4095 * 3));
+    EXPECT_EQ(u"chong qing", convert(table, contents, u"x" + text, Single).substr(4096 * 3));
+    EXPECT_EQ(u"zhong qing chong qing", convert(table, contents, text.substr(1) + u"重庆", Single).substr(4095 * 3));
 }
 
 TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
@@ -199,19 +199,19 @@ TEST(ContextConversion, AgreesWithTheReferenceOnRandomWordData)
             for (std::size_t letter = 0; letter < 1 + pick(3); ++letter) slot.push_back(u"abz(X"[pick(5)]);
             table.slots[table.PinyinEntryCount++] = slot;
         }
-        WordDataSpec spec;
-        spec.syllables = syllables;
-        spec.syllables.push_back(round % 2 ? "ab" : "z");  // sometimes a table reading
+        WordDataContents contents;
+        contents.syllables = syllables;
+        contents.syllables.push_back(round % 2 ? "ab" : "z");  // sometimes a table reading
         std::u16string units = hanzi.substr(0, 2 + pick(hanzi.size() - 2));
         std::sort(units.begin(), units.end());
         for (const char16_t unit : units)
-            spec.chars.push_back({unit, static_cast<std::uint16_t>(pick(4) * 50),
-                                  pick(3) == 0 ? static_cast<std::uint16_t>(pick(spec.syllables.size())) : NoSyllable});
+            contents.chars.push_back({unit, static_cast<std::uint16_t>(pick(4) * 50),
+                                  pick(3) == 0 ? static_cast<std::uint16_t>(pick(contents.syllables.size())) : NoSyllable});
         for (std::size_t rule = pick(5); rule > 0; --rule) {
             const auto kind = static_cast<RuleKind>(pick(3));
-            spec.rules.push_back({units[pick(units.size())],
+            contents.rules.push_back({units[pick(units.size())],
                                   kind == RuleKind::AfterReduplication ? u'\0' : (units + u"x")[pick(units.size() + 1)],
-                                  static_cast<std::uint16_t>(pick(spec.syllables.size())), kind});
+                                  static_cast<std::uint16_t>(pick(contents.syllables.size())), kind});
         }
         std::vector<std::u16string> wordUnits;
         for (std::size_t word = pick(30); word > 0; --word) {
@@ -223,20 +223,20 @@ TEST(ContextConversion, AgreesWithTheReferenceOnRandomWordData)
         std::sort(wordUnits.begin(), wordUnits.end());
         wordUnits.erase(std::unique(wordUnits.begin(), wordUnits.end()), wordUnits.end());
         for (const std::u16string& text : wordUnits) {
-            WordDataSpec::Word word{text, static_cast<std::uint16_t>(pick(8) * 25), {}};
+            WordDataContents::Word word{text, static_cast<std::uint16_t>(pick(8) * 25), {}};
             if (pick(2) == 0) {
                 for (std::size_t at = 0; at < text.size(); ++at)
-                    word.syllables.push_back(pick(2) ? static_cast<std::uint16_t>(pick(spec.syllables.size())) : NoSyllable);
-                word.syllables[pick(text.size())] = static_cast<std::uint16_t>(pick(spec.syllables.size()));
+                    word.syllables.push_back(pick(2) ? static_cast<std::uint16_t>(pick(contents.syllables.size())) : NoSyllable);
+                word.syllables[pick(text.size())] = static_cast<std::uint16_t>(pick(contents.syllables.size()));
             }
-            spec.words.push_back(word);
+            contents.words.push_back(word);
         }
         std::u16string text;
         const std::size_t length = round % 50 == 49 ? 4096 * 2 + pick(300) : pick(40);
         for (std::size_t at = 0; at < length; ++at)
             text.push_back(pick(8) == 0 ? outside[pick(outside.size())] : units[pick(units.size())]);
 
-        const WordData words = ParseWordData(testing::WordDataBytes(spec), "words.dat");
+        const WordData words = ParseWordData(testing::WordDataBytes(contents), "words.dat");
         const ContextIndex index(table, words);
         const testing::ContextReference reference(table, words);
         for (const auto letterCase : {LetterCase::AsStored, LetterCase::FirstLetterUpper, LetterCase::AllUpper}) {

@@ -15,17 +15,17 @@ namespace {
 
 using Kind = WordDataError::Kind;
 using testing::PutU16;
-using testing::WordDataSpec;
+using testing::WordDataContents;
 
 // 中 and 国 with their records, a rule and two words, one with readings.
-WordDataSpec sampleSpec()
+WordDataContents sampleSpec()
 {
-    WordDataSpec spec;
-    spec.syllables = {"zhong", "guo", "chong"};
-    spec.chars = {{u'中', 300, NoSyllable}, {u'国', 400, 1}};
-    spec.rules = {{u'中', u'国', 2, RuleKind::NextIs}};
-    spec.words = {{u"中国", 120, {}}, {u"中国中", 90, {2, NoSyllable, 0}}};
-    return spec;
+    WordDataContents contents;
+    contents.syllables = {"zhong", "guo", "chong"};
+    contents.chars = {{u'中', 300, NoSyllable}, {u'国', 400, 1}};
+    contents.rules = {{u'中', u'国', 2, RuleKind::NextIs}};
+    contents.words = {{u"中国", 120, {}}, {u"中国中", 90, {2, NoSyllable, 0}}};
+    return contents;
 }
 
 TEST(WordData, ReadsWhatTheWriterWrote)
@@ -57,7 +57,7 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
 {
     struct Case {
         const char* name;
-        std::function<void(WordDataSpec&)> spoilSpec;
+        std::function<void(WordDataContents&)> spoilSpec;
         std::function<void(std::string&)> spoilBytes;
         Kind kind;
         const char* inMessage;
@@ -73,35 +73,35 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
         {"version", none, [](std::string& b) { b[8] = 2; }, Kind::WrongVersion, "version 2"},
         {"checksum", none, [](std::string& b) { b[45] ^= 1; }, Kind::WrongChecksum, "checksum"},
         {"reserved header", none, [&](std::string& b) { b[36] = 1; reseal(b); }, Kind::BadContent, "reserved"},
-        {"no syllables", [](WordDataSpec& s) { s.syllables.clear(); s.chars.clear(); s.rules.clear(); s.words.clear(); },
+        {"no syllables", [](WordDataContents& s) { s.syllables.clear(); s.chars.clear(); s.rules.clear(); s.words.clear(); },
          none, Kind::BadContent, "0 syllables"},
-        {"syllable letters", [](WordDataSpec& s) { s.syllables[1] = "Guo"; }, none, Kind::BadContent, "syllable 1 at byte"},
-        {"syllable too long", [](WordDataSpec& s) { s.syllables[0] = std::string(16, 'a'); }, none, Kind::BadContent,
+        {"syllable letters", [](WordDataContents& s) { s.syllables[1] = "Guo"; }, none, Kind::BadContent, "syllable 1 at byte"},
+        {"syllable too long", [](WordDataContents& s) { s.syllables[0] = std::string(16, 'a'); }, none, Kind::BadContent,
          "length 16"},
-        {"chars out of order", [](WordDataSpec& s) { std::swap(s.chars[0], s.chars[1]); }, none, Kind::BadContent,
+        {"chars out of order", [](WordDataContents& s) { std::swap(s.chars[0], s.chars[1]); }, none, Kind::BadContent,
          "char record 1 (U+4E2D)"},
-        {"surrogate char", [](WordDataSpec& s) { s.chars.push_back({0xD800, 1, NoSyllable}); }, none,
+        {"surrogate char", [](WordDataContents& s) { s.chars.push_back({0xD800, 1, NoSyllable}); }, none,
          Kind::BadContent, "surrogate"},
-        {"alone out of range", [](WordDataSpec& s) { s.chars[0].aloneSyllable = 3; }, none, Kind::BadContent,
+        {"alone out of range", [](WordDataContents& s) { s.chars[0].aloneSyllable = 3; }, none, Kind::BadContent,
          "syllable 3 out of range"},
-        {"rule without char", [](WordDataSpec& s) { s.rules[0].target = u'a'; }, none, Kind::BadContent,
+        {"rule without char", [](WordDataContents& s) { s.rules[0].target = u'a'; }, none, Kind::BadContent,
          "U+0061 has no char record"},
-        {"rule kind", [](WordDataSpec& s) { s.rules[0].kind = static_cast<RuleKind>(3); }, none, Kind::BadContent,
+        {"rule kind", [](WordDataContents& s) { s.rules[0].kind = static_cast<RuleKind>(3); }, none, Kind::BadContent,
          "unknown kind 3"},
-        {"rule syllable", [](WordDataSpec& s) { s.rules[0].syllable = NoSyllable; }, none, Kind::BadContent,
+        {"rule syllable", [](WordDataContents& s) { s.rules[0].syllable = NoSyllable; }, none, Kind::BadContent,
          "rule 0 at byte"},
-        {"reduplication with neighbour", [](WordDataSpec& s) { s.rules[0].kind = RuleKind::AfterReduplication; },
+        {"reduplication with neighbour", [](WordDataContents& s) { s.rules[0].kind = RuleKind::AfterReduplication; },
          none, Kind::BadContent, "neighbour"},
-        {"words out of order", [](WordDataSpec& s) { std::swap(s.words[0], s.words[1]); }, none, Kind::BadContent,
+        {"words out of order", [](WordDataContents& s) { std::swap(s.words[0], s.words[1]); }, none, Kind::BadContent,
          "word 1 at byte"},
-        {"same word twice", [](WordDataSpec& s) { s.words[1] = s.words[0]; }, none, Kind::BadContent,
+        {"same word twice", [](WordDataContents& s) { s.words[1] = s.words[0]; }, none, Kind::BadContent,
          "not after the word before"},
-        {"word unit without char", [](WordDataSpec& s) { s.words[1].units[2] = u'人'; }, none, Kind::BadContent,
+        {"word unit without char", [](WordDataContents& s) { s.words[1].units[2] = u'人'; }, none, Kind::BadContent,
          "U+4EBA has no char record"},
-        {"word of one unit", [](WordDataSpec& s) { s.words[0].units.resize(1); }, none, Kind::BadContent, "length 1"},
-        {"readings without one", [](WordDataSpec& s) { s.words[1].syllables = {NoSyllable, NoSyllable, NoSyllable}; },
+        {"word of one unit", [](WordDataContents& s) { s.words[0].units.resize(1); }, none, Kind::BadContent, "length 1"},
+        {"readings without one", [](WordDataContents& s) { s.words[1].syllables = {NoSyllable, NoSyllable, NoSyllable}; },
          none, Kind::BadContent, "gives none"},
-        {"word syllable range", [](WordDataSpec& s) { s.words[1].syllables[1] = 7; }, none, Kind::BadContent,
+        {"word syllable range", [](WordDataContents& s) { s.words[1].syllables[1] = 7; }, none, Kind::BadContent,
          "syllable 7 out of range"},
         {"word flag bits", none, [&](std::string& b) { b[b.size() - 15] |= 0x10; reseal(b); }, Kind::BadContent,
          "unknown flags"},
@@ -112,9 +112,9 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
         {"left over", none, [&](std::string& b) { b += "\x02"; reseal(b); }, Kind::BadContent, "1 bytes left over"},
     };
     for (const Case& test : cases) {
-        WordDataSpec spec = sampleSpec();
-        test.spoilSpec(spec);
-        std::string bytes = testing::WordDataBytes(spec);
+        WordDataContents contents = sampleSpec();
+        test.spoilSpec(contents);
+        std::string bytes = testing::WordDataBytes(contents);
         test.spoilBytes(bytes);
         try {
             ParseWordData(bytes, "/data/words.dat");

@@ -10,7 +10,7 @@ namespace lorvane::testing {
 
 // Word data described plainly, and its file: the format written out field by
 // field, with a checksum computed bit by bit.
-struct WordDataSpec {
+struct WordDataContents {
     struct Word {
         std::u16string units;
         std::uint16_t cost = 0;
@@ -63,32 +63,32 @@ inline void Reseal(std::string& bytes)
     bytes.replace(16, 4, crc);
 }
 
-inline std::string WordDataBytes(const WordDataSpec& spec)
+inline std::string WordDataBytes(const WordDataContents& contents)
 {
     std::string bytes("LVWORDS\0", 8);
     PutU32(bytes, WordDataVersion);
     PutU32(bytes, 0);  // size and checksum, set at the end
     PutU32(bytes, 0);
-    for (const std::size_t count : {spec.syllables.size(), spec.chars.size(), spec.rules.size(), spec.words.size()})
+    for (const std::size_t count : {contents.syllables.size(), contents.chars.size(), contents.rules.size(), contents.words.size()})
         PutU32(bytes, static_cast<std::uint32_t>(count));
     PutU32(bytes, 0);
-    for (const std::string& syllable : spec.syllables) {
+    for (const std::string& syllable : contents.syllables) {
         bytes.push_back(static_cast<char>(syllable.size()));
         bytes += syllable;
     }
-    for (const WordData::Char& record : spec.chars) {
+    for (const WordData::Char& record : contents.chars) {
         PutU16(bytes, record.unit);
         PutU16(bytes, record.singleCost);
         PutU16(bytes, record.aloneSyllable);
     }
-    for (const WordData::Rule& rule : spec.rules) {
+    for (const WordData::Rule& rule : contents.rules) {
         PutU16(bytes, rule.target);
         PutU16(bytes, rule.neighbour);
         PutU16(bytes, rule.syllable);
         bytes.push_back(static_cast<char>(rule.kind));
         bytes.push_back(0);
     }
-    for (const WordDataSpec::Word& word : spec.words) {
+    for (const WordDataContents::Word& word : contents.words) {
         bytes.push_back(static_cast<char>(word.units.size() | (word.syllables.empty() ? 0 : 0x80)));
         PutU16(bytes, word.cost);
         for (const char16_t unit : word.units) PutU16(bytes, unit);
