@@ -72,6 +72,26 @@ TEST_F(ChineseNames, ExitCodesAndMessagesThatNameTheFile)
     EXPECT_EQ(OutputFailure, RunCli({L"--table", table_, first_}, {}, Streams::UnwritableOutput).exitCode);
 }
 
+// By context, with the word data beside the program or named by a Chinese
+// path; a missing word data file is named, never passed over.
+TEST_F(ChineseNames, ContextWithWordDataBesideTheProgramOrNamed)
+{
+    const Outcome beside = RunCli({L"--context", first_});
+    EXPECT_EQ(Done, beside.exitCode) << beside.errors;
+    EXPECT_EQ("chong (zhong) qing\n", beside.output);
+
+    const std::filesystem::path words = folder_.path() / L"拼音 表" / L"词 数据.dat";
+    std::filesystem::copy_file(e2e::BuildOutputFolder() / L"words.dat", words);
+    const Outcome named = RunCli({L"--context", L"--single", L"--words", words.wstring(), first_});
+    EXPECT_EQ(Done, named.exitCode) << named.errors;
+    EXPECT_EQ("chong qing\n", named.output);
+
+    std::filesystem::remove(words);
+    const Outcome missing = RunCli({L"--context", L"--words=" + words.wstring(), first_});
+    EXPECT_EQ(TableFailure, missing.exitCode);
+    EXPECT_NE(missing.errors.find(Utf8(L"词 数据.dat")), std::string::npos) << missing.errors;
+}
+
 // Output and messages on a console of the test's own, set to code page 437,
 // which has no Chinese: only text written as UTF-16 shows right.
 class OnAConsole : public ChineseNames {
