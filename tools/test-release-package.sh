@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Checks that the 32-bit release zip holds no test program, unzips it into a
-# folder whose path has blanks and Chinese characters, and runs the
-# end-to-end tests of both programs once from there, against them as
-# shipped. Run inside a Wine session (tools/wine-session.sh) whose
+# Checks that the 32-bit release zip holds its data and licences and no test
+# program, unzips it into a folder whose path has blanks and Chinese
+# characters, and runs the end-to-end tests of both programs once from there,
+# against them as shipped. Run inside a Wine session (tools/wine-session.sh) whose
 # LORVANE_WINE is the 32-bit loader, after the mingw-x86 package target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +16,14 @@ if [ "$programs" != "Lorvane.exe lorvane-cli.exe " ]; then
   echo "$zip should hold Lorvane.exe and lorvane-cli.exe and no other program or library, but holds: $programs" >&2
   exit 1
 fi
+
+# The data beside the programs, each with its licence.
+for file in pymb.dat words.dat LICENSE-UNICODE.txt LICENSE-CC-CEDICT.txt LICENSE-JIEBA.txt; do
+  if ! unzip -Z1 "$zip" | grep -q "/$file\$"; then
+    echo "$zip should hold $file" >&2
+    exit 1
+  fi
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
