@@ -23,7 +23,7 @@ namespace {
 
 using namespace lorvane;
 
-// The literal scan compares every character with all 27,951 slots, so it
+// The literal scan compares every character with each filled slot, so it
 // gets only the start of the text.
 constexpr std::size_t LiteralScanLength = 2000;
 
