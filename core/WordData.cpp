@@ -52,6 +52,13 @@ public:
     {
         if (needed > left()) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
     }
+    // `records` records of at least `recordSize` bytes each; divides rather
+    // than multiplies, as a count from the file may overflow a 32-bit size.
+    template <class Description>
+    void requireRecords(std::uint32_t records, std::size_t recordSize, const Description& what) const
+    {
+        if (records > left() / recordSize) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
+    }
 
     unsigned u8() { return data_[at_++]; }
     unsigned u16()
@@ -125,7 +132,7 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
 
 void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData& data)
 {
-    reader.require(std::size_t{2} * syllableCount,
+    reader.requireRecords(syllableCount, 2,
                    [&] { return "the syllable section of " + count(syllableCount) + " syllables"; });
     data.syllables.resize(syllableCount);
     for (std::uint32_t index = 0; index < syllableCount; ++index) {
@@ -147,7 +154,7 @@ void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData&
 
 void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, std::bitset<0x10000>& hasChar)
 {
-    reader.require(std::size_t{charCount} * CharRecordSize,
+    reader.requireRecords(charCount, CharRecordSize,
                    [&] { return "the char section of " + count(charCount) + " records"; });
     data.chars.resize(charCount);
     for (std::uint32_t index = 0; index < charCount; ++index) {
@@ -168,7 +175,7 @@ void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, s
 
 void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, const std::bitset<0x10000>& hasChar)
 {
-    reader.require(std::size_t{ruleCount} * RuleRecordSize,
+    reader.requireRecords(ruleCount, RuleRecordSize,
                    [&] { return "the rule section of " + count(ruleCount) + " records"; });
     data.rules.resize(ruleCount);
     for (std::uint32_t index = 0; index < ruleCount; ++index) {
@@ -196,7 +203,7 @@ void readWords(SectionReader& reader, std::uint32_t wordCount, WordData& data, c
 {
     // A count too large for the bytes left fails here, before anything is
     // allocated for it.
-    reader.require(std::size_t{wordCount} * ShortestWordRecord,
+    reader.requireRecords(wordCount, ShortestWordRecord,
                    [&] { return "the word section of " + count(wordCount) + " words"; });
     data.words.resize(wordCount);
     data.wordUnits.reserve(std::size_t{wordCount} * 3);

@@ -18,7 +18,7 @@ using testing::PutU16;
 using testing::WordDataContents;
 
 // 中 and 国 with their records, a rule and two words, one with readings.
-WordDataContents sampleSpec()
+WordDataContents sampleContents()
 {
     WordDataContents contents;
     contents.syllables = {"zhong", "guo", "chong"};
@@ -31,7 +31,7 @@ WordDataContents sampleSpec()
 TEST(WordData, ReadsWhatTheWriterWrote)
 {
     EXPECT_EQ(0xCBF43926u, Crc32("123456789"));
-    const std::string bytes = testing::WordDataBytes(sampleSpec());
+    const std::string bytes = testing::WordDataBytes(sampleContents());
     for (std::size_t length = 0; length <= bytes.size(); length += 7)
         EXPECT_EQ(testing::PlainCrc32(bytes.substr(0, length), 0), Crc32(std::string_view(bytes).substr(0, length)));
 
@@ -57,7 +57,7 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
 {
     struct Case {
         const char* name;
-        std::function<void(WordDataContents&)> spoilSpec;
+        std::function<void(WordDataContents&)> spoilContents;
         std::function<void(std::string&)> spoilBytes;
         Kind kind;
         const char* inMessage;
@@ -107,13 +107,16 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
          "unknown flags"},
         {"count past the end", none, [&](std::string& b) { b[32] = 50; reseal(b); }, Kind::BadContent,
          "word section of 50 words"},
+        {"count that overflows a 32-bit size", none,
+         [&](std::string& b) { b.replace(24, 4, "\xAB\xAA\xAA\x2A"); reseal(b); },  // 6 × 0x2AAAAAAB wraps to 2
+         Kind::BadContent, "char section of 715,827,883 records"},
         {"record past the end", none, [&](std::string& b) { b.resize(b.size() - 2); reseal(b); }, Kind::BadContent,
          "word 1 at byte"},
         {"left over", none, [&](std::string& b) { b += "\x02"; reseal(b); }, Kind::BadContent, "1 bytes left over"},
     };
     for (const Case& test : cases) {
-        WordDataContents contents = sampleSpec();
-        test.spoilSpec(contents);
+        WordDataContents contents = sampleContents();
+        test.spoilContents(contents);
         std::string bytes = testing::WordDataBytes(contents);
         test.spoilBytes(bytes);
         try {
@@ -147,12 +150,12 @@ TEST(WordData, FilesThatCannotBeReadOrAreTooLarge)
     EXPECT_EQ(Kind::FileUnreadable, failureOf(folder.path()));
     // Sparse where the file system allows, so refused before any reading.
     const std::filesystem::path large = folder.path() / "large.dat";
-    std::ofstream(large, std::ios::binary) << testing::WordDataBytes(sampleSpec());
+    std::ofstream(large, std::ios::binary) << testing::WordDataBytes(sampleContents());
     std::filesystem::resize_file(large, WordDataSizeLimit + 1);
     EXPECT_EQ(Kind::FileTooLarge, failureOf(large));
 
     const std::filesystem::path good = folder.path() / "good.dat";
-    std::ofstream(good, std::ios::binary) << testing::WordDataBytes(sampleSpec());
+    std::ofstream(good, std::ios::binary) << testing::WordDataBytes(sampleContents());
     EXPECT_EQ(2u, LoadWordData(good.string()).words.size());
 }
 
