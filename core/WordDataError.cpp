@@ -1,5 +1,6 @@
 #include "WordDataError.h"
 
+#include "FilePath.h"
 #include "WordData.h"
 
 namespace lorvane {
@@ -30,6 +31,8 @@ std::string problem(WordDataError::Kind kind, const std::string& detail)
         return "the file is damaged: its checksum does not match (" + detail + ")";
     case Kind::BadContent:
         return detail;
+    case Kind::OutOfMemory:
+        return "there is not enough memory (" + detail + ")";
     }
     return detail;
 }
@@ -37,7 +40,7 @@ std::string problem(WordDataError::Kind kind, const std::string& detail)
 }  // namespace
 
 WordDataError::WordDataError(Kind kind, std::string path, std::string detail)
-    : std::runtime_error("cannot load the word data \"" + path + "\": " + problem(kind, detail)),
+    : std::runtime_error("cannot load the word data " + QuotedPath(path) + ": " + problem(kind, detail)),
       kind_(kind),
       path_(std::move(path)),
       detail_(std::move(detail))

@@ -21,10 +21,11 @@ public:
         WrongSize,       // longer than the size its header gives
         WrongChecksum,
         BadContent,      // a count, an index, an order or a field out of bounds
+        OutOfMemory,
     };
 
     // `detail`: what is wrong, and where; the system's reason for
-    // FileUnreadable. Paths and details are UTF-8.
+    // FileUnreadable and OutOfMemory. Paths and details are UTF-8.
     WordDataError(Kind kind, std::string path, std::string detail = {});
 
     Kind kind() const { return kind_; }
