@@ -56,7 +56,7 @@ PinyinTableError::PinyinTableError(Kind kind, std::string path, std::string syst
 
 std::string OutOfMemoryReason() { return std::strerror(ENOMEM); }
 
-std::string WithThousandsSeparators(std::size_t number)
+std::string WithThousandsSeparators(unsigned long long number)
 {
     std::string digits = std::to_string(number);
     for (std::ptrdiff_t at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)

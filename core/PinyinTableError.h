@@ -47,6 +47,6 @@ inline constexpr std::size_t MaxTableFileBytes = std::size_t{64} << 20;
 std::string OutOfMemoryReason();
 
 // "27951" -> "27,951"
-std::string WithThousandsSeparators(std::size_t number);
+std::string WithThousandsSeparators(unsigned long long number);
 
 }  // namespace lorvane

@@ -45,7 +45,7 @@ unsigned long long sizeOf(std::FILE* file)
     return status.st_size > 0 ? static_cast<unsigned long long>(status.st_size) : 0;
 }
 
-std::string tooLarge(unsigned long long size) { return WithThousandsSeparators(static_cast<std::size_t>(size)) + " bytes"; }
+std::string tooLarge(unsigned long long size) { return WithThousandsSeparators(size) + " bytes"; }
 
 }  // namespace
 
