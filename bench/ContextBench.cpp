@@ -13,11 +13,10 @@
 #include <sstream>
 #include <string>
 
-#include "ContextConversion.h"
-#include "PinyinIndex.h"
-#include "PinyinTable.h"
-#include "TextCoding.h"
-#include "WordData.h"
+#include "context/ContextConversion.h"
+#include "table/TableConversion.h"
+#include "table/TableFile.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -68,9 +67,11 @@ void registerConversions(const Fixture& fixture)
         } sink;
         for (auto _ : state) {
             ContextConversion conversion(*fixture.index, {});
+            PieceWriter writer(sink);
             for (std::size_t at = 0; at < fixture.corpus.size(); at += Piece)
-                conversion.append(std::u16string_view(fixture.corpus).substr(at, Piece), sink);
-            conversion.finish(sink);
+                conversion.append(std::u16string_view(fixture.corpus).substr(at, Piece), writer);
+            conversion.finish(writer);
+            writer.flush();
         }
         countUnits(state, fixture.corpus.size());
     };
@@ -119,7 +120,8 @@ int main(int argc, char** argv)
     fixture.wordsPath = fromEnvironment("LORVANE_BENCH_WORDS", LORVANE_BENCH_DEFAULT_WORDS);
     const std::string corpusPath = fromEnvironment("LORVANE_BENCH_CORPUS", LORVANE_BENCH_DEFAULT_CORPUS);
     try {
-        LoadPinyinTable(LORVANE_BENCH_TABLE, *fixture.table);
+        TableFile tableFile(LORVANE_BENCH_TABLE);
+        LoadPinyinTable(tableFile, *fixture.table);
         fixture.index = std::make_unique<ContextIndex>(*fixture.table, LoadWordData(fixture.wordsPath));
     } catch (const std::exception& error) {
         std::cerr << "context_bench: " << error.what()

@@ -14,10 +14,9 @@
 #include <string>
 
 #include "LiteralScan.h"
-#include "PinyinIndex.h"
-#include "PinyinTable.h"
-#include "TableFile.h"
-#include "TextCoding.h"
+#include "table/TableConversion.h"
+#include "table/TableFile.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -40,6 +39,12 @@ std::optional<std::u16string> readCorpus(const std::filesystem::path& path)
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return Utf8ToUtf16(bytes.str());
+}
+
+void loadTable(PinyinTable& table)
+{
+    TableFile file(LORVANE_BENCH_TABLE);
+    LoadPinyinTable(file, table);
 }
 
 std::string readTableBytes()
@@ -124,7 +129,7 @@ void registerTableLoading()
     }));
     microseconds(benchmark::RegisterBenchmark("Load/BuildIndex", [](benchmark::State& state) {
         PinyinTable table;
-        LoadPinyinTable(LORVANE_BENCH_TABLE, table);
+        loadTable(table);
         for (auto _ : state) {
             const PinyinIndex index(table);
             benchmark::DoNotOptimize(index.keyCount());
@@ -141,7 +146,7 @@ int main(int argc, char** argv)
 
     Fixture fixture;
     try {
-        LoadPinyinTable(LORVANE_BENCH_TABLE, *fixture.table);
+        loadTable(*fixture.table);
     } catch (const std::exception& error) {
         std::cerr << "conversion_bench: " << error.what() << '\n';
         return 1;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ConversionOptions.h"
+#include "readings/ConversionOptions.h"
 
 namespace lorvane::cli {
 

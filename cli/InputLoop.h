@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ConsoleIo.h"
+#include "StandardOutput.h"
 #include "InputConverter.h"
 
 namespace lorvane::cli {

@@ -3,13 +3,12 @@
 #include <algorithm>
 
 namespace lorvane::cli {
-namespace {
-constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
-}
 
 template <class Conversion>
-StreamConverter<Conversion>::StreamConverter(Conversion conversion, bool perLine, Writer write)
-    : conversion_(std::move(conversion)), perLine_(perLine), write_(std::move(write))
+StreamConverter<Conversion>::StreamConverter(Conversion conversion, bool perLine, Writer write,
+                                             std::size_t pieceUnits)
+    : conversion_(std::move(conversion)), perLine_(perLine), write_(std::move(write)), pieceUnits_(pieceUnits),
+      pieces_(*this, pieceUnits)
 {
 }
 
@@ -64,20 +63,23 @@ void StreamConverter<Conversion>::convert(std::u16string_view text)
     while (!text.empty()) {
         const std::size_t lineEnd = perLine_ ? text.find(u'\n') : std::u16string_view::npos;
         lineOpen_ = true;
-        conversion_.append(text.substr(0, lineEnd), *this);
+        conversion_.append(text.substr(0, lineEnd), pieces_);
         if (lineEnd == std::u16string_view::npos) break;
         endLine();
         text.remove_prefix(lineEnd + 1);
     }
+    // What is converted goes on to the output, so that it is written even
+    // when the next input fails.
+    pieces_.flush();
 }
 
 template <class Conversion>
 void StreamConverter<Conversion>::write(std::u16string_view readings)
 {
     while (!readings.empty()) {
-        std::size_t length = std::min(readings.size(), PieceUnits);
+        std::size_t length = std::min(readings.size(), pieceUnits_);
         // A surrogate pair stays in one piece, or each half would become U+FFFD.
-        if (length < readings.size() && readings[length - 1] >= 0xD800 && readings[length - 1] <= 0xDBFF) --length;
+        if (length < readings.size() && IsHighSurrogate(readings[length - 1])) --length;
         std::u16string_view piece = readings.substr(0, length);
         readings.remove_prefix(length);
         encoded_.clear();
@@ -93,7 +95,8 @@ void StreamConverter<Conversion>::write(std::u16string_view readings)
 template <class Conversion>
 void StreamConverter<Conversion>::endLine()
 {
-    conversion_.finish(*this);
+    conversion_.finish(pieces_);
+    pieces_.flush();
     write_("\n");
     blankOwed_ = false;
     lineOpen_ = false;

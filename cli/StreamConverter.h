@@ -4,20 +4,21 @@
 #include <string>
 #include <string_view>
 
-#include "ContextConversion.h"
 #include "InputConverter.h"
-#include "ReadingSink.h"
-#include "TableConversion.h"
-#include "TextCoding.h"
+#include "context/ContextConversion.h"
+#include "readings/PieceWriter.h"
+#include "readings/ReadingSink.h"
+#include "table/TableConversion.h"
+#include "text/Utf8.h"
 
 namespace lorvane::cli {
 
 // Converts UTF-8 text that arrives in pieces of any size and writes UTF-8 in
 // pieces, holding no more than one piece of each at a time. The conversion,
-// TableConversion or ContextConversion, hands on its readings in pieces of at
-// most PieceUnits UTF-16 units, or one character's readings, which are
-// written in pieces of that size too; so memory stays bounded whatever the
-// table and whatever the length of a line.
+// TableConversion or ContextConversion, hands on its readings through a
+// PieceWriter in pieces of at most `pieceUnits` UTF-16 units, or one
+// character's readings, which are written in pieces of that size too; so
+// memory stays bounded whatever the table and whatever the length of a line.
 //
 // Whole-text mode writes exactly what the whole conversion gives for all the
 // input (ConvertText, ConvertTextInContext), then one line end: a word may
@@ -27,9 +28,8 @@ template <class Conversion>
 class StreamConverter : public InputConverter, private ReadingSink {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
-    static constexpr std::size_t PieceUnits = ReadingPieceUnits;
-
-    StreamConverter(Conversion conversion, bool perLine, Writer write);
+    StreamConverter(Conversion conversion, bool perLine, Writer write,
+                    std::size_t pieceUnits = PieceWriter::DefaultPieceUnits);
 
     void beginInput() override;  // a new file: its byte-order mark is skipped
     void feed(std::string_view utf8) override;
@@ -44,6 +44,8 @@ private:
     Conversion conversion_;
     bool perLine_;
     Writer write_;
+    std::size_t pieceUnits_;
+    PieceWriter pieces_;
 
     Utf8Decoder decoder_;
     std::string pendingStart_;  // the first bytes of a file, until the mark is ruled out

@@ -1,56 +1,47 @@
 // lorvane-cli: the conversion of the Lorvane window on the command line.
 
 #include <memory>
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
-#include "ConsoleIo.h"
-#include "ContextLoading.h"
-#include "ExecutableDirectory.h"
-#include "FilePath.h"
 #include "InputFile.h"
 #include "InputLoop.h"
-#include "PinyinIndex.h"
-#include "PinyinTableError.h"
+#include "StandardOutput.h"
 #include "StreamConverter.h"
-#include "TableFile.h"
-#include "TextCoding.h"
-#include "WordDataError.h"
+#include "context/LoadContext.h"
+#include "datafile/DataFileError.h"
+#include "sys/Console.h"
+#include "table/DataFiles.h"
+#include "table/LoadTable.h"
+
+#ifdef _WIN32
+#include "text/WideText.h"
+#endif
 
 namespace {
 
-enum ExitCode { Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, OutputFailure = 5 };
+enum ExitCode { Done = 0, UsageFailure = 2, DataFileFailure = 3, InputFailure = 4, OutputFailure = 5 };
 
 using namespace lorvane;
 
 void reportError(const std::string& message) { cli::WriteError("lorvane-cli: " + message + "\n"); }
 
-struct LoadedTable {
-    std::unique_ptr<PinyinTable> table;
-    std::unique_ptr<PinyinIndex> index;
-};
-
-// Throws PinyinTableError for every failure, running out of memory included.
-LoadedTable loadTable(const std::string& path)
+// By context when `context` is given, else by the table alone.
+std::unique_ptr<cli::InputConverter> converterFor(const cli::CommandLine& commandLine, cli::StandardOutput& output,
+                                                  const PinyinIndex& index, const ContextIndex* context)
 {
-    TableFile file(path);
-    LoadedTable loaded;
-    try {
-        loaded.table = std::make_unique<PinyinTable>();
-    } catch (const std::bad_alloc&) {
-        throw PinyinTableError(PinyinTableError::Kind::OutOfMemory, file.path(), OutOfMemoryReason());
-    }
-    LoadPinyinTable(file, *loaded.table);
-    loaded.index = IndexPinyinTable(*loaded.table, file.path());
-    return loaded;
+    const auto write = [&output](std::string_view bytes) { output.write(bytes); };
+    if (context)
+        return std::make_unique<cli::StreamConverter<ContextConversion>>(
+            ContextConversion(*context, commandLine.options), commandLine.perLine, write);
+    return std::make_unique<cli::StreamConverter<TableConversion>>(TableConversion(index, commandLine.options),
+                                                                   commandLine.perLine, write);
 }
 
 int run(const std::vector<std::string>& arguments)
 {
-    cli::PrepareStandardStreams();
+    PrepareStandardStreams();
     cli::StandardOutput output;
     try {
         const cli::CommandLine commandLine = cli::ParseCommandLine(arguments);
@@ -59,31 +50,22 @@ int run(const std::vector<std::string>& arguments)
             output.flush();
             return Done;
         }
-        LoadedTable loaded = loadTable(commandLine.table.value_or(DefaultTablePath()));
+        LoadedTable loaded = LoadTableAndIndex(commandLine.table.value_or(DefaultTablePath()));
         std::unique_ptr<ContextIndex> context;
         if (commandLine.context)
-            context = cli::LoadContext(*loaded.table, FullPath(commandLine.words.value_or(DefaultWordsPath())));
+            context = LoadContextIndex(*loaded.table, commandLine.words.value_or(DefaultWordsPath()));
         loaded.table.reset();
 
-        const auto write = [&output](std::string_view bytes) { output.write(bytes); };
-        std::unique_ptr<cli::InputConverter> converter;
-        if (context)
-            converter = std::make_unique<cli::StreamConverter<ContextConversion>>(
-                ContextConversion(*context, commandLine.options), commandLine.perLine, write);
-        else
-            converter = std::make_unique<cli::StreamConverter<TableConversion>>(
-                TableConversion(*loaded.index, commandLine.options), commandLine.perLine, write);
+        const std::unique_ptr<cli::InputConverter> converter =
+            converterFor(commandLine, output, *loaded.index, context.get());
         cli::ConvertInputs(commandLine.files, *converter, output);
         return Done;
     } catch (const cli::UsageError& error) {
         cli::WriteError("lorvane-cli: " + error.message + "\n" + cli::UsageText);
         return UsageFailure;
-    } catch (const PinyinTableError& error) {
+    } catch (const DataFileError& error) {
         reportError(error.what());
-        return TableFailure;
-    } catch (const WordDataError& error) {
-        reportError(error.what());
-        return TableFailure;
+        return DataFileFailure;
     } catch (const cli::InputError& error) {
         // What was converted before the failure is still written; if that
         // fails too, the input's failure is still the one reported.
@@ -110,7 +92,7 @@ int main(int argc, char** argv)
     std::vector<std::string> arguments;
     for (int at = 1; at < argc; ++at) {
 #ifdef _WIN32
-        arguments.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(argv[at])));
+        arguments.push_back(WideToUtf8(argv[at]));
 #else
         arguments.push_back(argv[at]);
 #endif

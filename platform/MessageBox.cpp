@@ -1,8 +1,8 @@
 #include "MessageBox.h"
 
 #include "AppInfo.h"
-#include "SystemErrorDescription.h"
-#include "WideText.h"
+#include "sys/SystemMessage.h"
+#include "text/WideText.h"
 
 namespace lorvane::platform {
 
@@ -17,7 +17,7 @@ std::wstring SystemErrorText(DWORD error)
     constexpr WORD Languages[] = {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
                                   MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)};
     for (const WORD language : Languages) {
-        const std::u16string text = SystemErrorDescription(error, language);
+        const std::u16string text = SystemMessage(error, language);
         if (!text.empty()) return ToWide(text);
     }
     return {};

@@ -5,8 +5,7 @@
 #include <stdexcept>
 
 #include "Handle.h"
-#include "TextCoding.h"
-#include "WideText.h"
+#include "text/WideText.h"
 
 namespace lorvane::platform {
 
@@ -21,7 +20,7 @@ void StartProgram(const std::wstring& path)
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
-        throw std::runtime_error("cannot start " + Utf16ToUtf8(AsUtf16(path)) + " (error " +
+        throw std::runtime_error("cannot start " + WideToUtf8(path) + " (error " +
                                  std::to_string(GetLastError()) + ")");
     const KernelHandle thread(process.hThread);
     const KernelHandle started(process.hProcess);

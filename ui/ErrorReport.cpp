@@ -4,8 +4,7 @@
 
 #include "AppInfo.h"
 #include "MessageBox.h"
-#include "TextCoding.h"
-#include "WideText.h"
+#include "text/WideText.h"
 
 namespace lorvane::ui {
 namespace {
@@ -15,7 +14,7 @@ constexpr wchar_t OutOfMemory[] = L"内存不足，操作未能完成。";
 }  // namespace
 
 WindowError::WindowError(std::wstring whatFailed, DWORD systemError)
-    : std::runtime_error(Utf16ToUtf8(platform::AsUtf16(whatFailed)) + " (error " + std::to_string(systemError) + ")"),
+    : std::runtime_error(WideToUtf8(whatFailed) + " (error " + std::to_string(systemError) + ")"),
       whatFailed_(std::move(whatFailed)),
       systemError_(systemError)
 {
@@ -32,7 +31,7 @@ std::wstring WithSystemReason(const std::wstring& whatFailed, DWORD systemError)
 
 std::wstring EnglishDetails(const char* what)
 {
-    return L"程序给出的详情（英文）：" + platform::ToWide(Utf8ToUtf16(what));
+    return L"程序给出的详情（英文）：" + Utf8ToWide(what);
 }
 
 std::wstring CurrentErrorMessage()

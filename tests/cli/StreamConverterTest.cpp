@@ -5,7 +5,7 @@
 #include <random>
 
 #include "StreamConverter.h"
-#include "TextCoding.h"
+#include "text/Utf8.h"
 #include "WordDataWriter.h"
 
 namespace lorvane::cli {
@@ -176,7 +176,7 @@ TYPED_TEST(Streaming, RandomTextAgreesWithTheWholeConversion)
 // written in pieces of bounded size.
 TYPED_TEST(Streaming, WritesBoundedPiecesWhateverTheReadings)
 {
-    constexpr std::size_t PieceUnits = StreamConverter<typename TypeParam::Conversion>::PieceUnits;
+    constexpr std::size_t PieceUnits = PieceWriter::DefaultPieceUnits;
     PinyinTable table;
     table.slots[table.PinyinEntryCount++] = u"长" + std::u16string(PieceUnits - 1, u'a') + u"\xD840\xDC00";
     for (int reading = 0; reading < 20000; ++reading) table.slots[table.PinyinEntryCount++] = u"重zhong";

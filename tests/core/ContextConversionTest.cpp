@@ -2,12 +2,12 @@
 
 #include <random>
 
-#include "ContextConversion.h"
 #include "ContextReference.h"
 #include "PieceCollector.h"
-#include "PinyinIndex.h"
-#include "TextCoding.h"
 #include "WordDataWriter.h"
+#include "context/ContextConversion.h"
+#include "table/TableConversion.h"
+#include "text/Utf8.h"
 
 namespace lorvane {
 namespace {
@@ -45,17 +45,14 @@ std::u16string convert(const PinyinTable& table, const WordDataContents& content
     const std::u16string whole = ConvertTextInContext(index, text, options);
     EXPECT_EQ(testing::ContextReference(table, words).convert(text, options), whole) << "text of " << text.size();
     for (std::size_t piece = 1; piece <= 7; ++piece) {
-        ContextConversion conversion(index, options);
-        std::u16string pieces;
-        for (std::size_t at = 0; at < text.size(); at += piece) conversion.append(text.substr(at, piece), pieces);
-        conversion.finish(pieces);
-        if (!pieces.empty()) pieces.pop_back();
-        EXPECT_EQ(whole, pieces) << "pieces of " << piece;
+        const auto pieceSize = [piece] { return piece; };
+        EXPECT_EQ(whole, testing::WholeInPieces(ContextConversion(index, options), text, pieceSize))
+            << "pieces of " << piece;
 
-        ContextConversion bounded(index, options, 8 - piece);
+        ContextConversion bounded(index, options);
         testing::PieceCollector sink(8 - piece);
-        for (std::size_t at = 0; at < text.size(); at += piece) bounded.append(text.substr(at, piece), sink);
-        bounded.finish(sink);
+        PieceWriter writer(sink, 8 - piece);
+        testing::FeedInPieces(bounded, text, pieceSize, writer);
         EXPECT_EQ(whole, sink.whole()) << "pieces of " << piece << " handed on in pieces of " << 8 - piece;
         EXPECT_EQ(0u, sink.badPieces);
     }
@@ -142,9 +139,11 @@ TEST_F(WorkedExamples, ReadingsAreHandedOnInPiecesOfBoundedSize)
         void write(std::u16string_view readings) override { pieces.emplace_back(readings); }
         std::vector<std::u16string> pieces;
     } sink;
-    ContextConversion conversion(index, AllReadings, 10);
-    conversion.append(u"重庆银行", sink);
-    conversion.finish(sink);
+    ContextConversion conversion(index, AllReadings);
+    PieceWriter writer(sink, 10);
+    conversion.append(u"重庆银行", writer);
+    conversion.finish(writer);
+    writer.flush();
     EXPECT_EQ((std::vector<std::u16string>{u"chong (zhong) ", u"qing yin ", u"hang (xing) "}), sink.pieces);
 }
 
@@ -244,26 +243,16 @@ TEST(ContextConversion, AgreesWithTheReferenceOnRandomWordData)
                 const ConversionOptions options{letterCase, single};
                 const std::u16string expected = reference.convert(text, options);
                 ASSERT_TRUE(sameText(ConvertTextInContext(index, text, options), expected)) << "round " << round;
-                ContextConversion conversion(index, options);
-                std::u16string pieces;
-                for (std::size_t at = 0; at < text.size();) {
-                    const std::size_t piece = pick(4) == 0 ? pick(5000) : pick(6);
-                    conversion.append(std::u16string_view(text).substr(at, piece), pieces);
-                    at += piece;
-                }
-                conversion.finish(pieces);
-                if (!pieces.empty()) pieces.pop_back();
-                ASSERT_TRUE(sameText(pieces, expected)) << "round " << round << " in pieces";
+                const auto randomPiece = [&] { return pick(4) == 0 ? pick(5000) : pick(6); };
+                ASSERT_TRUE(sameText(testing::WholeInPieces(ContextConversion(index, options), text, randomPiece),
+                                     expected))
+                    << "round " << round << " in pieces";
 
                 const std::size_t room = pick(2) == 0 ? 1 + pick(8) : 1 + pick(50000);
-                ContextConversion bounded(index, options, room);
+                ContextConversion bounded(index, options);
                 testing::PieceCollector sink(room);
-                for (std::size_t at = 0; at < text.size();) {
-                    const std::size_t piece = pick(4) == 0 ? pick(5000) : pick(6);
-                    bounded.append(std::u16string_view(text).substr(at, piece), sink);
-                    at += piece;
-                }
-                bounded.finish(sink);
+                PieceWriter writer(sink, room);
+                testing::FeedInPieces(bounded, text, randomPiece, writer);
                 ASSERT_TRUE(sameText(sink.whole(), expected)) << "round " << round << " handed on in pieces of " << room;
                 ASSERT_EQ(0u, sink.badPieces) << "round " << round;
             }

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ConversionOptions.h"
-#include "PinyinTable.h"
-#include "WordData.h"
+#include "readings/ConversionOptions.h"
+#include "table/PinyinTable.h"
+#include "context/WordData.h"
 
 namespace lorvane::testing {
 

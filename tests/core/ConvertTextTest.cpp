@@ -3,7 +3,7 @@
 #include <random>
 
 #include "LiteralScan.h"
-#include "PinyinIndex.h"
+#include "table/TableConversion.h"
 
 namespace lorvane {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "ConversionOptions.h"
-#include "PinyinTable.h"
+#include "readings/ConversionOptions.h"
+#include "table/PinyinTable.h"
 
 namespace lorvane::testing {
 

@@ -4,9 +4,35 @@
 #include <string>
 #include <string_view>
 
-#include "ReadingSink.h"
+#include "readings/PieceWriter.h"
+#include "readings/ReadingSink.h"
 
 namespace lorvane::testing {
+
+// Feeds `text` to `conversion` in pieces of the sizes `nextPiece()` gives,
+// its readings to `writer`, then ends the text.
+template <class Conversion, class NextPiece>
+void FeedInPieces(Conversion& conversion, std::u16string_view text, NextPiece nextPiece, PieceWriter& writer)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t piece = nextPiece();
+        conversion.append(text.substr(at, piece), writer);
+        at += piece;
+    }
+    conversion.finish(writer);
+    writer.flush();
+}
+
+// The whole conversion, as ConvertWhole gives it, of `text` fed in pieces.
+template <class Conversion, class NextPiece>
+std::u16string WholeInPieces(Conversion conversion, std::u16string_view text, NextPiece nextPiece)
+{
+    std::u16string output;
+    PieceWriter writer(output);
+    FeedInPieces(conversion, text, nextPiece, writer);
+    if (!output.empty()) output.pop_back();
+    return output;
+}
 
 // Keeps what a conversion hands to its sink, and counts the pieces that
 // break the bound: an empty piece, or one longer than `room` units that is

@@ -3,18 +3,25 @@
 #include <fstream>
 #include <string>
 
-#include "PinyinTable.h"
-#include "PinyinTableError.h"
+#include "table/PinyinTable.h"
+#include "table/TableFile.h"
 #include "TemporaryFolder.h"
 #include "TestText.h"
+#include "text/Numbers.h"
 
 namespace lorvane {
 namespace {
 
-using Kind = PinyinTableError::Kind;
+using Kind = DataFileError::Problem;
 
 const std::string Zhong = testing::Gbk(u"中zhong");
 const std::string Guo = testing::Gbk(u"国guo");
+
+void LoadPinyinTable(const std::string& path, PinyinTable& table)
+{
+    TableFile file(path);
+    LoadPinyinTable(file, table);
+}
 
 class PinyinTableFile : public ::testing::Test {
 protected:
@@ -36,13 +43,13 @@ protected:
     {
         try {
             LoadPinyinTable(path, table);
-        } catch (const PinyinTableError& error) {
+        } catch (const DataFileError& error) {
             EXPECT_EQ(path, error.path());
             EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
-            return error.kind();
+            return error.problem();
         }
         ADD_FAILURE() << "loaded without error";
-        return Kind::FileEmpty;
+        return Kind::Empty;
     }
 
     static std::string entries(std::size_t count)
@@ -105,9 +112,9 @@ TEST_F(PinyinTableFile, CapacityLimits)
     try {
         LoadPinyinTable(path, overFull);
         FAIL() << "an over-full table loaded";
-    } catch (const PinyinTableError& error) {
-        EXPECT_EQ(Kind::TooManyEntries, error.kind());
-        EXPECT_EQ(PinyinTableCapacity + 1, error.entriesInFile());
+    } catch (const DataFileError& error) {
+        EXPECT_EQ(Kind::TooManyEntries, error.problem());
+        EXPECT_EQ(PinyinTableCapacity + 1, error.count());
         EXPECT_NE(std::string(error.what()).find("27,952 entries, more than the 27,951"), std::string::npos);
     }
     EXPECT_EQ(PinyinTableCapacity, overFull.slots.size());
@@ -118,43 +125,43 @@ TEST_F(PinyinTableFile, CapacityLimits)
 TEST_F(PinyinTableFile, MissingEmptyAndUnreadableFilesFail)
 {
     PinyinTable table;
-    EXPECT_EQ(Kind::FileMissing, failureOf((folder_.path() / "pymb.dat").string(), table));
-    EXPECT_EQ(Kind::FileEmpty, failureOf(write(""), table));
-    EXPECT_EQ(Kind::FileEmpty, failureOf(write("\r\n \r\n,,"), table));
-    EXPECT_EQ(Kind::FileEmpty, failureOf(write("\xEF\xBB\xBF"), table));
+    EXPECT_EQ(Kind::Missing, failureOf((folder_.path() / "pymb.dat").string(), table));
+    EXPECT_EQ(Kind::Empty, failureOf(write(""), table));
+    EXPECT_EQ(Kind::Empty, failureOf(write("\r\n \r\n,,"), table));
+    EXPECT_EQ(Kind::Empty, failureOf(write("\xEF\xBB\xBF"), table));
     EXPECT_EQ(0u, table.PinyinEntryCount);
 
     std::filesystem::remove(folder_.path() / "pymb.dat");
     std::filesystem::create_directory(folder_.path() / "pymb.dat");
-    EXPECT_EQ(Kind::FileUnreadable, failureOf((folder_.path() / "pymb.dat").string(), table));
+    EXPECT_EQ(Kind::Unreadable, failureOf((folder_.path() / "pymb.dat").string(), table));
 }
 
 TEST_F(PinyinTableFile, FilesLargerThanAnyTableAreRefused)
 {
     PinyinTable table;
     const std::string path = write(Zhong);
-    std::filesystem::resize_file(path, MaxTableFileBytes + 1);  // sparse: nothing to read
-    EXPECT_EQ(Kind::FileTooLarge, failureOf(path, table));
+    std::filesystem::resize_file(path, MaxDataFileBytes + 1);  // sparse: nothing to read
+    EXPECT_EQ(Kind::TooLarge, failureOf(path, table));
 #ifndef _WIN32
-    EXPECT_EQ(Kind::FileTooLarge, failureOf("/dev/zero", table));  // no size and no end
+    EXPECT_EQ(Kind::TooLarge, failureOf("/dev/zero", table));  // no size and no end
 #endif
 }
 
-TEST(PinyinTableError, MessagesNameTheFullPathAndTheProblem)
+TEST(DataFileError, MessagesNameTheFullPathAndTheProblem)
 {
     const std::string path = "C:\\文件夹\\pymb.dat";
     const std::string start = "cannot load the pinyin table \"" + path + "\": ";
-    EXPECT_EQ(start + "the file does not exist (No such file)",
-              std::string(PinyinTableError(Kind::FileMissing, path, "No such file").what()));
-    EXPECT_EQ(start + "the file holds no entry", std::string(PinyinTableError(Kind::FileEmpty, path).what()));
-    EXPECT_EQ(start + "the file cannot be read (Permission denied)",
-              std::string(PinyinTableError(Kind::FileUnreadable, path, "Permission denied").what()));
+    const auto message = [&](Kind problem, std::string detail = {}) {
+        return std::string(DataFileError(DataFile::Table, problem, path, std::move(detail)).what());
+    };
+    EXPECT_EQ(start + "the file does not exist (No such file)", message(Kind::Missing, "No such file"));
+    EXPECT_EQ(start + "the file holds no entry", message(Kind::Empty));
+    EXPECT_EQ(start + "the file cannot be read (Permission denied)", message(Kind::Unreadable, "Permission denied"));
     EXPECT_EQ(start + "the file is larger than 67,108,864 bytes, far more than any pinyin table",
-              std::string(PinyinTableError(Kind::FileTooLarge, path).what()));
-    EXPECT_EQ(start + "its readings are too long to index",
-              std::string(PinyinTableError(Kind::ReadingsTooLong, path).what()));
+              message(Kind::TooLarge));
+    EXPECT_EQ(start + "its readings are too long to index", message(Kind::TooLongToIndex));
     EXPECT_EQ("cannot load the pinyin table \"\" (an empty file name): the file does not exist",
-              std::string(PinyinTableError(Kind::FileMissing, "").what()));
+              std::string(DataFileError(DataFile::Table, Kind::Missing, "").what()));
     EXPECT_EQ("0", WithThousandsSeparators(0));
     EXPECT_EQ("999", WithThousandsSeparators(999));
     EXPECT_EQ("1,234,567", WithThousandsSeparators(1234567));

@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "TextCoding.h"
+#include "text/Utf8.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "WideText.h"
+#include "text/WideText.h"
 #endif
 
 // Text in the encodings the tests meet: GBK (pymb.dat), UTF-8 (files, the
@@ -45,9 +45,9 @@ inline std::string Gbk(std::u16string_view text)
 
 #ifdef _WIN32
 
-inline std::string Utf8(std::wstring_view text) { return Utf16ToUtf8(platform::AsUtf16(text)); }
+inline std::string Utf8(std::wstring_view text) { return WideToUtf8(text); }
 
-inline std::wstring Wide(std::string_view utf8) { return platform::ToWide(Utf8ToUtf16(utf8)); }
+inline std::wstring Wide(std::string_view utf8) { return Utf8ToWide(utf8); }
 
 // In the system's ANSI code page, as the ANSI functions take text.
 inline std::string Ansi(std::wstring_view text)

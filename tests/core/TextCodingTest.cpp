@@ -3,7 +3,9 @@
 #include <random>
 
 #include "TestText.h"
-#include "TextCoding.h"
+#include "table/PinyinTable.h"
+#include "text/Gbk.h"
+#include "text/Utf8.h"
 
 namespace lorvane {
 namespace {

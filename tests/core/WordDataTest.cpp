@@ -4,16 +4,15 @@
 #include <fstream>
 #include <functional>
 
-#include "Crc32.h"
 #include "TemporaryFolder.h"
-#include "WordData.h"
-#include "WordDataError.h"
 #include "WordDataWriter.h"
+#include "context/WordData.h"
+#include "text/Crc32.h"
 
 namespace lorvane {
 namespace {
 
-using Kind = WordDataError::Kind;
+using Kind = DataFileError::Problem;
 using testing::PutU16;
 using testing::WordDataContents;
 
@@ -65,7 +64,7 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
     const auto none = [](auto&) {};
     const auto reseal = [](std::string& bytes) { testing::Reseal(bytes); };
     const std::vector<Case> cases = {
-        {"empty", none, [](std::string& b) { b.clear(); }, Kind::FileEmpty, "empty"},
+        {"empty", none, [](std::string& b) { b.clear(); }, Kind::Empty, "empty"},
         {"other file", none, [](std::string& b) { b = "\xD6\xD0zhong\r\n"; }, Kind::WrongMagic, "LVWORDS"},
         {"header cut", none, [](std::string& b) { b.resize(30); }, Kind::Truncated, "40-byte header"},
         {"file cut", none, [](std::string& b) { b.pop_back(); }, Kind::Truncated, "bytes, it has"},
@@ -122,8 +121,8 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
         try {
             ParseWordData(bytes, "/data/words.dat");
             ADD_FAILURE() << test.name << ": loaded";
-        } catch (const WordDataError& error) {
-            EXPECT_EQ(test.kind, error.kind()) << test.name << ": " << error.what();
+        } catch (const DataFileError& error) {
+            EXPECT_EQ(test.kind, error.problem()) << test.name << ": " << error.what();
             EXPECT_NE(std::string(error.what()).find(test.inMessage), std::string::npos)
                 << test.name << ": " << error.what();
             EXPECT_NE(std::string(error.what()).find("\"/data/words.dat\""), std::string::npos) << test.name;
@@ -137,22 +136,22 @@ TEST(WordData, FilesThatCannotBeReadOrAreTooLarge)
     const auto failureOf = [](const std::filesystem::path& path) {
         try {
             LoadWordData(path.string());
-        } catch (const WordDataError& error) {
+        } catch (const DataFileError& error) {
             EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
-            return error.kind();
+            return error.problem();
         }
         ADD_FAILURE() << path << " loaded";
         return Kind::BadContent;
     };
-    EXPECT_EQ(Kind::FileMissing, failureOf(folder.path() / "words.dat"));
+    EXPECT_EQ(Kind::Missing, failureOf(folder.path() / "words.dat"));
     std::ofstream(folder.path() / "empty.dat", std::ios::binary).flush();
-    EXPECT_EQ(Kind::FileEmpty, failureOf(folder.path() / "empty.dat"));
-    EXPECT_EQ(Kind::FileUnreadable, failureOf(folder.path()));
+    EXPECT_EQ(Kind::Empty, failureOf(folder.path() / "empty.dat"));
+    EXPECT_EQ(Kind::Unreadable, failureOf(folder.path()));
     // Sparse where the file system allows, so refused before any reading.
     const std::filesystem::path large = folder.path() / "large.dat";
     std::ofstream(large, std::ios::binary) << testing::WordDataBytes(sampleContents());
-    std::filesystem::resize_file(large, WordDataSizeLimit + 1);
-    EXPECT_EQ(Kind::FileTooLarge, failureOf(large));
+    std::filesystem::resize_file(large, MaxDataFileBytes + 1);
+    EXPECT_EQ(Kind::TooLarge, failureOf(large));
 
     const std::filesystem::path good = folder.path() / "good.dat";
     std::ofstream(good, std::ios::binary) << testing::WordDataBytes(sampleContents());

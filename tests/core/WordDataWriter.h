@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "WordData.h"
+#include "context/WordData.h"
 
 namespace lorvane::testing {
 

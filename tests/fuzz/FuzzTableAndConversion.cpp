@@ -15,12 +15,12 @@
 #include <string>
 #include <string_view>
 
-#include "../core/LiteralScan.h"
-#include "PinyinIndex.h"
-#include "PinyinTable.h"
-#include "PinyinTableError.h"
+#include "LiteralScan.h"
+#include "PieceCollector.h"
 #include "ReplayMain.h"
-#include "TextCoding.h"
+#include "datafile/DataFileError.h"
+#include "table/TableConversion.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PinyinTable& table = emptiedTable();
     try {
         ParsePinyinTable(DecodeTableBytes(tableBytes), "fuzz/pymb.dat", table);
-    } catch (const PinyinTableError&) {
+    } catch (const DataFileError&) {
         // The table holds what was read before the error.
     }
     // Only the filled slots are indexed and scanned, which gives the same
@@ -78,19 +78,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expectSame(testing::LiteralScanConversion(table, text, options, table.PinyinEntryCount), converted,
                "the indexed conversion differs from the literal scan");
 
-    // The same readings in pieces of up to 120 units, as the command-line
-    // tool writes them.
-    const std::size_t room = (std::size_t{settings} >> 4) * 8;
-    std::u16string pieces;
-    for (std::u16string_view rest = text; !rest.empty();) {
-        std::size_t taken = index.appendReadings(rest, options, pieces, room);
-        if (taken == 0) {
-            pieces += index.readingsOf(rest[0], options);
-            taken = 1;
-        }
-        rest.remove_prefix(taken);
-    }
-    if (!pieces.empty()) pieces.pop_back();
-    expectSame(converted, pieces, "the conversion in pieces differs from the whole");
+    // The same text fed in pieces of 1 to 4 units, its readings handed on in
+    // pieces of up to 120 units, as the command-line tool writes them.
+    struct : ReadingSink {
+        void write(std::u16string_view readings) override { text.append(readings); }
+        std::u16string text;
+    } sink;
+    PieceWriter writer(sink, (std::size_t{settings} >> 4) * 8);
+    TableConversion conversion(index, options);
+    testing::FeedInPieces(conversion, text, [&] { return std::size_t{1} + (settings >> 4) % 4; }, writer);
+    if (!sink.text.empty()) sink.text.pop_back();
+    expectSame(converted, sink.text, "the conversion in pieces differs from the whole");
     return 0;
 }

@@ -14,14 +14,13 @@
 #include <string>
 #include <string_view>
 
-#include "../core/ContextReference.h"
-#include "../core/PieceCollector.h"
-#include "../core/WordDataWriter.h"
-#include "ContextConversion.h"
+#include "ContextReference.h"
+#include "PieceCollector.h"
 #include "ReplayMain.h"
-#include "TextCoding.h"
-#include "WordData.h"
-#include "WordDataError.h"
+#include "WordDataWriter.h"
+#include "context/ContextConversion.h"
+#include "datafile/DataFileError.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -71,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WordData words;
     try {
         words = ParseWordData(settings & 0x10 ? std::string(body) : sealed(body), "fuzz/words.dat");
-    } catch (const WordDataError&) {
+    } catch (const DataFileError&) {
         return 0;
     }
     static const PinyinTable table = fuzzTable();
@@ -88,11 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Fed in pieces, and handed on in pieces of 1 to 22 units.
     const std::size_t pieceLength = 1 + std::size_t{settings} / 32 * 3;
-    ContextConversion conversion(index, options, pieceLength);
+    ContextConversion conversion(index, options);
     testing::PieceCollector sink(pieceLength);
-    for (std::size_t at = 0; at < text.size(); at += pieceLength)
-        conversion.append(std::u16string_view(text).substr(at, pieceLength), sink);
-    conversion.finish(sink);
+    PieceWriter writer(sink, pieceLength);
+    testing::FeedInPieces(conversion, text, [&] { return pieceLength; }, writer);
     if (sink.whole() != expected) fail("the conversion in pieces differs from the reference");
     if (sink.badPieces != 0) fail("a piece handed on is empty, or longer than the room and not one character's");
     return 0;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "ExecutableDirectory.h"
+#include "sys/ProgramFolder.h"
 #include "TestText.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "ErrorReport.h"
-#include "PinyinTableError.h"
+#include "datafile/DataFileError.h"
 #include "TableErrorMessage.h"
 
 namespace lorvane::ui {
@@ -42,7 +42,7 @@ TEST(ErrorMessages, OnlyALackOfMemoryIsReportedAsOne)
         [] { throw std::length_error("the pinyin table's readings are too long to index"); },
         [] { throw std::runtime_error("something else"); },
         [] { throw WindowError(L"无法创建窗口", ERROR_NOT_ENOUGH_QUOTA); },
-        [] { throw PinyinTableError(PinyinTableError::Kind::FileUnreadable, TablePath, "Access is denied, error 5"); },
+        [] { throw DataFileError(DataFile::Table, DataFileError::Problem::Unreadable, TablePath, "Access is denied, error 5"); },
         [] { throw 1; },
     };
     for (const auto& failure : otherFailures) {
@@ -60,7 +60,7 @@ TEST(ErrorMessages, EnglishTextIsMarkedAndStandsApart)
     EXPECT_NE(table.find(L"。\r\n程序给出的详情（英文）：an unforeseen failure"), std::wstring::npos);
 
     const std::wstring unreadable = messagesFor([] {
-        throw PinyinTableError(PinyinTableError::Kind::FileUnreadable, TablePath, "Access is denied, error 5");
+        throw DataFileError(DataFile::Table, DataFileError::Problem::Unreadable, TablePath, "Access is denied, error 5");
     }).second;
     EXPECT_NE(unreadable.find(L"。\r\n系统给出的原因：Access is denied, error 5"), std::wstring::npos);
 

@@ -8,13 +8,12 @@
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "PlaceInTwips.h"
-#include "ExecutableDirectory.h"
+#include "sys/ProgramFolder.h"
 #include "IconBox.h"
 #include "MakerContact.h"
 #include "Shell.h"
 #include "SysInfoLauncher.h"
-#include "TextCoding.h"
-#include "WideText.h"
+#include "text/WideText.h"
 #include "resource.h"
 
 namespace lorvane::ui {
@@ -230,7 +229,7 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::Label4_Click()
 {
-    const std::wstring folder = platform::ToWide(Utf8ToUtf16(ExecutableDirectory()));
+    const std::wstring folder = Utf8ToWide(ProgramFolder());
     platform::OpenWithShell(application().mainWindow(), L"Open", mailLink(), L"", folder.c_str());
 }
 

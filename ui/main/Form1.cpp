@@ -7,14 +7,15 @@
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "PlaceInTwips.h"
-#include "ExecutableDirectory.h"
 #include "MessageBox.h"
 #include "OptionControls.h"
 #include "ProgramEnd.h"
 #include "EditContextMenu.h"
 #include "RichEditBox.h"
 #include "TableErrorMessage.h"
-#include "WideText.h"
+#include "table/DataFiles.h"
+#include "table/TableConversion.h"
+#include "text/WideText.h"
 #include "resource.h"
 
 namespace lorvane::ui {
@@ -118,11 +119,7 @@ void Form1::createControls()
 
 void Form1::Form_Load()
 {
-    auto table = std::make_unique<PinyinTable>();
-    tableFile_.emplace(DefaultTablePath());
-    LoadPinyinTable(*tableFile_, *table);
-    index_ = IndexPinyinTable(*table, tableFile_->path());
-    PinyinTable_ = std::move(table);
+    table_.emplace(LoadTableAndIndex(DefaultTablePath()));
 }
 
 void Form1::layOut(UINT dpi)
@@ -230,8 +227,8 @@ void Form1::ConvertText()
     const auto checkZLSB = static_cast<CheckState>(SendMessageW(control(IdCheckZLSB), BM_GETCHECK, 0, 0));
     const ConversionOptions options =
         ConversionOptionsFromControls(isChecked(IdOptFirstUpperCase), isChecked(IdOptUpperCase), checkZLSB);
-    const std::u16string output = lorvane::ConvertText(*index_, platform::AsUtf16(input), options);
-    setOutput(platform::ToWide(output));
+    const std::u16string output = lorvane::ConvertText(*table_->index, AsUtf16(input), options);
+    setOutput(ToWide(output));
 }
 
 void Form1::CheckZLSB_Click()

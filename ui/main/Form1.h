@@ -8,10 +8,8 @@
 
 #include "Font.h"
 #include "Form1Layout.h"
-#include "PinyinIndex.h"
-#include "PinyinTable.h"
-#include "TableFile.h"
 #include "ApplicationWindow.h"
+#include "table/LoadTable.h"
 
 namespace lorvane::ui {
 
@@ -58,9 +56,9 @@ private:
     platform::Font font_;
     Form1ControlId selectedOption_ = IdOptLowerCase;
 
-    std::optional<TableFile> tableFile_;  // stays open while the program runs
-    std::unique_ptr<PinyinTable> PinyinTable_;
-    std::unique_ptr<PinyinIndex> index_;
+    // The pinyin table, its index, and its file, which stays open while the
+    // program runs.
+    std::optional<LoadedTable> table_;
 };
 
 }  // namespace lorvane::ui

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ConversionOptions.h"
+#include "readings/ConversionOptions.h"
 
 namespace lorvane::ui {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "AppInfo.h"
-#include "ExecutableDirectory.h"
+#include "sys/ProgramFolder.h"
 #include "MessageBoxWindow.h"
 #include "WindowQuery.h"
 
@@ -12,7 +12,7 @@ namespace lorvane::e2e {
 
 std::filesystem::path BuildOutputFolder()
 {
-    const std::string folder = ExecutableDirectory();
+    const std::string folder = ProgramFolder();
     if (folder.empty()) throw std::runtime_error("the test program's own path is unknown");
     return testing::Wide(folder);
 }

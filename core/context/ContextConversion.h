@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "context/ContextIndex.h"
+#include "readings/ConversionOptions.h"
+#include "readings/PieceWriter.h"
+
+namespace lorvane {
+
+// The conversion by context of a text that may arrive in pieces. Its output
+// does not depend on how the text is cut: the run at the end of a piece is
+// held back until it ends, or until it has RunLimit units, so at most that
+// many units are held.
+//
+// Readings come each followed by one blank, as the ordinary conversion writes
+// them; a unit without a reading adds nothing.
+class ContextConversion {
+public:
+    ContextConversion(const ContextIndex& index, ConversionOptions options);
+
+    void append(std::u16string_view text, PieceWriter& writer);
+    // The end of the text: converts what was held back.
+    void finish(PieceWriter& writer);
+
+private:
+    void convertWhole(std::u16string_view text, PieceWriter& writer);
+    // Chooses the fragments of the positions from `at` on; returns where it
+    // stopped.
+    std::size_t chooseFragments(std::u16string_view text, std::size_t at, std::size_t stop);
+    std::size_t segmentPiece(std::u16string_view text, std::size_t at);
+    std::uint32_t settledFragment(std::u16string_view text, std::size_t at) const;
+    bool nextInPiece(std::u16string_view text, std::size_t at) const
+    {
+        return at + 1 < text.size() && at + 1 - pieceStart_ < ContextIndex::RunLimit && index_.inRun(text[at + 1]);
+    }
+    void choose(std::uint32_t fragment)
+    {
+        const Fragment chosen = fragments_[fragment];
+        chosen_.push_back(chosen);
+        length_ += chosen.length;
+    }
+
+    const ContextIndex& index_;
+    const Fragment* fragments_;
+    const char16_t* fragmentText_;
+    std::u16string held_;
+
+    std::size_t pieceStart_ = 0;  // where the piece of the current run starts
+    std::vector<Fragment> chosen_;
+    std::uint64_t length_ = 0;
+    std::vector<std::uint32_t> wordReadings_;
+    WordGraph::Scratch scratch_;
+};
+
+// The whole conversion by context: readings separated by single blanks, no
+// blank at either end.
+std::u16string ConvertTextInContext(const ContextIndex& index, std::u16string_view text, ConversionOptions options);
+
+}  // namespace lorvane

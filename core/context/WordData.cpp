@@ -1,0 +1,283 @@
+#include "context/WordData.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "datafile/DataFileReader.h"
+#include "text/Crc32.h"
+#include "text/Numbers.h"
+#include "text/Utf8.h"
+
+namespace lorvane {
+namespace {
+
+using Kind = DataFileError::Problem;
+
+[[noreturn]] void failWith(Kind kind, const std::string& path, std::string detail = {})
+{
+    throw DataFileError(DataFile::Words, kind, path, std::move(detail));
+}
+
+constexpr char Magic[8] = {'L', 'V', 'W', 'O', 'R', 'D', 'S', '\0'};
+constexpr std::size_t CharRecordSize = 6;
+constexpr std::size_t RuleRecordSize = 8;
+constexpr std::size_t ShortestWordRecord = 1 + 2 + 2 * 2;
+constexpr unsigned WordLengthBits = 0x0F;
+constexpr unsigned WordHasReadings = 0x80;
+
+std::string count(std::size_t number) { return WithThousandsSeparators(number); }
+
+std::string hex(unsigned value)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text = "U+";
+    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(digits[(value >> shift) & 0xF]);
+    return text;
+}
+
+// Reads the sections in order. Every read is preceded by a test of what is
+// left, so nothing past the end of the bytes is ever touched.
+class SectionReader {
+public:
+    SectionReader(std::string_view bytes, const std::string& path)
+        : data_(reinterpret_cast<const unsigned char*>(bytes.data())), size_(bytes.size()), path_(path)
+    {
+    }
+
+    std::size_t at() const { return at_; }
+    std::size_t left() const { return size_ - at_; }
+
+    // `needed` is how many bytes the record takes; `what()` names it, and is
+    // only called when it fails.
+    template <class Description>
+    void require(std::size_t needed, const Description& what) const
+    {
+        if (needed > left()) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
+    }
+    // `records` records of at least `recordSize` bytes each; divides rather
+    // than multiplies, as a count from the file may overflow a 32-bit size.
+    template <class Description>
+    void requireRecords(std::uint32_t records, std::size_t recordSize, const Description& what) const
+    {
+        if (records > left() / recordSize) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
+    }
+
+    unsigned u8() { return data_[at_++]; }
+    unsigned u16()
+    {
+        const unsigned value = data_[at_] | static_cast<unsigned>(data_[at_ + 1]) << 8;
+        at_ += 2;
+        return value;
+    }
+    std::uint32_t u32()
+    {
+        const std::uint32_t value = data_[at_] | static_cast<std::uint32_t>(data_[at_ + 1]) << 8 |
+                                    static_cast<std::uint32_t>(data_[at_ + 2]) << 16 |
+                                    static_cast<std::uint32_t>(data_[at_ + 3]) << 24;
+        at_ += 4;
+        return value;
+    }
+
+    [[noreturn]] void fail(const std::string& detail) const { failWith(Kind::BadContent, path_, detail); }
+
+private:
+    const unsigned char* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+    const std::string& path_;
+};
+
+struct Header {
+    std::uint32_t syllableCount;
+    std::uint32_t charCount;
+    std::uint32_t ruleCount;
+    std::uint32_t wordCount;
+};
+
+Header readHeader(std::string_view bytes, SectionReader& reader, const std::string& path)
+{
+    const std::size_t magicSeen = std::min(bytes.size(), sizeof Magic);
+    if (std::memcmp(bytes.data(), Magic, magicSeen) != 0) failWith(Kind::WrongMagic, path);
+    if (bytes.size() < WordDataHeaderSize)
+        failWith(Kind::Truncated, path,
+                 count(bytes.size()) + " bytes, less than the " + count(WordDataHeaderSize) + "-byte header");
+    reader.require(WordDataHeaderSize, [] { return std::string("the header"); });
+    for (std::size_t skipped = 0; skipped < sizeof Magic; ++skipped) reader.u8();
+    const std::uint32_t version = reader.u32();
+    if (version != WordDataVersion)
+        failWith(Kind::WrongVersion, path,
+                 "version " + std::to_string(version) + ", this program reads version " + std::to_string(WordDataVersion));
+    const std::uint32_t declaredSize = reader.u32();
+    if (declaredSize > bytes.size())
+        failWith(Kind::Truncated, path,
+                 "its header gives " + count(declaredSize) + " bytes, it has " + count(bytes.size()));
+    if (declaredSize < bytes.size())
+        failWith(Kind::WrongSize, path,
+                 "its header gives " + count(declaredSize) + " bytes, it has " + count(bytes.size()));
+    const std::uint32_t declaredCrc = reader.u32();
+    const std::uint32_t crc = Crc32(bytes.substr(WordDataHeaderSize));
+    if (crc != declaredCrc) {
+        char numbers[64];
+        std::snprintf(numbers, sizeof numbers, "the header gives %08X, the content has %08X",
+                      static_cast<unsigned>(declaredCrc), static_cast<unsigned>(crc));
+        failWith(Kind::WrongChecksum, path, numbers);
+    }
+    Header header{};
+    header.syllableCount = reader.u32();
+    header.charCount = reader.u32();
+    header.ruleCount = reader.u32();
+    header.wordCount = reader.u32();
+    if (reader.u32() != 0) reader.fail("the reserved field of the header (byte 36) is not 0");
+    if (header.syllableCount == 0 || header.syllableCount > 0xFFFF)
+        reader.fail("the header counts " + count(header.syllableCount) + " syllables; 1 to 65,535 are allowed");
+    return header;
+}
+
+void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData& data)
+{
+    reader.requireRecords(syllableCount, 2,
+                   [&] { return "the syllable section of " + count(syllableCount) + " syllables"; });
+    data.syllables.resize(syllableCount);
+    for (std::uint32_t index = 0; index < syllableCount; ++index) {
+        const std::size_t at = reader.at();
+        const auto where = [&] { return "syllable " + count(index) + " at byte " + count(at); };
+        reader.require(1, where);
+        const unsigned length = reader.u8();
+        if (length < 1 || length > 15) reader.fail(where() + ": length " + std::to_string(length) + ", not 1 to 15");
+        reader.require(length, where);
+        std::u16string& syllable = data.syllables[index];
+        syllable.resize(length);
+        for (unsigned letter = 0; letter < length; ++letter) {
+            const unsigned byte = reader.u8();
+            if (byte < 'a' || byte > 'z') reader.fail(where() + ": a byte that is not a to z");
+            syllable[letter] = static_cast<char16_t>(byte);
+        }
+    }
+}
+
+void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, std::bitset<0x10000>& hasChar)
+{
+    reader.requireRecords(charCount, CharRecordSize,
+                   [&] { return "the char section of " + count(charCount) + " records"; });
+    data.chars.resize(charCount);
+    for (std::uint32_t index = 0; index < charCount; ++index) {
+        const std::size_t at = reader.at();
+        WordData::Char& record = data.chars[index];
+        record.unit = static_cast<char16_t>(reader.u16());
+        record.singleCost = static_cast<std::uint16_t>(reader.u16());
+        record.aloneSyllable = static_cast<std::uint16_t>(reader.u16());
+        const auto where = [&] { return "char record " + count(index) + " (" + hex(record.unit) + ") at byte " + count(at); };
+        if (IsSurrogate(record.unit)) reader.fail(where() + ": a surrogate");
+        if (index > 0 && record.unit <= data.chars[index - 1].unit)
+            reader.fail(where() + ": not after " + hex(data.chars[index - 1].unit));
+        if (record.aloneSyllable != NoSyllable && record.aloneSyllable >= data.syllables.size())
+            reader.fail(where() + ": syllable " + count(record.aloneSyllable) + " out of range");
+        hasChar.set(record.unit);
+    }
+}
+
+void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, const std::bitset<0x10000>& hasChar)
+{
+    reader.requireRecords(ruleCount, RuleRecordSize,
+                   [&] { return "the rule section of " + count(ruleCount) + " records"; });
+    data.rules.resize(ruleCount);
+    for (std::uint32_t index = 0; index < ruleCount; ++index) {
+        const std::size_t at = reader.at();
+        const auto where = [&] { return "rule " + count(index) + " at byte " + count(at); };
+        WordData::Rule& rule = data.rules[index];
+        rule.target = static_cast<char16_t>(reader.u16());
+        rule.neighbour = static_cast<char16_t>(reader.u16());
+        rule.syllable = static_cast<std::uint16_t>(reader.u16());
+        const unsigned kind = reader.u8();
+        const unsigned reserved = reader.u8();
+        if (!hasChar.test(rule.target)) reader.fail(where() + ": its target " + hex(rule.target) + " has no char record");
+        if (rule.syllable >= data.syllables.size())
+            reader.fail(where() + ": syllable " + count(rule.syllable) + " out of range");
+        if (kind > static_cast<unsigned>(RuleKind::AfterReduplication))
+            reader.fail(where() + ": unknown kind " + std::to_string(kind));
+        if (reserved != 0) reader.fail(where() + ": the reserved byte is not 0");
+        rule.kind = static_cast<RuleKind>(kind);
+        if (rule.kind == RuleKind::AfterReduplication && rule.neighbour != 0)
+            reader.fail(where() + ": a reduplication rule with a neighbour");
+    }
+}
+
+void readWords(SectionReader& reader, std::uint32_t wordCount, WordData& data, const std::bitset<0x10000>& hasChar)
+{
+    // A count too large for the bytes left fails here, before anything is
+    // allocated for it.
+    reader.requireRecords(wordCount, ShortestWordRecord,
+                   [&] { return "the word section of " + count(wordCount) + " words"; });
+    data.words.resize(wordCount);
+    data.wordUnits.reserve(std::size_t{wordCount} * 3);
+    for (std::uint32_t index = 0; index < wordCount; ++index) {
+        const std::size_t at = reader.at();
+        const auto where = [&] { return "word " + count(index) + " at byte " + count(at); };
+        reader.require(1, where);
+        const unsigned head = reader.u8();
+        const unsigned length = head & WordLengthBits;
+        const bool hasReadings = head & WordHasReadings;
+        if (head & 0x70) reader.fail(where() + ": unknown flags in its head byte");
+        if (length < 2) reader.fail(where() + ": length " + std::to_string(length) + ", not 2 to 15");
+        reader.require(2 + std::size_t{2} * length * (hasReadings ? 2 : 1), where);
+
+        WordData::Word& word = data.words[index];
+        word.length = static_cast<std::uint8_t>(length);
+        word.cost = static_cast<std::uint16_t>(reader.u16());
+        word.unitsStart = static_cast<std::uint32_t>(data.wordUnits.size());
+        for (unsigned position = 0; position < length; ++position) {
+            const auto unit = static_cast<char16_t>(reader.u16());
+            if (!hasChar.test(unit)) reader.fail(where() + ": " + hex(unit) + " has no char record");
+            data.wordUnits.push_back(unit);
+        }
+        if (index > 0 && !(data.unitsOf(data.words[index - 1]) < data.unitsOf(word)))
+            reader.fail(where() + ": not after the word before it");
+
+        word.syllablesStart = WordData::NoReadings;
+        if (hasReadings) {
+            word.syllablesStart = static_cast<std::uint32_t>(data.wordSyllables.size());
+            bool anyReading = false;
+            for (unsigned position = 0; position < length; ++position) {
+                const auto syllable = static_cast<std::uint16_t>(reader.u16());
+                if (syllable != NoSyllable && syllable >= data.syllables.size())
+                    reader.fail(where() + ": syllable " + count(syllable) + " out of range");
+                anyReading = anyReading || syllable != NoSyllable;
+                data.wordSyllables.push_back(syllable);
+            }
+            if (!anyReading) reader.fail(where() + ": flagged with readings but gives none");
+        }
+    }
+}
+
+}  // namespace
+
+WordData ParseWordData(std::string_view bytes, const std::string& path)
+{
+    if (bytes.empty()) failWith(Kind::Empty, path);
+    if (bytes.size() > MaxDataFileBytes)
+        throw DataFileError(DataFile::Words, Kind::TooLarge, path, {}, bytes.size());
+    SectionReader reader(bytes, path);
+    const Header header = readHeader(bytes, reader, path);
+
+    WordData data;
+    // 8 KiB, too much for some threads' stacks.
+    const auto hasChar = std::make_unique<std::bitset<0x10000>>();
+    readSyllables(reader, header.syllableCount, data);
+    readChars(reader, header.charCount, data, *hasChar);
+    readRules(reader, header.ruleCount, data, *hasChar);
+    readWords(reader, header.wordCount, data, *hasChar);
+    if (reader.left() != 0)
+        reader.fail(count(reader.left()) + " bytes left over after the last word, from byte " + count(reader.at()));
+    return data;
+}
+
+WordData LoadWordData(const std::string& path)
+{
+    DataFileReader file(DataFile::Words, path);
+    return ParseWordData(file.readAll(MaxDataFileBytes), file.path());
+}
+
+}  // namespace lorvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "readings/ConversionOptions.h"
+#include "readings/Fragment.h"
+
+namespace lorvane {
+
+// The finished output of one character for every option: a chosen syllable
+// and a list of others, "zhong (chong) ", and the chosen one alone, "zhong ",
+// in each letter case. Fragments are numbered from 1 as they are added; 0 is
+// the empty fragment of a character without readings.
+class ReadingFragments {
+public:
+    ReadingFragments();
+
+    // Throws std::length_error when the text would pass 32-bit offsets.
+    std::uint32_t add(std::u16string_view chosen, std::span<const std::u16string_view> others);
+    // Makes the upper-case copies; nothing can be added afterwards.
+    void finish();
+
+    std::size_t count() const { return allReadings_.size(); }
+    const Fragment* fragments(ConversionOptions options) const
+    {
+        return (options.firstReadingOnly ? firstReading_ : allReadings_).data();
+    }
+    const char16_t* text(ConversionOptions options) const
+    {
+        return text_.data() + letterCaseStride_ * static_cast<std::size_t>(options.letterCase);
+    }
+
+private:
+    std::vector<Fragment> allReadings_;
+    std::vector<Fragment> firstReading_;
+    std::vector<std::uint32_t> syllableStarts_;  // where a first letter is raised
+    std::u16string text_;
+    std::size_t letterCaseStride_ = 0;
+};
+
+}  // namespace lorvane
