@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh
+tools/ci/install-deps.sh
 
 jobs=$(nproc)
 for preset in native native-asan native-fuzz mingw-x64 mingw-x86; do
@@ -49,19 +49,19 @@ fuzz_for_a_minute fuzz_words_and_context tests/fuzz/words-corpus
 
 echo "== test mingw-x64 under Wine"
 export LANG=zh_CN.UTF-8
-# shellcheck source=tools/wine-session.sh
-source tools/wine-session.sh
+# shellcheck source=tools/ci/wine-session.sh
+source tools/ci/wine-session.sh
 lorvane_wine_start
 ctest --preset mingw-x64
 
 # The release is 32-bit: the same tests again under Wine's 32-bit loader, in
 # a prefix of their own, and the end-to-end tests from the unzipped release.
-if reason=$(tools/check-32bit-kernel.sh); then
+if reason=$(tools/ci/check-32bit-kernel.sh); then
   echo "== test mingw-x86 under Wine's 32-bit loader"
   lorvane_wine_use_prefix prefix32 /usr/lib/wine/wine
   ctest --preset mingw-x86
   echo "== end-to-end tests from the unzipped 32-bit release"
-  tools/test-release-package.sh
+  tools/ci/test-release-package.sh
 else
   echo "== 32-bit Windows tests skipped: $reason"
 fi

@@ -16,8 +16,8 @@ cmake --build --preset mingw-x86 -j "$(nproc)" --target Lorvane >/dev/null
 bench/make_corpus.sh
 
 export LANG=zh_CN.UTF-8
-# shellcheck source=../tools/wine-session.sh
-source tools/wine-session.sh
+# shellcheck source=../tools/ci/wine-session.sh
+source tools/ci/wine-session.sh
 lorvane_wine_start
 
 echo "== GUI timings (bench/gui/GuiBench.cpp)"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Tests for tools/make_icon.py and the res/Lorvane.ico and res/Hand.cur it
-produces."""
+"""Tests for tools/data/make_icon.py and the res/Lorvane.ico and res/Hand.cur
+it produces."""
 
 import os
 import struct
@@ -9,7 +9,7 @@ import tempfile
 import unittest
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TOOLS_DIR = os.path.join(REPO_ROOT, "tools")
+TOOLS_DIR = os.path.join(REPO_ROOT, "tools", "data")
 ICON = os.path.join(REPO_ROOT, "res", "Lorvane.ico")
 CURSOR = os.path.join(REPO_ROOT, "res", "Hand.cur")
 

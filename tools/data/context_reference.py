@@ -18,7 +18,7 @@ import sys
 
 import words_file
 
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFAULT_WORDS = os.path.join(REPO_ROOT, "data", "words.dat")
 DEFAULT_TABLE = os.path.join(REPO_ROOT, "data", "pymb.dat")
 RUN_LIMIT = 4096

@@ -26,7 +26,7 @@ import lexicon
 import word_sources
 from word_sources import SYLLABLE_RE, pinlu_counts, read_unihan, toneless
 
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFAULT_UNIHAN_DIR = "/usr/share/unicode"
 DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "pymb.dat")
 

@@ -24,7 +24,7 @@ import word_sources
 import words_file
 from words_file import AFTER_REDUPLICATION, NEXT_IS, PREVIOUS_IS, Rule
 
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "words.dat")
 DEFAULT_TABLE = os.path.join(REPO_ROOT, "data", "pymb.dat")
 

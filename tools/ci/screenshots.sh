@@ -2,15 +2,15 @@
 # Takes the README's screenshots of the real program under Wine:
 # docs/main-window.png and docs/about-box.png.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
-tools/install-deps.sh
+tools/ci/install-deps.sh
 cmake --preset mingw-x64 >/dev/null
 cmake --build --preset mingw-x64 -j "$(nproc)" --target Lorvane screenshot_driver
 
 export LANG=zh_CN.UTF-8
-# shellcheck source=tools/wine-session.sh
-source tools/wine-session.sh
+# shellcheck source=tools/ci/wine-session.sh
+source tools/ci/wine-session.sh
 lorvane_wine_start
 mkdir -p docs
 

@@ -27,7 +27,7 @@ import struct
 import sys
 from dataclasses import dataclass
 
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFAULT_OUTPUT_DIR = os.path.join(REPO_ROOT, "res")
 ICON_NAME = "Lorvane.ico"
 CURSOR_NAME = "Hand.cur"
