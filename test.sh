@@ -8,6 +8,9 @@ cd "$(dirname "$0")"
 
 tools/ci/install-deps.sh
 
+# The Python tools and their tests leave no __pycache__ in the source tree.
+export PYTHONDONTWRITEBYTECODE=1
+
 jobs=$(nproc)
 for preset in native native-asan native-fuzz mingw-x64 mingw-x86; do
   echo "== build $preset"

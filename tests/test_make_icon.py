@@ -21,7 +21,6 @@ ICON_IMAGES = [(16, 32), (24, 32), (32, 32), (48, 32),
 def load_tool():
     if TOOLS_DIR not in sys.path:
         sys.path.insert(0, TOOLS_DIR)
-    sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
     import make_icon
     return make_icon
 

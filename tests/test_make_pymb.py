@@ -18,7 +18,6 @@ MAX_ENTRIES = 27951
 KNOWN_WITHOUT_READING = {"\u685B", "\u70EA"}
 
 
-sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
 if TOOLS_DIR not in sys.path:
     sys.path.insert(0, TOOLS_DIR)
 

@@ -18,7 +18,6 @@ PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
 MAX_SIZE = 4 << 20
 FORTUNES = "/usr/share/games/fortunes/chinese"
 
-sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
 if TOOLS_DIR not in sys.path:
     sys.path.insert(0, TOOLS_DIR)
 

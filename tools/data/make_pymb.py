@@ -20,8 +20,6 @@ import argparse
 import os
 import sys
 
-sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
-
 import lexicon
 import word_sources
 from word_sources import SYLLABLE_RE, pinlu_counts, read_unihan, toneless

@@ -16,8 +16,6 @@ import math
 import os
 import sys
 
-sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
-
 import context_reference
 import lexicon
 import word_sources
