@@ -16,6 +16,7 @@ import argparse
 import os
 import sys
 
+import word_sources
 import words_file
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -134,10 +135,9 @@ def apply_case(syllable, case):
 
 
 def is_ideograph(ch):
-    cp = ord(ch)
-    return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
-            or 0xF900 <= cp <= 0xFAFF or 0x20000 <= cp <= 0x3FFFF
-            or cp == 0x3007)
+    """The characters that an accuracy set gives a reading for."""
+    return word_sources.is_ideograph(ch, extra=word_sources.IDEOGRAPHIC_ZERO,
+                                     planes=(2, 3))
 
 
 def read_set(path):

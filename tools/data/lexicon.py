@@ -43,14 +43,9 @@ WORD_POINTER_RE = re.compile(r"^(\(.*?\) )?(used in|see |Taiwan pr\.|also pr\.)"
 VARIANT_OF_RE = re.compile(r"^variant of (\S)(?:\|(\S))?\[")
 
 
-def is_cjk_ideograph(ch):
-    cp = ord(ch)
-    return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
-            or 0xF900 <= cp <= 0xFAFF or cp == 0x3007)
-
-
 def is_hanzi_word(word):
-    return all(is_cjk_ideograph(ch) for ch in word)
+    return all(word_sources.is_ideograph(ch, extra=word_sources.IDEOGRAPHIC_ZERO)
+               for ch in word)
 
 
 def cedict_syllables(pinyin):

@@ -22,7 +22,8 @@ import sys
 
 import lexicon
 import word_sources
-from word_sources import SYLLABLE_RE, pinlu_counts, read_unihan, toneless
+from word_sources import (IDEOGRAPHIC_ZERO, SYLLABLE_RE, is_ideograph,
+                          pinlu_counts, read_unihan, toneless)
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFAULT_UNIHAN_DIR = "/usr/share/unicode"
@@ -88,14 +89,8 @@ UNIT_READINGS = {
 }
 # 竔 (litre, sheng) and 粎 (metre, mi) are single syllables; Unihan has them.
 
-# 〇 is not in a CJK ideograph block and Unihan has no reading for it.
-EXTRA_IDEOGRAPHS = {"〇": ["ling"]}
-
-
-def is_cjk_ideograph(ch):
-    cp = ord(ch)
-    return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
-            or 0xF900 <= cp <= 0xFAFF or ch in EXTRA_IDEOGRAPHS)
+# Ideographs outside the CJK ideograph blocks, which Unihan has no reading for.
+EXTRA_IDEOGRAPHS = {IDEOGRAPHIC_ZERO: ["ling"]}
 
 
 def gbk_characters():
@@ -193,7 +188,7 @@ def build_table(unihan_dir, lex=None):
     entries = []
     missing = []
     for code, ch in gbk_characters():
-        if not is_cjk_ideograph(ch):
+        if not is_ideograph(ch, extra=EXTRA_IDEOGRAPHS):
             continue
         if ch in UNIT_READINGS:
             readings = list(UNIT_READINGS[ch])

@@ -37,6 +37,9 @@ PINS = {
 
 SYLLABLE_RE = re.compile(r"^[a-z]+$")
 
+# 〇 stands for zero among Hanzi but is not in a CJK ideograph block.
+IDEOGRAPHIC_ZERO = "\u3007"
+
 
 class InputError(Exception):
     """An input file is missing, is not the pinned version, or is malformed."""
@@ -72,6 +75,16 @@ def inputs_present(unihan_dir=UNIHAN_DIR, jieba_dict=JIEBA_DICT,
              os.path.join(cedict, "simplified.js"),
              os.path.join(cedict, "all.js")]
     return all(os.path.exists(p) for p in paths)
+
+
+def is_ideograph(ch, extra=(), planes=()):
+    """Whether ch is in a CJK ideograph block of the Basic Multilingual Plane
+    (unified, extension A, compatibility), is one of the extra characters,
+    or lies on one of the given supplementary planes (2 and 3 hold the
+    later extensions)."""
+    cp = ord(ch)
+    return (0x4E00 <= cp <= 0x9FFF or 0x3400 <= cp <= 0x4DBF
+            or 0xF900 <= cp <= 0xFAFF or ch in extra or cp >> 16 in planes)
 
 
 def toneless(syllable):
