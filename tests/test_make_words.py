@@ -380,7 +380,7 @@ class DecodeErrorTest(unittest.TestCase):
         data = tiny_data()
         data.words["长好"] = (1, (None, None))
         del data.chars["好"]
-        data.rules = data.rules[1:2]
+        data.rules[:] = data.rules[1:2]
         with self.assertRaises(words_file.WordsFileError):
             words_file.encode(data)
         self.assertEqual(sorted(words_file.decode(self.raw).words),

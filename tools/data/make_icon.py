@@ -112,7 +112,7 @@ def coverage_map(shape, size):
     return [[coverage(shape, x, y) for x in range(size)] for y in range(size)]
 
 
-@dataclass(frozen=True)
+@dataclass(frozen=True, slots=True)
 class IconMetrics:
     """Pixel-snapped layout of the icon at one size. A bowl_radius of 0
     draws the bowl with one-pixel notched corners instead of curves, which

@@ -14,6 +14,7 @@ import json
 import os
 import re
 import unicodedata
+from dataclasses import dataclass
 
 UNIHAN_DIR = "/usr/share/unicode"
 JIEBA_DICT = "/usr/lib/python3/dist-packages/jieba/dict.txt"
@@ -171,14 +172,11 @@ def read_js_module(path):
         raise InputError("%s: %s" % (path, e)) from e
 
 
+@dataclass(frozen=True, slots=True)
 class CedictEntry:
     """One CC-CEDICT line: numbered pinyin and its English definitions."""
-
-    __slots__ = ("pinyin", "definitions")
-
-    def __init__(self, pinyin, definitions):
-        self.pinyin = pinyin
-        self.definitions = definitions
+    pinyin: str
+    definitions: list
 
 
 def read_cedict(folder=None):

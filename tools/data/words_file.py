@@ -10,6 +10,7 @@ units[length], u16 syllables[length] when explicit).
 
 import struct
 import zlib
+from dataclasses import dataclass
 
 MAGIC = b"LVWORDS\0"
 VERSION = 1
@@ -25,40 +26,27 @@ class WordsFileError(Exception):
     pass
 
 
+@dataclass(frozen=True, slots=True)
 class CharRecord:
-    __slots__ = ("single_cost", "alone")
-
-    def __init__(self, single_cost, alone):
-        self.single_cost = single_cost
-        self.alone = alone  # a syllable, or None for the table's first reading
+    single_cost: int
+    alone: str | None  # a syllable, or None for the table's first reading
 
 
+@dataclass(frozen=True, slots=True)
 class Rule:
-    __slots__ = ("target", "neighbour", "syllable", "kind")
-
-    def __init__(self, target, neighbour, syllable, kind):
-        self.target = target
-        self.neighbour = neighbour  # a character, or None for reduplication
-        self.syllable = syllable
-        self.kind = kind
-
-    def __eq__(self, other):
-        return (self.target, self.neighbour, self.syllable, self.kind) == (
-            other.target, other.neighbour, other.syllable, other.kind)
-
-    def __repr__(self):
-        return "Rule(%r, %r, %r, %d)" % (self.target, self.neighbour,
-                                         self.syllable, self.kind)
+    target: str
+    neighbour: str | None  # a character, or None for reduplication
+    syllable: str
+    kind: int
 
 
+@dataclass(frozen=True, slots=True)
 class WordsData:
     """The file's content: chars {char: CharRecord}, rules [Rule] in file
     order, words {word: (cost, readings tuple, None where not explicit)}."""
-
-    def __init__(self, chars, rules, words):
-        self.chars = chars
-        self.rules = rules
-        self.words = words
+    chars: dict
+    rules: list
+    words: dict
 
 
 def _units(word):
