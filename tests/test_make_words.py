@@ -23,6 +23,7 @@ if TOOLS_DIR not in sys.path:
 
 import context_reference  # noqa: E402
 import lexicon  # noqa: E402
+import pymb_file  # noqa: E402
 import word_sources  # noqa: E402
 from regeneration import regenerate  # noqa: E402
 import words_file  # noqa: E402
@@ -65,7 +66,7 @@ class CommittedFileTest(unittest.TestCase):
     def setUpClass(cls):
         cls.raw = committed_words()
         cls.data = words_file.decode(cls.raw, WORDS)
-        cls.table = context_reference.load_table(PYMB)
+        cls.table = pymb_file.load_table(PYMB)
         cls.converter = context_reference.ContextConverter(cls.table, cls.data)
 
     def test_size_and_round_trip(self):
@@ -141,7 +142,7 @@ class CliAgreementTest(unittest.TestCase):
         cls.text = "\n".join(lines) + "\n" + hanzi[:6000] + "\n"
         with open(WORDS, "rb") as f:
             cls.converter = context_reference.ContextConverter(
-                context_reference.load_table(PYMB), words_file.decode(f.read()))
+                pymb_file.load_table(PYMB), words_file.decode(f.read()))
 
     def run_cli(self, *options):
         done = subprocess.run([context_cli(), "--context", "--words", WORDS,

@@ -13,32 +13,13 @@ Usage: context_reference.py [--words PATH] [--table PATH] [--single]
 """
 
 import argparse
-import os
 import sys
 
+import pymb_file
 import word_sources
 import words_file
 
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-DEFAULT_WORDS = os.path.join(REPO_ROOT, "data", "words.dat")
-DEFAULT_TABLE = os.path.join(REPO_ROOT, "data", "pymb.dat")
 RUN_LIMIT = 4096
-
-
-def load_table(path):
-    """{char: [readings in table order]} from a pymb.dat (GBK or UTF-8 BOM)."""
-    with open(path, "rb") as f:
-        raw = f.read()
-    text = (raw[3:].decode("utf-8") if raw.startswith(b"\xef\xbb\xbf")
-            else raw.decode("gbk"))
-    table = {}
-    for line in text.replace("\r\n", "\n").split("\n"):
-        for field in line.split(","):
-            if len(field) >= 2:
-                readings = table.setdefault(field[0], [])
-                if field[1:] not in readings:
-                    readings.append(field[1:])
-    return table
 
 
 class ContextConverter:
@@ -183,8 +164,8 @@ def score(rows, choose, table):
 
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--words", default=DEFAULT_WORDS)
-    parser.add_argument("--table", default=DEFAULT_TABLE)
+    parser.add_argument("--words", default=words_file.DEFAULT_PATH)
+    parser.add_argument("--table", default=pymb_file.DEFAULT_PATH)
     parser.add_argument("--single", action="store_true")
     parser.add_argument("--lines", action="store_true")
     parser.add_argument("--case", choices=("lower", "first", "upper"),
@@ -196,7 +177,7 @@ def main(argv=None):
     parser.add_argument("files", nargs="*")
     args = parser.parse_args(argv)
 
-    table = load_table(args.table)
+    table = pymb_file.load_table(args.table)
     with open(args.words, "rb") as f:
         converter = ContextConverter(table, words_file.decode(f.read(), args.words))
     if args.score:

@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """Generate data/pymb.dat, the Hanzi-to-pinyin table, from Unicode's Unihan data.
 
-pymb.dat is GBK text with CR LF line ends. Each line holds one Hanzi followed
-directly by one toneless pinyin syllable. A character with several readings
-has one line per reading, most common reading first; characters are ordered
-by their GBK code.
+The format is described in pymb_file.py; characters are ordered by their GBK
+code.
 
 The readings of a character are ordered by how often each occurs in
 running text, estimated from jieba's word frequencies with CC-CEDICT's
@@ -21,13 +19,12 @@ import os
 import sys
 
 import lexicon
+import pymb_file
 import word_sources
 from word_sources import (IDEOGRAPHIC_ZERO, SYLLABLE_RE, is_ideograph,
                           pinlu_counts, read_unihan, toneless)
 
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFAULT_UNIHAN_DIR = "/usr/share/unicode"
-DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "pymb.dat")
 
 # The dictionary fields list every reading, including rare literary ones, so
 # they only extend what the frequency counts and kMandarin already say.
@@ -224,21 +221,13 @@ def build_table(unihan_dir, lex=None):
     return entries, missing, version
 
 
-def encode_table(entries):
-    lines = []
-    for _, ch, readings in entries:
-        for r in readings:
-            lines.append((ch + r).encode("gbk") + b"\r\n")
-    return b"".join(lines)
-
-
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--unihan-dir", default=DEFAULT_UNIHAN_DIR,
                         help="folder holding Unihan_*.txt.bz2 (default %(default)s)")
     parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
     parser.add_argument("--cedict-dir", default=None)
-    parser.add_argument("--output", default=DEFAULT_OUTPUT,
+    parser.add_argument("--output", default=pymb_file.DEFAULT_PATH,
                         help="file to write (default: data/pymb.dat in the repository)")
     args = parser.parse_args(argv)
 
@@ -246,7 +235,7 @@ def main(argv=None):
                           word_sources.read_cedict(args.cedict_dir),
                           word_sources.read_pinlu(args.unihan_dir))
     entries, missing, version = build_table(args.unihan_dir, lex)
-    data = encode_table(entries)
+    data = pymb_file.encode_table(entries)
     out_dir = os.path.dirname(os.path.abspath(args.output))
     os.makedirs(out_dir, exist_ok=True)
     with open(args.output, "wb") as f:

@@ -16,15 +16,11 @@ import math
 import os
 import sys
 
-import context_reference
 import lexicon
+import pymb_file
 import word_sources
 import words_file
 from words_file import AFTER_REDUPLICATION, NEXT_IS, PREVIOUS_IS, Rule
-
-REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "data", "words.dat")
-DEFAULT_TABLE = os.path.join(REPO_ROOT, "data", "pymb.dat")
 
 # Costs are negative natural logarithms of a word's share of all of jieba's
 # counts, in thousandths: exact enough to order any two paths that differ by
@@ -220,8 +216,8 @@ def build(lex, table):
 
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--table", default=DEFAULT_TABLE)
-    parser.add_argument("--output", default=DEFAULT_OUTPUT)
+    parser.add_argument("--table", default=pymb_file.DEFAULT_PATH)
+    parser.add_argument("--output", default=words_file.DEFAULT_PATH)
     parser.add_argument("--unihan-dir", default=word_sources.UNIHAN_DIR)
     parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
     parser.add_argument("--cedict-dir", default=None)
@@ -230,7 +226,7 @@ def main(argv=None):
     lex = lexicon.Lexicon(word_sources.read_jieba(args.jieba_dict),
                           word_sources.read_cedict(args.cedict_dir),
                           word_sources.read_pinlu(args.unihan_dir))
-    data = build(lex, context_reference.load_table(args.table))
+    data = build(lex, pymb_file.load_table(args.table))
     raw = words_file.encode(data)
     os.makedirs(os.path.dirname(os.path.abspath(args.output)), exist_ok=True)
     with open(args.output, "wb") as f:
