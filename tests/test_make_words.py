@@ -58,6 +58,12 @@ class RegenerationTest(unittest.TestCase):
             with self.assertRaisesRegex(word_sources.InputError,
                                         "cannot read it.*install-deps"):
                 word_sources.read_jieba(os.path.join(tmp, "missing", "dict.txt"))
+            with open(os.path.join(tmp, word_sources.UNIHAN_VARIANTS), "wb") as f:
+                f.write(b"")
+            with self.assertRaisesRegex(word_sources.InputError,
+                                        "Variants.txt.bz2: SHA-256 .* unicode-data"):
+                word_sources.read_unihan(tmp, word_sources.UNIHAN_VARIANTS,
+                                         {"kZVariant"})
 
 
 class CommittedFileTest(unittest.TestCase):

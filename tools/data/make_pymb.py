@@ -24,7 +24,6 @@ import word_sources
 from word_sources import (IDEOGRAPHIC_ZERO, SYLLABLE_RE, is_ideograph,
                           pinlu_counts, read_unihan, toneless)
 
-DEFAULT_UNIHAN_DIR = "/usr/share/unicode"
 
 # The dictionary fields list every reading, including rare literary ones, so
 # they only extend what the frequency counts and kMandarin already say.
@@ -170,14 +169,12 @@ def build_table(unihan_dir, lex=None):
     if lex is not None:
         in_words, alone = lex.usage()
     readings_src, version = read_unihan(
-        os.path.join(unihan_dir, "Unihan_Readings.txt.bz2"),
+        unihan_dir, word_sources.UNIHAN_READINGS,
         {"kHanyuPinlu", "kHanyuPinyin", "kMandarin", "kXHC1983", "kTGHZ2013"})
-    irg, _ = read_unihan(
-        os.path.join(unihan_dir, "Unihan_IRGSources.txt.bz2"),
-        {"kCompatibilityVariant"})
-    variants, _ = read_unihan(
-        os.path.join(unihan_dir, "Unihan_Variants.txt.bz2"),
-        {"kZVariant", "kSemanticVariant"})
+    irg, _ = read_unihan(unihan_dir, word_sources.UNIHAN_IRG_SOURCES,
+                         {"kCompatibilityVariant"})
+    variants, _ = read_unihan(unihan_dir, word_sources.UNIHAN_VARIANTS,
+                              {"kZVariant", "kSemanticVariant"})
 
     def readings_of(ch):
         return own_readings(readings_src.get(ch, {}))
@@ -223,7 +220,7 @@ def build_table(unihan_dir, lex=None):
 
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--unihan-dir", default=DEFAULT_UNIHAN_DIR,
+    parser.add_argument("--unihan-dir", default=word_sources.UNIHAN_DIR,
                         help="folder holding Unihan_*.txt.bz2 (default %(default)s)")
     parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
     parser.add_argument("--cedict-dir", default=None)

