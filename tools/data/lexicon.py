@@ -330,3 +330,18 @@ class Lexicon:
         if total:
             return {r: words.get(r, 0) / total for r in candidates}
         return {candidates[0]: 1.0}
+
+
+def load_lexicon(args, unihan_readings=None):
+    """The Lexicon of the inputs named by word_sources.add_source_arguments.
+
+    unihan_readings is Unihan_Readings as word_sources.read_unihan returns
+    it, with kHanyuPinlu among the fields, when the caller has read it for
+    fields of its own; else it is read here.
+    """
+    if unihan_readings is None:
+        unihan_readings, _ = word_sources.read_unihan(
+            args.unihan_dir, word_sources.UNIHAN_READINGS, {"kHanyuPinlu"})
+    return Lexicon(word_sources.read_jieba(args.jieba_dict),
+                   word_sources.read_cedict(args.cedict_dir),
+                   word_sources.hanyu_pinlu(unihan_readings))

@@ -24,10 +24,11 @@ import word_sources
 from word_sources import (IDEOGRAPHIC_ZERO, SYLLABLE_RE, is_ideograph,
                           pinlu_counts, read_unihan, toneless)
 
-
 # The dictionary fields list every reading, including rare literary ones, so
 # they only extend what the frequency counts and kMandarin already say.
 DICTIONARY_FIELDS = ("kXHC1983", "kTGHZ2013")
+# The fields of Unihan_Readings that own_readings takes readings from.
+READING_FIELDS = {"kHanyuPinlu", "kMandarin", *DICTIONARY_FIELDS, "kHanyuPinyin"}
 
 # Characters whose first reading by estimated use is not the one in common
 # use today. The reading named here is moved to the front; it must already
@@ -158,26 +159,34 @@ def order_by_usage(readings, usage):
     return sorted(readings, key=lambda r: -usage.get(r, 0.0))
 
 
-def build_table(unihan_dir, lex=None):
-    """Return (entries, missing, version).
+def read_variants(unihan_dir):
+    """{char: {field: value}} of the fields that name a character's variants:
+    kCompatibilityVariant of Unihan_IRGSources, kZVariant and
+    kSemanticVariant of Unihan_Variants."""
+    variants, _ = read_unihan(unihan_dir, word_sources.UNIHAN_VARIANTS,
+                              {"kZVariant", "kSemanticVariant"})
+    compatibility, _ = read_unihan(unihan_dir, word_sources.UNIHAN_IRG_SOURCES,
+                                   {"kCompatibilityVariant"})
+    for ch, fields in compatibility.items():
+        variants.setdefault(ch, {}).update(fields)
+    return variants
 
-    entries is a list of (gbk_code, char, [readings]) in GBK order; missing
-    lists the GBK ideographs for which no reading was found. With a
-    lexicon, each character's readings are ordered by their estimated use
-    in running text (lexicon.Lexicon.reading_usage).
+
+def build_table(unihan_readings, variants, lex=None):
+    """Return (entries, missing).
+
+    unihan_readings holds the READING_FIELDS of Unihan_Readings as
+    read_unihan returns them, variants what read_variants returns. entries
+    is a list of (gbk_code, char, [readings]) in GBK order; missing lists
+    the GBK ideographs for which no reading was found. With a lexicon, each
+    character's readings are ordered by their estimated use in running text
+    (lexicon.Lexicon.reading_usage).
     """
     if lex is not None:
         in_words, alone = lex.usage()
-    readings_src, version = read_unihan(
-        unihan_dir, word_sources.UNIHAN_READINGS,
-        {"kHanyuPinlu", "kHanyuPinyin", "kMandarin", "kXHC1983", "kTGHZ2013"})
-    irg, _ = read_unihan(unihan_dir, word_sources.UNIHAN_IRG_SOURCES,
-                         {"kCompatibilityVariant"})
-    variants, _ = read_unihan(unihan_dir, word_sources.UNIHAN_VARIANTS,
-                              {"kZVariant", "kSemanticVariant"})
 
     def readings_of(ch):
-        return own_readings(readings_src.get(ch, {}))
+        return own_readings(unihan_readings.get(ch, {}))
 
     entries = []
     missing = []
@@ -190,8 +199,8 @@ def build_table(unihan_dir, lex=None):
             readings = list(EXTRA_IDEOGRAPHS[ch])
         else:
             readings = readings_of(ch)
-            if not readings and "kCompatibilityVariant" in irg.get(ch, {}):
-                unified = variant_chars(irg[ch]["kCompatibilityVariant"])[0]
+            if not readings and "kCompatibilityVariant" in variants.get(ch, {}):
+                unified = variant_chars(variants[ch]["kCompatibilityVariant"])[0]
                 readings = readings_of(unified)
             for field in ("kZVariant", "kSemanticVariant"):
                 if readings:
@@ -215,23 +224,21 @@ def build_table(unihan_dir, lex=None):
             entries.append((code, ch, readings))
         else:
             missing.append((code, ch))
-    return entries, missing, version
+    return entries, missing
 
 
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--unihan-dir", default=word_sources.UNIHAN_DIR,
-                        help="folder holding Unihan_*.txt.bz2 (default %(default)s)")
-    parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
-    parser.add_argument("--cedict-dir", default=None)
+    word_sources.add_source_arguments(parser)
     parser.add_argument("--output", default=pymb_file.DEFAULT_PATH,
                         help="file to write (default: data/pymb.dat in the repository)")
     args = parser.parse_args(argv)
 
-    lex = lexicon.Lexicon(word_sources.read_jieba(args.jieba_dict),
-                          word_sources.read_cedict(args.cedict_dir),
-                          word_sources.read_pinlu(args.unihan_dir))
-    entries, missing, version = build_table(args.unihan_dir, lex)
+    unihan_readings, version = read_unihan(
+        args.unihan_dir, word_sources.UNIHAN_READINGS, READING_FIELDS)
+    lex = lexicon.load_lexicon(args, unihan_readings)
+    entries, missing = build_table(unihan_readings,
+                                   read_variants(args.unihan_dir), lex)
     data = pymb_file.encode_table(entries)
     out_dir = os.path.dirname(os.path.abspath(args.output))
     os.makedirs(out_dir, exist_ok=True)

@@ -218,15 +218,10 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--table", default=pymb_file.DEFAULT_PATH)
     parser.add_argument("--output", default=words_file.DEFAULT_PATH)
-    parser.add_argument("--unihan-dir", default=word_sources.UNIHAN_DIR)
-    parser.add_argument("--jieba-dict", default=word_sources.JIEBA_DICT)
-    parser.add_argument("--cedict-dir", default=None)
+    word_sources.add_source_arguments(parser)
     args = parser.parse_args(argv)
 
-    lex = lexicon.Lexicon(word_sources.read_jieba(args.jieba_dict),
-                          word_sources.read_cedict(args.cedict_dir),
-                          word_sources.read_pinlu(args.unihan_dir))
-    data = build(lex, pymb_file.load_table(args.table))
+    data = build(lexicon.load_lexicon(args), pymb_file.load_table(args.table))
     raw = words_file.encode(data)
     os.makedirs(os.path.dirname(os.path.abspath(args.output)), exist_ok=True)
     with open(args.output, "wb") as f:

@@ -156,10 +156,19 @@ def pinlu_counts(value):
     return counts
 
 
-def read_pinlu(unihan_dir=UNIHAN_DIR):
-    """{char: {reading: count}} from kHanyuPinlu."""
-    fields, _ = read_unihan(unihan_dir, UNIHAN_READINGS, {"kHanyuPinlu"})
-    return {ch: pinlu_counts(f["kHanyuPinlu"]) for ch, f in fields.items()}
+def hanyu_pinlu(unihan_readings):
+    """{char: {reading: count}} from the kHanyuPinlu fields that read_unihan
+    took from Unihan_Readings."""
+    return {ch: pinlu_counts(f["kHanyuPinlu"])
+            for ch, f in unihan_readings.items() if "kHanyuPinlu" in f}
+
+
+def add_source_arguments(parser):
+    """The options that name the inputs of the lexicon and of the table."""
+    parser.add_argument("--unihan-dir", default=UNIHAN_DIR,
+                        help="folder holding Unihan_*.txt.bz2 (default %(default)s)")
+    parser.add_argument("--jieba-dict", default=JIEBA_DICT)
+    parser.add_argument("--cedict-dir", default=None)
 
 
 def read_jieba(path=JIEBA_DICT):
