@@ -111,18 +111,18 @@ RULES = [
     # is in words (得到, 得知, 获得), which keep their reading.
     *(Rule("得", ch, "dei", PREVIOUS_IS) for ch in "我你他她它们俺咱就还也都又是"),
 ]
+RULE_TARGETS = frozenset(rule.target for rule in RULES)
 
 
 def cost_of(count, total):
     return min(0xFFFF, int(round(COST_SCALE * math.log(total / count))))
 
 
-def explicit_readings(word, readings, default, ruled):
+def explicit_readings(word, readings, default):
     """The readings to write: those that differ from what the character
     gets without the word, and all known ones of characters with rules."""
-    out = tuple(r if r is not None and (r != default.get(ch) or ch in ruled)
-                else None for ch, r in zip(word, readings))
-    return out
+    return tuple(r if r is not None and (r != default.get(ch) or ch in RULE_TARGETS)
+                 else None for ch, r in zip(word, readings))
 
 
 def touching(words, anchors):
@@ -147,9 +147,10 @@ def touching(words, anchors):
     return out
 
 
-def build(lex, table):
-    """Return the WordsData for a lexicon and a table {char: [readings]}."""
-    ruled = {rule.target for rule in RULES}
+def candidate_readings(lex, table):
+    """{word: (count, readings, cedict_only)} of every word that may be
+    written, with the reading it takes; a word that only CC-CEDICT lists
+    counts CEDICT_ONLY_COUNT."""
     second = lex.second_place_readings()
     overruled = {rule.target for rule in RULES
                  if rule.syllable != second.get(rule.target)}
@@ -173,19 +174,30 @@ def build(lex, table):
             # the character otherwise (两行 hang), they know better.
             readings = (readings[0], second.get(word[1]))
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
+    return candidates
+
+
+def alone_readings(lex, table):
+    """{char: reading} of the characters that, standing alone, are not read
+    as the table's first reading."""
     # A first reading that CC-CEDICT only uses in certain words (琢 zuo of
     # 琢磨) is not the one of the character alone.
     alone = {ch: r for ch, readings in table.items() if len(readings) > 1
              for r in [lex.reading_outside_words(ch, readings)] if r}
     alone.update(ALONE_READINGS)
     alone.update(COLLOQUIAL_ALONE_READINGS)
-    default = {ch: r[0] for ch, r in table.items()}
-    default.update(alone)
+    return alone
 
+
+def kept_words(candidates, default):
+    """{word: (count, written readings)}: the words with a reading to write,
+    and the frequent ones without that can overlap them in text and so
+    decide where they begin and end. default is {char: the reading it gets
+    without a word}."""
     explicit = {}
     plain = {}
     for word, (count, readings, cedict_only) in candidates.items():
-        written = explicit_readings(word, readings, default, ruled)
+        written = explicit_readings(word, readings, default)
         if any(written):
             explicit[word] = (count, written)
         elif not cedict_only:
@@ -194,24 +206,41 @@ def build(lex, table):
     frequent = {w for w, (count, _) in plain.items() if count >= MIN_PLAIN_COUNT}
     for word in touching(frequent, set(explicit)):
         kept[word] = plain[word]
+    return kept
 
-    used = set(ch for word in kept for ch in word)
+
+def char_records(lex, words, alone):
+    """{char: CharRecord} of every character that the words, the alone
+    readings or the rules name."""
+    used = set(ch for word in words for ch in word)
     used.update(alone)
-    used.update(ruled)
+    used.update(RULE_TARGETS)
     # A neighbour outside every run would never let its rule hold.
     used.update(rule.neighbour for rule in RULES if rule.neighbour)
-    char_records = {}
-    for ch in used:
-        count = lex.single.get(ch, 1)
-        char_records[ch] = words_file.CharRecord(
-            cost_of(count, lex.total) + SINGLE_PENALTY,
-                                                 alone.get(ch))
-    # A word that costs more than its characters alone is never on the
-    # cheapest path: the characters always do better in its place.
-    words = {w: (cost, written) for w, (count, written) in kept.items()
-             for cost in [cost_of(count, lex.total)]
-             if cost <= sum(char_records[ch].single_cost for ch in w)}
-    return words_file.WordsData(char_records, list(RULES), words)
+    return {ch: words_file.CharRecord(
+                cost_of(lex.single.get(ch, 1), lex.total) + SINGLE_PENALTY,
+                alone.get(ch))
+            for ch in used}
+
+
+def costed_words(words, chars, total):
+    """{word: (cost, written readings)} of the words that can be on the
+    cheapest path: one that costs more than its characters alone never is,
+    the characters always do better in its place."""
+    return {w: (cost, written) for w, (count, written) in words.items()
+            for cost in [cost_of(count, total)]
+            if cost <= sum(chars[ch].single_cost for ch in w)}
+
+
+def build(lex, table):
+    """Return the WordsData for a lexicon and a table {char: [readings]}."""
+    alone = alone_readings(lex, table)
+    default = {ch: r[0] for ch, r in table.items()}
+    default.update(alone)
+    kept = kept_words(candidate_readings(lex, table), default)
+    chars = char_records(lex, kept, alone)
+    return words_file.WordsData(chars, list(RULES),
+                                costed_words(kept, chars, lex.total))
 
 
 def main(argv=None):
