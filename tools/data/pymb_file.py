@@ -5,11 +5,9 @@ Hanzi followed directly by one toneless pinyin syllable; a character with
 several readings has one line per reading, most common reading first.
 """
 
-import os
+from pathlib import Path
 
-DEFAULT_PATH = os.path.join(
-    os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
-    "data", "pymb.dat")
+DEFAULT_PATH = str(Path(__file__).resolve().parents[2] / "data" / "pymb.dat")
 
 
 def load_table(path):

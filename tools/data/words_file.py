@@ -8,14 +8,12 @@ rules (u16 target, u16 neighbour, u16 syllable, u8 kind, u8 0) and words
 units[length], u16 syllables[length] when explicit).
 """
 
-import os
 import struct
 import zlib
 from dataclasses import dataclass
+from pathlib import Path
 
-DEFAULT_PATH = os.path.join(
-    os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
-    "data", "words.dat")
+DEFAULT_PATH = str(Path(__file__).resolve().parents[2] / "data" / "words.dat")
 MAGIC = b"LVWORDS\0"
 VERSION = 1
 HEADER = struct.Struct("<8sIIIIIIII")
