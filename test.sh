@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: the host build, the host build
-# with sanitizers, the fuzz target for a minute, and the Windows build under
-# Wine on a private X display, 64-bit and 32-bit. Installs what the machine
-# lacks first.
+# with sanitizers, the fuzz targets for a minute each, and the Windows build
+# under Wine on a private X display, 64-bit and 32-bit. Installs what the
+# machine lacks first.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,19 +14,18 @@ export PYTHONDONTWRITEBYTECODE=1
 # without them.
 export LORVANE_REQUIRE_SOURCES=1
 
-jobs=$(nproc)
-for preset in native native-asan native-fuzz mingw-x64 mingw-x86; do
-  echo "== build $preset"
-  cmake --preset "$preset" -DLORVANE_WERROR=ON >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-done
-echo "== package the 32-bit release"
-cmake --build --preset mingw-x86 --target package
+# Every build uses every core; each preset's workflow configures, builds
+# and, where it can here, tests (CMakePresets.json).
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
-echo "== test native"
-ctest --preset native
-echo "== test native-asan"
-ctest --preset native-asan
+echo "== native: build and test"
+cmake --workflow --preset native
+echo "== native-asan: build and test under the sanitizers"
+cmake --workflow --preset native-asan
+echo "== native-fuzz: build the fuzz targets"
+cmake --workflow --preset native-fuzz
+echo "== mingw-x86: build the 32-bit release and its zip"
+cmake --workflow --preset mingw-x86
 
 # Fuzzes one target for 60 s from a copy of its corpus and prints how many
 # inputs it ran. The working corpus lives in memory where it can (the fuzzer
@@ -53,12 +52,12 @@ fuzz_for_a_minute fuzz_table_and_conversion tests/fuzz/corpus
 echo "== fuzz the word data loader and the conversion by context for 60 s"
 fuzz_for_a_minute fuzz_words_and_context tests/fuzz/words-corpus
 
-echo "== test mingw-x64 under Wine"
+echo "== mingw-x64: build and test under Wine"
 export LANG=zh_CN.UTF-8
 # shellcheck source=tools/ci/wine-session.sh
 source tools/ci/wine-session.sh
 lorvane_wine_start
-ctest --preset mingw-x64
+cmake --workflow --preset mingw-x64
 
 # The release is 32-bit: the same tests again under Wine's 32-bit loader, in
 # a prefix of their own, and the end-to-end tests from the unzipped release.
