@@ -72,6 +72,14 @@ std::string VersionText() { return std::string("lorvane-cli (Lorvane) ") + app::
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine commandLine;
+    // Help wins over every other argument, right or wrong.
+    for (const std::string& argument : arguments) {
+        if (argument == "--") break;
+        if (argument == "--help" || argument == "-h") {
+            commandLine.showHelp = true;
+            return commandLine;
+        }
+    }
     bool optionsEnded = false;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];

@@ -29,13 +29,13 @@ void reportError(const std::string& message) { cli::WriteError("lorvane-cli: " +
 
 // By context when `context` is given, else by the table alone.
 std::unique_ptr<cli::InputConverter> converterFor(const cli::CommandLine& commandLine, cli::StandardOutput& output,
-                                                  const PinyinIndex& index, const ContextIndex* context)
+                                                  const PinyinIndex* index, const ContextIndex* context)
 {
     const auto write = [&output](std::string_view bytes) { output.write(bytes); };
     if (context)
         return std::make_unique<cli::StreamConverter<ContextConversion>>(
             ContextConversion(*context, commandLine.options), commandLine.perLine, write);
-    return std::make_unique<cli::StreamConverter<TableConversion>>(TableConversion(index, commandLine.options),
+    return std::make_unique<cli::StreamConverter<TableConversion>>(TableConversion(*index, commandLine.options),
                                                                    commandLine.perLine, write);
 }
 
@@ -50,14 +50,16 @@ int run(const std::vector<std::string>& arguments)
             output.flush();
             return Done;
         }
-        LoadedTable loaded = LoadTableAndIndex(commandLine.table.value_or(DefaultTablePath()));
+        // By context, the index by context is the only one.
+        const std::string tablePath = commandLine.table.value_or(DefaultTablePath());
+        LoadedTable loaded = commandLine.context ? LoadTable(tablePath) : LoadTableAndIndex(tablePath);
         std::unique_ptr<ContextIndex> context;
         if (commandLine.context)
-            context = LoadContextIndex(*loaded.table, commandLine.words.value_or(DefaultWordsPath()));
+            context = LoadContextIndex(*loaded.table, loaded.file.path(), commandLine.words.value_or(DefaultWordsPath()));
         loaded.table.reset();
 
         const std::unique_ptr<cli::InputConverter> converter =
-            converterFor(commandLine, output, *loaded.index, context.get());
+            converterFor(commandLine, output, loaded.index.get(), context.get());
         cli::ConvertInputs(commandLine.files, *converter, output);
         return Done;
     } catch (const cli::UsageError& error) {

@@ -14,10 +14,11 @@ constexpr std::size_t Block = 4096;
 }  // namespace
 
 ContextConversion::ContextConversion(const ContextIndex& index, ConversionOptions options)
-    : index_(index), fragments_(index.fragments_.fragments(options)), fragmentText_(index.fragments_.text(options)),
+    : index_(index), single_(options.firstReadingOnly), fragmentText_(index.text(options.letterCase)),
       wordReadings_(ContextIndex::RunLimit)
 {
-    chosen_.reserve(Block + ContextIndex::RunLimit);
+    // Up to three fragments a position.
+    chosen_.reserve(3 * (Block + ContextIndex::RunLimit));
 }
 
 void ContextConversion::append(std::u16string_view text, PieceWriter& writer)
@@ -59,31 +60,31 @@ void ContextConversion::convertWhole(std::u16string_view text, PieceWriter& writ
 
 std::size_t ContextConversion::chooseFragments(std::u16string_view text, std::size_t at, std::size_t stop)
 {
-    const std::uint32_t* const unitInfo = index_.unitInfo_.data();
+    const std::uint32_t* const unitInfo = index_.unitInfo();
     while (at < stop) {
         const std::uint32_t info = unitInfo[text[at]];
         if (info < ContextIndex::InRun) {
             pieceStart_ = at + 1;
-            choose(info);
+            choose(info, text[at]);
             ++at;
             continue;
         }
         if (at - pieceStart_ == ContextIndex::RunLimit) pieceStart_ = at;
         if (info < ContextIndex::Settled) {
-            choose(info & ContextIndex::ValueBits);
+            choose(info & ContextIndex::ValueBits, text[at]);
             ++at;
             continue;
         }
-        const ContextIndex::SettledUnit& unit = index_.settled_[info & ContextIndex::ValueBits];
+        const ContextIndex::SettledUnit& unit = index_.settled(info);
         // A word can read this position only if it holds the unit before or
         // the unit after together with it.
         const bool wordMayRead =
-            unit.readByWords && ((at > pieceStart_ && index_.readingAfter_.mayHold(text[at - 1], text[at])) ||
-                                 (nextInPiece(text, at) && index_.readingBefore_.mayHold(text[at], text[at + 1])));
+            unit.readByWords && ((at > pieceStart_ && index_.mayReadAfter(text[at - 1], text[at])) ||
+                                 (nextInPiece(text, at) && index_.mayReadBefore(text[at], text[at + 1])));
         if (wordMayRead) {
             at = segmentPiece(text, at);
         } else {
-            choose(settledFragment(text, at));
+            choose(settledChoice(text, at), text[at]);
             ++at;
         }
     }
@@ -99,40 +100,30 @@ std::size_t ContextConversion::segmentPiece(std::u16string_view text, std::size_
     std::size_t pieceEnd = at + 1;
     while (pieceEnd < limit && index_.inRun(text[pieceEnd])) ++pieceEnd;
     const std::u16string_view piece = text.substr(pieceStart_, pieceEnd - pieceStart_);
-    index_.graph_.segment(piece, index_.singleCost_.data(), scratch_, wordReadings_.data());
+    index_.graph().segment(piece, index_.singleCosts(), scratch_, wordReadings_.data());
     for (; at < pieceEnd; ++at) {
         const std::uint32_t reading = wordReadings_[at - pieceStart_];
-        const std::uint32_t fromWord = reading == 0 ? 0 : index_.wordReadings_[reading - 1];
+        const std::uint32_t fromWord = reading == 0 ? 0 : index_.wordChoice(reading - 1);
         if (fromWord != 0) {
-            choose(fromWord);
+            choose(fromWord, text[at]);
             continue;
         }
-        const std::uint32_t info = index_.unitInfo_[text[at]];
-        choose(info < ContextIndex::Settled ? info & ContextIndex::ValueBits : settledFragment(text, at));
+        const std::uint32_t info = index_.unitInfo()[text[at]];
+        choose(info < ContextIndex::Settled ? info & ContextIndex::ValueBits : settledChoice(text, at), text[at]);
     }
     return pieceEnd;
 }
 
-// The fragment of a settled unit that no word reads: the first rule that
+// The choice for a settled unit that no word reads: the first rule that
 // holds, else its reading alone.
-std::uint32_t ContextConversion::settledFragment(std::u16string_view text, std::size_t at) const
+std::uint32_t ContextConversion::settledChoice(std::u16string_view text, std::size_t at) const
 {
-    const ContextIndex::SettledUnit& unit = index_.settled_[index_.unitInfo_[text[at]] & ContextIndex::ValueBits];
-    for (std::uint32_t index = unit.rulesBegin; index < unit.rulesEnd; ++index) {
-        const ContextIndex::Rule& rule = index_.rules_[index];
-        switch (rule.kind) {
-        case RuleKind::PreviousIs:
-            if (at > pieceStart_ && text[at - 1] == rule.neighbour) return rule.fragment;
-            break;
-        case RuleKind::NextIs:
-            if (nextInPiece(text, at) && text[at + 1] == rule.neighbour) return rule.fragment;
-            break;
-        case RuleKind::AfterReduplication:
-            if (at >= pieceStart_ + 2 && text[at - 2] == text[at - 1]) return rule.fragment;
-            break;
-        }
-    }
-    return unit.fragment;
+    const ContextIndex::SettledUnit& unit = index_.settled(index_.unitInfo()[text[at]]);
+    const std::optional<char16_t> previous = at > pieceStart_ ? std::optional(text[at - 1]) : std::nullopt;
+    const std::optional<char16_t> next = nextInPiece(text, at) ? std::optional(text[at + 1]) : std::nullopt;
+    const bool afterReduplication = at >= pieceStart_ + 2 && text[at - 2] == text[at - 1];
+    const std::uint32_t ruled = index_.rules().choose(unit.rules, previous, next, afterReduplication);
+    return ruled != 0 ? ruled : unit.choice;
 }
 
 std::u16string ConvertTextInContext(const ContextIndex& index, std::u16string_view text, ConversionOptions options)

@@ -31,20 +31,36 @@ private:
     // stopped.
     std::size_t chooseFragments(std::u16string_view text, std::size_t at, std::size_t stop);
     std::size_t segmentPiece(std::u16string_view text, std::size_t at);
-    std::uint32_t settledFragment(std::u16string_view text, std::size_t at) const;
+    std::uint32_t settledChoice(std::u16string_view text, std::size_t at) const;
     bool nextInPiece(std::u16string_view text, std::size_t at) const
     {
         return at + 1 < text.size() && at + 1 - pieceStart_ < ContextIndex::RunLimit && index_.inRun(text[at + 1]);
     }
-    void choose(std::uint32_t fragment)
+    void choose(std::uint32_t choice, char16_t unit)
     {
-        const Fragment chosen = fragments_[fragment];
-        chosen_.push_back(chosen);
-        length_ += chosen.length;
+        if (choice & ContextIndex::FreeChoice) {
+            push(index_.freeSyllable(choice));
+            const Fragment others = index_.readingsInParentheses(unit);
+            if (!single_ && others.length != 0) push(others);
+            return;
+        }
+        const ContextIndex::Choice& chosen = index_.tableChoice(choice);
+        if (single_) {
+            push(chosen.single);
+            return;
+        }
+        push(chosen.all[0]);
+        if (chosen.all[1].length != 0) push(chosen.all[1]);
+        if (chosen.all[2].length != 0) push(chosen.all[2]);
+    }
+    void push(Fragment fragment)
+    {
+        chosen_.push_back(fragment);
+        length_ += fragment.length;
     }
 
     const ContextIndex& index_;
-    const Fragment* fragments_;
+    bool single_;
     const char16_t* fragmentText_;
     std::u16string held_;
 

@@ -1,61 +1,262 @@
 #include "context/ContextIndex.h"
 
 #include <algorithm>
-#include <stdexcept>
-#include <unordered_map>
 
 #include "table/TableReadings.h"
+#include "text/Numbers.h"
 
 namespace lorvane {
 namespace {
 
 constexpr std::size_t UnitCount = 0x10000;
 
-// Adds the fragments of the outputs that the word data can choose, once for
-// each unit and reading.
-class FragmentMaker {
+std::string describe(std::size_t bytes, std::size_t allowed)
+{
+    return "indexing it would take " + ByteCount(bytes) + ", more than the " + ByteCount(allowed) + " its size allows";
+}
+
+}  // namespace
+
+IndexTooLarge::IndexTooLarge(DataFile file, std::size_t bytes, std::size_t allowed)
+    : std::runtime_error(describe(bytes, allowed)), file_(file)
+{
+}
+
+// Works out what the index needs, checks it against the budget, then builds
+// it. A syllable the word data chooses for a unit is found among the unit's
+// table readings by the key unit << 16 | syllable, in a sorted list of the
+// pairs the table lists; syllables of the same text count as one.
+class ContextIndex::Builder {
 public:
-    FragmentMaker(const PinyinTable& table, const WordData& words, ReadingFragments& fragments)
-        : table_(table.slots), words_(words), fragments_(fragments), ordinary_(UnitCount, 0)
+    Builder(ContextIndex& index, const PinyinTable& table, WordData& words)
+        : index_(index), words_(words), table_(table.slots), sameSyllable_(words.syllables.size())
     {
-        for (const char16_t unit : table_.units()) {
-            const std::span<const std::u16string_view> readings = table_.of(unit);
-            ordinary_[unit] = fragments_.add(readings.front(), readings.subspan(1));
+        // The syllables in the order of their text; the first of each text
+        // stands for all of that text.
+        bySyllableText_.resize(words.syllables.size());
+        for (std::size_t syllable = 0; syllable < bySyllableText_.size(); ++syllable)
+            bySyllableText_[syllable] = static_cast<std::uint16_t>(syllable);
+        std::stable_sort(bySyllableText_.begin(), bySyllableText_.end(),
+                         [&](std::uint16_t a, std::uint16_t b) { return words.syllables[a] < words.syllables[b]; });
+        for (std::size_t at = 0; at < bySyllableText_.size(); ++at) {
+            const std::uint16_t syllable = bySyllableText_[at];
+            const bool sameAsBefore = at > 0 && words.syllables[bySyllableText_[at - 1]] == words.syllables[syllable];
+            sameSyllable_[syllable] = sameAsBefore ? sameSyllable_[bySyllableText_[at - 1]] : syllable;
         }
     }
 
-    // The output of the table's readings in table order; 0 for a unit
-    // without any.
-    std::uint32_t ordinary(char16_t unit) const { return ordinary_[unit]; }
-
-    // The output of `syllable` (an index of the word data) chosen for `unit`:
-    // the syllable, then the unit's table readings in table order but for the
-    // first that equals it. So the table's first reading gives exactly the
-    // ordinary output.
-    std::uint32_t chosen(char16_t unit, std::uint16_t syllable)
+    void checkBudget(const Budget& budget)
     {
-        if (syllable == NoSyllable) return ordinary_[unit];
-        const std::uint32_t key = static_cast<std::uint32_t>(unit) << 16 | syllable;
-        const auto [place, added] = made_.try_emplace(key, 0);
-        if (!added) return place->second;
-        const std::u16string_view text = words_.syllables[syllable];
-        const std::span<const std::u16string_view> readings = table_.of(unit);
-        std::vector<std::u16string_view> others(readings.begin(), readings.end());
-        const auto same = std::find(others.begin(), others.end(), text);
-        if (!others.empty() && same == others.begin()) return place->second = ordinary_[unit];
-        if (same != others.end()) others.erase(same);
-        return place->second = fragments_.add(text, others);
+        plan();
+        if (tableBytes_ > budget.table) throw IndexTooLarge(DataFile::Table, tableBytes_, budget.table);
+        if (wordsBytes_ > budget.words) throw IndexTooLarge(DataFile::Words, wordsBytes_, budget.words);
+    }
+
+    void build()
+    {
+        index_.text_.reserve(textUnits_);
+        index_.choices_.reserve(choiceCount_);
+        index_.choices_.push_back({});
+        index_.unitInfo_.assign(UnitCount, 0);
+        addSyllables();
+        addTableChoices();
+        addUnits();
+        index_.text_.finish();
+        index_.graph_ = WordGraph(std::move(words_.words), std::move(words_.wordUnits));
     }
 
 private:
-    TableReadings table_;
-    const WordData& words_;
-    ReadingFragments& fragments_;
-    std::vector<std::uint32_t> ordinary_;
-    std::unordered_map<std::uint32_t, std::uint32_t> made_;
+    struct Listed {
+        std::uint32_t key;  // unit << 16 | syllable
+        std::uint32_t choice;
+    };
+
+    void plan();
+    // The syllable of the word data that spells `reading`, if there is one.
+    std::optional<std::uint16_t> syllableSpelling(std::u16string_view reading) const;
+    void addSyllables();
+    void addTableChoices();
+    std::uint32_t addChoice(const Choice& choice);
+    std::uint32_t choiceOf(char16_t unit, std::uint16_t syllable) const;
+    void addUnits();
+
+    ContextIndex& index_;
+    WordData& words_;
+    const TableReadings table_;
+    std::vector<std::uint16_t> bySyllableText_;
+    std::vector<std::uint16_t> sameSyllable_;  // by syllable
+    std::vector<Listed> listed_;               // sorted by key
+    std::size_t textUnits_ = 0;
+    std::size_t choiceCount_ = 0;
+    std::size_t tableBytes_ = 0;
+    std::size_t wordsBytes_ = 0;
 };
 
-}  // namespace
+// Every structure that grows with a file, with what it takes for each thing
+// it holds; what takes the same whatever the files is MemoryBesides.
+void ContextIndex::Builder::plan()
+{
+    std::size_t tableUnits = 0;
+    std::size_t entries = 0;
+    for (const char16_t unit : table_.units()) {
+        const std::span<const std::u16string_view> readings = table_.of(unit);
+        tableUnits += ReadingText::plainLength(readings.front());
+        for (const std::u16string_view reading : readings) tableUnits += ReadingText::bracketedLength(reading);
+        entries += readings.size();
+    }
+    std::size_t syllableUnits = 0;
+    for (std::size_t syllable = 0; syllable < words_.syllables.size(); ++syllable)
+        if (sameSyllable_[syllable] == syllable) syllableUnits += ReadingText::plainLength(words_.syllables[syllable]);
+    textUnits_ = tableUnits + syllableUnits;
+    choiceCount_ = 1 + table_.units().size() + entries;
+
+    // Three copies of the text, and where each syllable starts while it is made.
+    constexpr std::size_t PerUnit = 3 * sizeof(char16_t);
+    constexpr std::size_t PerAppend = sizeof(std::uint32_t);
+    tableBytes_ = PerUnit * tableUnits + 2 * PerAppend * entries + sizeof(Choice) * choiceCount_ +
+                  (sizeof(Listed) + sizeof(std::u16string_view) + sizeof(char16_t) + sizeof(void*)) * entries;
+    std::size_t explicitPositions = 0;
+    for (const std::uint16_t syllable : words_.wordSyllables) explicitPositions += syllable != NoSyllable;
+    const std::size_t filterBytes = 2 * std::min<std::size_t>(4 * explicitPositions + 8, std::size_t{1} << 21);
+    const std::size_t graphBytes = (sizeof(WordData::Word) + sizeof(WordGraph::PairWords) + sizeof(char16_t)) *
+                                       words_.words.size() +
+                                   sizeof(char16_t) * words_.wordUnits.size();
+    const std::size_t ruleBytes = (sizeof(std::uint32_t) * 4 + sizeof(RuleIndex::Rules) + sizeof(char16_t) * 2) *
+                                  words_.rules.size();
+    wordsBytes_ = PerUnit * syllableUnits +
+                  (PerAppend + sizeof(Fragment) + 2 * sizeof(std::uint16_t)) * words_.syllables.size() +
+                  sizeof(std::uint32_t) * words_.wordSyllables.size() + sizeof(SettledUnit) * words_.chars.size() +
+                  filterBytes + graphBytes + ruleBytes;
+}
+
+std::optional<std::uint16_t> ContextIndex::Builder::syllableSpelling(std::u16string_view reading) const
+{
+    const auto found = std::lower_bound(
+        bySyllableText_.begin(), bySyllableText_.end(), reading,
+        [&](std::uint16_t syllable, std::u16string_view text) { return words_.syllables[syllable] < text; });
+    if (found == bySyllableText_.end() || words_.syllables[*found] != reading) return std::nullopt;
+    return *found;
+}
+
+void ContextIndex::Builder::addSyllables()
+{
+    index_.syllables_.assign(words_.syllables.size(), Fragment{});
+    for (std::size_t syllable = 0; syllable < words_.syllables.size(); ++syllable) {
+        if (sameSyllable_[syllable] == syllable)
+            index_.syllables_[syllable] = index_.text_.appendPlain(words_.syllables[syllable]);
+        else
+            index_.syllables_[syllable] = index_.syllables_[sameSyllable_[syllable]];
+    }
+}
+
+// For every unit: its first reading, "zhong ", and all of them in
+// parentheses, "(zhong) (chong) ", so that the ordinary output is the first
+// and the parentheses after it. For every reading after the first
+// that the word data can choose: that reading, then the others in table
+// order, around the one in parentheses that it leaves out.
+void ContextIndex::Builder::addTableChoices()
+{
+    ReadingText& text = index_.text_;
+    index_.bracketed_.assign(UnitCount, Fragment{});
+    std::vector<Fragment> items;
+    std::vector<Listed> spelled;  // a key, and the place of its reading in the table
+    for (const char16_t unit : table_.units()) {
+        const std::span<const std::u16string_view> readings = table_.of(unit);
+        const Fragment first = text.appendPlain(readings.front());
+        items.clear();
+        for (const std::u16string_view reading : readings) items.push_back(text.appendBracketed(reading));
+        const std::uint32_t start = items.front().start;
+        const std::uint32_t end = items.back().start + items.back().length;
+        index_.bracketed_[unit] = {start, end - start};
+        const auto without = [&](std::size_t at) {
+            const Fragment skipped = items[at];
+            return std::array<Fragment, 2>{Fragment{start, skipped.start - start},
+                                           Fragment{skipped.start + skipped.length, end - skipped.start - skipped.length}};
+        };
+        const std::uint32_t ordinary = addChoice({first, {first, without(0)[1], Fragment{}}});
+        index_.unitInfo_[unit] = ordinary;
+
+        // The readings the word data spells, the first of each spelling
+        // only: a reading the table lists twice is left out once.
+        spelled.clear();
+        for (std::size_t at = 0; at < readings.size(); ++at)
+            if (const std::optional<std::uint16_t> syllable = syllableSpelling(readings[at]))
+                spelled.push_back({static_cast<std::uint32_t>(unit) << 16 | *syllable, static_cast<std::uint32_t>(at)});
+        std::stable_sort(spelled.begin(), spelled.end(), [](const Listed& a, const Listed& b) { return a.key < b.key; });
+        spelled.erase(std::unique(spelled.begin(), spelled.end(),
+                                  [](const Listed& a, const Listed& b) { return a.key == b.key; }),
+                      spelled.end());
+        for (const Listed& reading : spelled) {
+            std::uint32_t choice = ordinary;
+            if (reading.choice > 0) {
+                const Fragment chosen = index_.syllables_[reading.key & 0xFFFF];
+                const std::array<Fragment, 2> others = without(reading.choice);
+                choice = addChoice({chosen, {chosen, others[0], others[1]}});
+            }
+            listed_.push_back({reading.key, choice});
+        }
+    }
+}
+
+std::uint32_t ContextIndex::Builder::addChoice(const Choice& choice)
+{
+    index_.choices_.push_back(choice);
+    return static_cast<std::uint32_t>(index_.choices_.size() - 1);
+}
+
+std::uint32_t ContextIndex::Builder::choiceOf(char16_t unit, std::uint16_t syllable) const
+{
+    if (syllable == NoSyllable) return index_.unitInfo_[unit];
+    const std::uint32_t key = static_cast<std::uint32_t>(unit) << 16 | sameSyllable_[syllable];
+    const auto found = std::lower_bound(listed_.begin(), listed_.end(), key,
+                                        [](const Listed& listed, std::uint32_t wanted) { return listed.key < wanted; });
+    if (found != listed_.end() && found->key == key) return found->choice;
+    return FreeChoice | sameSyllable_[syllable];
+}
+
+void ContextIndex::Builder::addUnits()
+{
+    // Which units words read, and the pairs they read them in.
+    std::vector<bool> readByWords(UnitCount, false);
+    std::size_t explicitPositions = 0;
+    for (const std::uint16_t syllable : words_.wordSyllables) explicitPositions += syllable != NoSyllable;
+    index_.readingAfter_.reserve(explicitPositions);
+    index_.readingBefore_.reserve(explicitPositions);
+    index_.wordChoices_.assign(words_.wordSyllables.size(), 0);
+    for (const WordData::Word& word : words_.words) {
+        if (word.syllablesStart == WordData::NoReadings) continue;
+        const std::u16string_view units = words_.unitsOf(word);
+        for (std::size_t position = 0; position < units.size(); ++position) {
+            const std::uint16_t syllable = words_.wordSyllables[word.syllablesStart + position];
+            if (syllable == NoSyllable) continue;
+            const char16_t unit = units[position];
+            readByWords[unit] = true;
+            index_.wordChoices_[word.syllablesStart + position] = choiceOf(unit, syllable);
+            if (position > 0) index_.readingAfter_.add(units[position - 1], unit);
+            if (position + 1 < units.size()) index_.readingBefore_.add(unit, units[position + 1]);
+        }
+    }
+
+    std::vector<std::uint32_t> ruleChoices;
+    ruleChoices.reserve(words_.rules.size());
+    for (const WordData::Rule& rule : words_.rules) ruleChoices.push_back(choiceOf(rule.target, rule.syllable));
+    index_.rules_ = RuleIndex(words_.rules, ruleChoices);
+
+    index_.singleCost_.assign(UnitCount, 0);
+    for (const WordData::Char& record : words_.chars) {
+        index_.singleCost_[record.unit] = record.singleCost;
+        const std::uint32_t alone = choiceOf(record.unit, record.aloneSyllable);
+        const RuleIndex::Rules rules = index_.rules_.rulesOf(record.unit);
+        const bool hasRules = rules.previousBegin != rules.nextEnd || rules.reduplication != RuleIndex::None;
+        if (!hasRules && !readByWords[record.unit]) {
+            index_.unitInfo_[record.unit] = InRun | alone;
+        } else {
+            index_.unitInfo_[record.unit] = Settled | static_cast<std::uint32_t>(index_.settled_.size());
+            index_.settled_.push_back({alone, rules, readByWords[record.unit]});
+        }
+    }
+}
+
 
 void ContextIndex::PairFilter::reserve(std::size_t pairs)
 {
@@ -66,66 +267,33 @@ void ContextIndex::PairFilter::reserve(std::size_t pairs)
         bits *= 2;
         --shift_;
     }
-    bits_.assign(bits / 64, 0);
+    // So many pairs would set most bits anyway, each at a random place: all
+    // are set at once, and every answer is "maybe".
+    full_ = pairs > bits / 4;
+    bits_.assign(bits / 64, full_ ? ~std::uint64_t{0} : 0);
 }
 
 void ContextIndex::PairFilter::add(char16_t first, char16_t second)
 {
+    if (full_) return;
     const std::uint32_t bit = slotOf(first, second);
     bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
 }
 
-ContextIndex::ContextIndex(const PinyinTable& table, WordData words)
-    : unitInfo_(UnitCount), singleCost_(UnitCount, 0), wordReadings_(words.wordSyllables.size(), 0)
+ContextIndex::Budget ContextIndex::BudgetFor(const PinyinTable& table, const WordData& words)
 {
-    FragmentMaker maker(table, words, fragments_);
+    // Each unit of an entry takes at least a byte of the table file, and
+    // each entry a byte more to end it.
+    std::size_t tableSize = 0;
+    for (const std::u16string& entry : table.slots) tableSize += entry.empty() ? 0 : entry.size() + 1;
+    return {MemoryPerByte * tableSize + MemoryBesides, MemoryPerByte * words.fileBytes + MemoryBesides};
+}
 
-    // Which units words read, and the pairs they read them in.
-    std::vector<bool> readByWords(UnitCount, false);
-    std::size_t explicitPositions = 0;
-    for (const std::uint16_t syllable : words.wordSyllables) explicitPositions += syllable != NoSyllable;
-    readingAfter_.reserve(explicitPositions);
-    readingBefore_.reserve(explicitPositions);
-    for (const WordData::Word& word : words.words) {
-        if (word.syllablesStart == WordData::NoReadings) continue;
-        const std::u16string_view units = words.unitsOf(word);
-        for (std::size_t position = 0; position < units.size(); ++position) {
-            const std::uint16_t syllable = words.wordSyllables[word.syllablesStart + position];
-            if (syllable == NoSyllable) continue;
-            const char16_t unit = units[position];
-            readByWords[unit] = true;
-            wordReadings_[word.syllablesStart + position] = maker.chosen(unit, syllable);
-            if (position > 0) readingAfter_.add(units[position - 1], unit);
-            if (position + 1 < units.size()) readingBefore_.add(unit, units[position + 1]);
-        }
-    }
-
-    // The rules of each unit, together and in file order.
-    std::vector<WordData::Rule> rules = words.rules;
-    std::stable_sort(rules.begin(), rules.end(),
-                     [](const WordData::Rule& a, const WordData::Rule& b) { return a.target < b.target; });
-    for (const WordData::Rule& rule : rules)
-        rules_.push_back({rule.neighbour, rule.kind, maker.chosen(rule.target, rule.syllable)});
-
-    for (std::size_t unit = 0; unit < UnitCount; ++unit) unitInfo_[unit] = maker.ordinary(static_cast<char16_t>(unit));
-    auto rule = rules.begin();
-    for (const WordData::Char& record : words.chars) {
-        singleCost_[record.unit] = record.singleCost;
-        const std::uint32_t alone = maker.chosen(record.unit, record.aloneSyllable);
-        const auto rulesBegin = static_cast<std::uint32_t>(rule - rules.begin());
-        while (rule != rules.end() && rule->target == record.unit) ++rule;
-        const auto rulesEnd = static_cast<std::uint32_t>(rule - rules.begin());
-        if (rulesBegin == rulesEnd && !readByWords[record.unit]) {
-            unitInfo_[record.unit] = InRun | alone;
-        } else {
-            unitInfo_[record.unit] = Settled | static_cast<std::uint32_t>(settled_.size());
-            settled_.push_back({alone, rulesBegin, rulesEnd, readByWords[record.unit]});
-        }
-    }
-    if (fragments_.count() > ValueBits || settled_.size() > ValueBits)
-        throw std::length_error("the word data has too many readings to index");
-    fragments_.finish();
-    graph_ = WordGraph(std::move(words.words), std::move(words.wordUnits));
+ContextIndex::ContextIndex(const PinyinTable& table, WordData words, std::optional<Budget> budget)
+{
+    Builder builder(*this, table, words);
+    builder.checkBudget(budget ? *budget : BudgetFor(table, words));
+    builder.build();
 }
 
 }  // namespace lorvane

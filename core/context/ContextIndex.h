@@ -1,14 +1,34 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
 #include <vector>
 
+#include "context/RuleIndex.h"
 #include "context/WordData.h"
 #include "context/WordGraph.h"
-#include "readings/ReadingFragments.h"
+#include "datafile/DataFileError.h"
+#include "readings/ConversionOptions.h"
+#include "readings/Fragment.h"
+#include "readings/ReadingText.h"
 #include "table/PinyinTable.h"
 
 namespace lorvane {
+
+// The index would take more memory than its data files' sizes allow; the
+// file that would make it pass its share is named.
+class IndexTooLarge : public std::runtime_error {
+public:
+    IndexTooLarge(DataFile file, std::size_t bytes, std::size_t allowed);
+    DataFile file() const { return file_; }
+
+private:
+    DataFile file_;
+};
 
 // The pinyin table and the word data made ready for the conversion by
 // context (ContextConversion), built once after loading both.
@@ -26,35 +46,72 @@ namespace lorvane {
 // ordinary conversion. A unit that rules or words may read otherwise is
 // settled by its neighbours when no word that reads it can stand there, and
 // only then by segmenting its run.
+//
+// Memory: each unit's table readings are kept twice, as the ordinary
+// output and in parentheses, and each syllable of the word data once; a
+// reading the word data chooses for a unit refers to those, so the index
+// grows with its files and never with their product. Before taking any
+// memory the index works out how much it needs, and refuses to pass
+// MemoryPerByte bytes for each byte of either file, plus a constant.
 class ContextIndex {
 public:
     static constexpr std::size_t RunLimit = WordGraph::LongestRun;
+    static constexpr std::size_t MemoryPerByte = 24;
+    static constexpr std::size_t MemoryBesides = std::size_t{4} << 20;
 
-    // Takes the words from `words`. Throws std::length_error when the
-    // readings are too long to index.
-    ContextIndex(const PinyinTable& table, WordData words);
+    // The most bytes the index may take for what each file brings.
+    struct Budget {
+        std::size_t table;
+        std::size_t words;
+    };
+    static Budget BudgetFor(const PinyinTable& table, const WordData& words);
 
-private:
-    friend class ContextConversion;
+    // Takes the words from `words`. Throws IndexTooLarge past `budget`,
+    // BudgetFor(table, words) unless another is given.
+    ContextIndex(const PinyinTable& table, WordData words, std::optional<Budget> budget = std::nullopt);
 
-    // unitInfo_: the top two bits say what the unit is, the others hold the
-    // fragment of its output or, for Settled units, an index into settled_.
-    static constexpr std::uint32_t InRun = 1u << 30;   // in runs, always one output
+    // What one position writes: with one reading per character, one
+    // fragment; with all, up to three, "hang " "(xing) " "(heng) ".
+    struct Choice {
+        Fragment single;
+        std::array<Fragment, 3> all;
+    };
+    // A choice is an index into the choices of the table's readings, or,
+    // with FreeChoice, a syllable of the word data that the unit's table
+    // does not list: that syllable, then all the unit's readings.
+    static constexpr std::uint32_t FreeChoice = 1u << 29;
+
+    // The info of a unit: its choice, or what decides it.
+    static constexpr std::uint32_t InRun = 1u << 30;    // in runs, always one choice
     static constexpr std::uint32_t Settled = 2u << 30;  // in runs, rules or words decide
     static constexpr std::uint32_t ValueBits = InRun - 1;
-
-    struct Rule {
-        char16_t neighbour;
-        RuleKind kind;
-        std::uint32_t fragment;
-    };
     struct SettledUnit {
-        std::uint32_t fragment;  // when neither a word nor a rule gives another
-        std::uint32_t rulesBegin;
-        std::uint32_t rulesEnd;
+        std::uint32_t choice;  // when neither a word nor a rule gives another
+        RuleIndex::Rules rules;
         bool readByWords;
     };
 
+    const std::uint32_t* unitInfo() const { return unitInfo_.data(); }
+    bool inRun(char16_t unit) const { return unitInfo_[unit] >= InRun; }
+    const SettledUnit& settled(std::uint32_t info) const { return settled_[info & ValueBits]; }
+    const Choice& tableChoice(std::uint32_t choice) const { return choices_[choice]; }
+    // For a FreeChoice: "syllable " and the unit's readings, "(xing) (heng) ".
+    Fragment freeSyllable(std::uint32_t choice) const { return syllables_[choice & 0xFFFF]; }
+    Fragment readingsInParentheses(char16_t unit) const { return bracketed_[unit]; }
+    const char16_t* text(LetterCase letterCase) const { return text_.text(letterCase); }
+    const std::uint16_t* singleCosts() const { return singleCost_.data(); }
+    const WordGraph& graph() const { return graph_; }
+    const RuleIndex& rules() const { return rules_; }
+    // The choice of each of WordData::wordSyllables; 0 for none.
+    std::uint32_t wordChoice(std::uint32_t syllable) const { return wordChoices_[syllable]; }
+
+    // Whether a word's explicit reading may stand on the second unit of the
+    // pair (readingAfter) or on its first (readingBefore): "certainly not"
+    // or "maybe".
+    bool mayReadAfter(char16_t first, char16_t second) const { return readingAfter_.mayHold(first, second); }
+    bool mayReadBefore(char16_t first, char16_t second) const { return readingBefore_.mayHold(first, second); }
+
+private:
     // A set of pairs of units that answers "certainly not" or "maybe".
     class PairFilter {
     public:
@@ -73,21 +130,25 @@ private:
         }
         std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(1);
         unsigned shift_ = 26;
+        bool full_ = false;
     };
 
-    bool inRun(char16_t unit) const { return unitInfo_[unit] >= InRun; }
+    class Builder;
 
-    ReadingFragments fragments_;
-    std::vector<std::uint32_t> unitInfo_;     // by unit
-    std::vector<std::uint16_t> singleCost_;   // by unit
+    ReadingText text_;
+    std::vector<Choice> choices_;            // 0: nothing
+    std::vector<Fragment> syllables_;        // by syllable of the word data: "hang "
+    std::vector<Fragment> bracketed_;        // by unit: its table readings, "(xing) (hang) "
+    std::vector<std::uint32_t> unitInfo_;    // by unit
+    std::vector<std::uint16_t> singleCost_;  // by unit
     std::vector<SettledUnit> settled_;
-    std::vector<Rule> rules_;                 // by target, in file order for each
+    RuleIndex rules_;
     // The pairs a word's explicit reading stands in: the unit before it and
     // the reading's unit, and the reading's unit and the unit after it.
     PairFilter readingAfter_;
     PairFilter readingBefore_;
     WordGraph graph_;
-    std::vector<std::uint32_t> wordReadings_;  // the fragment of each of WordData::wordSyllables, 0 for none
+    std::vector<std::uint32_t> wordChoices_;
 };
 
 }  // namespace lorvane

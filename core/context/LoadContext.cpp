@@ -5,10 +5,18 @@
 
 namespace lorvane {
 
-std::unique_ptr<ContextIndex> LoadContextIndex(const PinyinTable& table, const std::string& path)
+std::unique_ptr<ContextIndex> LoadContextIndex(const PinyinTable& table, const std::string& tablePath,
+                                               const std::string& wordsPath)
 {
-    return WithDataFileErrors(DataFile::Words, FullPath(path),
-                              [&] { return std::make_unique<ContextIndex>(table, LoadWordData(path)); });
+    const std::string wordsFullPath = FullPath(wordsPath);
+    return WithDataFileErrors(DataFile::Words, wordsFullPath, [&] {
+        try {
+            return std::make_unique<ContextIndex>(table, LoadWordData(wordsFullPath));
+        } catch (const IndexTooLarge& error) {
+            const std::string& path = error.file() == DataFile::Table ? tablePath : wordsFullPath;
+            throw DataFileError(error.file(), DataFileError::Problem::IndexTooLarge, path, error.what());
+        }
+    });
 }
 
 }  // namespace lorvane

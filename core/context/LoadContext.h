@@ -8,9 +8,11 @@
 
 namespace lorvane {
 
-// Loads the word data at `path` (UTF-8) and indexes it with the table. Throws
-// DataFileError naming the word data for every failure, running out of
-// memory and readings too long to index included.
-std::unique_ptr<ContextIndex> LoadContextIndex(const PinyinTable& table, const std::string& path);
+// Loads the word data at `wordsPath` (UTF-8) and indexes it with the table
+// loaded from `tablePath`. Throws DataFileError for every failure, running
+// out of memory included, naming the file that causes it: the word data, or
+// the table where its readings would make the index too large.
+std::unique_ptr<ContextIndex> LoadContextIndex(const PinyinTable& table, const std::string& tablePath,
+                                               const std::string& wordsPath);
 
 }  // namespace lorvane

@@ -55,14 +55,14 @@ public:
     template <class Description>
     void require(std::size_t needed, const Description& what) const
     {
-        if (needed > left()) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
+        if (needed > left()) fail(what() + " runs past the end of the file (" + ByteCount(size_) + ")");
     }
     // `records` records of at least `recordSize` bytes each; divides rather
     // than multiplies, as a count from the file may overflow a 32-bit size.
     template <class Description>
     void requireRecords(std::uint32_t records, std::size_t recordSize, const Description& what) const
     {
-        if (records > left() / recordSize) fail(what() + " runs past the end of the file (" + count(size_) + " bytes)");
+        if (records > left() / recordSize) fail(what() + " runs past the end of the file (" + ByteCount(size_) + ")");
     }
 
     unsigned u8() { return data_[at_++]; }
@@ -103,7 +103,7 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
     if (std::memcmp(bytes.data(), Magic, magicSeen) != 0) failWith(Kind::WrongMagic, path);
     if (bytes.size() < WordDataHeaderSize)
         failWith(Kind::Truncated, path,
-                 count(bytes.size()) + " bytes, less than the " + count(WordDataHeaderSize) + "-byte header");
+                 ByteCount(bytes.size()) + ", less than the " + count(WordDataHeaderSize) + "-byte header");
     reader.require(WordDataHeaderSize, [] { return std::string("the header"); });
     for (std::size_t skipped = 0; skipped < sizeof Magic; ++skipped) reader.u8();
     const std::uint32_t version = reader.u32();
@@ -113,10 +113,10 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
     const std::uint32_t declaredSize = reader.u32();
     if (declaredSize > bytes.size())
         failWith(Kind::Truncated, path,
-                 "its header gives " + count(declaredSize) + " bytes, it has " + count(bytes.size()));
+                 "its header gives " + ByteCount(declaredSize) + ", it has " + count(bytes.size()));
     if (declaredSize < bytes.size())
         failWith(Kind::WrongSize, path,
-                 "its header gives " + count(declaredSize) + " bytes, it has " + count(bytes.size()));
+                 "its header gives " + ByteCount(declaredSize) + ", it has " + count(bytes.size()));
     const std::uint32_t declaredCrc = reader.u32();
     const std::uint32_t crc = Crc32(bytes.substr(WordDataHeaderSize));
     if (crc != declaredCrc) {
@@ -170,6 +170,7 @@ void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, s
         record.singleCost = static_cast<std::uint16_t>(reader.u16());
         record.aloneSyllable = static_cast<std::uint16_t>(reader.u16());
         const auto where = [&] { return "char record " + count(index) + " (" + hex(record.unit) + ") at byte " + count(at); };
+        if (record.unit == 0) reader.fail(where() + ": the NUL character");
         if (IsSurrogate(record.unit)) reader.fail(where() + ": a surrogate");
         if (index > 0 && record.unit <= data.chars[index - 1].unit)
             reader.fail(where() + ": not after " + hex(data.chars[index - 1].unit));
@@ -184,6 +185,7 @@ void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, c
     reader.requireRecords(ruleCount, RuleRecordSize,
                    [&] { return "the rule section of " + count(ruleCount) + " records"; });
     data.rules.resize(ruleCount);
+    std::vector<std::uint16_t> rulesOf(ruleCount == 0 ? 0 : 0x10000, 0);
     for (std::uint32_t index = 0; index < ruleCount; ++index) {
         const std::size_t at = reader.at();
         const auto where = [&] { return "rule " + count(index) + " at byte " + count(at); };
@@ -202,6 +204,11 @@ void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, c
         rule.kind = static_cast<RuleKind>(kind);
         if (rule.kind == RuleKind::AfterReduplication && rule.neighbour != 0)
             reader.fail(where() + ": a reduplication rule with a neighbour");
+        if (rule.kind != RuleKind::AfterReduplication && rule.neighbour == 0)
+            reader.fail(where() + ": its neighbour is the NUL character");
+        if (++rulesOf[rule.target] > MaxRulesPerUnit)
+            reader.fail(where() + ": " + hex(rule.target) + " has more than the " + count(MaxRulesPerUnit) +
+                        " rules a character may have");
     }
 }
 
@@ -263,6 +270,7 @@ WordData ParseWordData(std::string_view bytes, const std::string& path)
     const Header header = readHeader(bytes, reader, path);
 
     WordData data;
+    data.fileBytes = bytes.size();
     // 8 KiB, too much for some threads' stacks.
     const auto hasChar = std::make_unique<std::bitset<0x10000>>();
     readSyllables(reader, header.syllableCount, data);
@@ -270,7 +278,7 @@ WordData ParseWordData(std::string_view bytes, const std::string& path)
     readRules(reader, header.ruleCount, data, *hasChar);
     readWords(reader, header.wordCount, data, *hasChar);
     if (reader.left() != 0)
-        reader.fail(count(reader.left()) + " bytes left over after the last word, from byte " + count(reader.at()));
+        reader.fail(ByteCount(reader.left()) + " left over after the last word, from byte " + count(reader.at()));
     return data;
 }
 

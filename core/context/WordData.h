@@ -17,6 +17,8 @@ inline constexpr std::uint32_t WordDataVersion = 1;
 inline constexpr std::size_t WordDataHeaderSize = 40;
 inline constexpr std::uint16_t NoSyllable = 0xFFFF;
 inline constexpr std::size_t LongestWord = 15;
+// Far more than any character needs: a rule names one neighbour.
+inline constexpr std::size_t MaxRulesPerUnit = 1024;
 
 enum class RuleKind : std::uint8_t {
     PreviousIs = 0,          // the unit before, in the same run, is the neighbour
@@ -50,6 +52,7 @@ struct WordData {
     std::vector<Word> words;                // in increasing order of their units
     std::vector<char16_t> wordUnits;
     std::vector<std::uint16_t> wordSyllables;  // NoSyllable where a word gives no reading
+    std::size_t fileBytes = 0;                 // the size of the file it was read from
 
     std::u16string_view unitsOf(const Word& word) const { return {wordUnits.data() + word.unitsStart, word.length}; }
 };

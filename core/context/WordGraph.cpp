@@ -3,81 +3,42 @@
 #include <algorithm>
 
 namespace lorvane {
-namespace {
 
-std::uint32_t pairOf(char16_t first, char16_t second) { return static_cast<std::uint32_t>(first) << 16 | second; }
-
-}  // namespace
-
-WordGraph::WordGraph() : pairs_(16), shift_(28) {}
+WordGraph::WordGraph() : firstBegin_(0x10001, 0) {}
 
 WordGraph::WordGraph(std::vector<Word> words, std::vector<char16_t> units)
-    : words_(std::move(words)), units_(std::move(units))
+    : words_(std::move(words)), units_(std::move(units)), firstBegin_(0x10001, 0)
 {
-    // The words arrive in order, so the words of one pair follow each other.
-    std::vector<PairWords> pairs;
+    // The words arrive in order, so the words of one pair follow each other,
+    // and the pairs come in order too.
     for (std::uint32_t index = 0; index < words_.size(); ++index) {
-        const std::uint32_t pair = pairOf(unitOf(index, 0), unitOf(index, 1));
-        if (pairs.empty() || pairs.back().pair != pair)
-            pairs.push_back({pair, index, index, words_[index].cost, words_[index].length == 2});
-        pairs.back().end = index + 1;
-    }
-    placePairs(pairs);
-}
-
-// Fills the hash table in order of home slot, so that it is written from
-// start to end instead of at random: the table is larger than the caches and
-// random writes would take most of the load time. A pair goes to its home
-// slot or the first free one after it, as linear probing expects.
-void WordGraph::placePairs(std::vector<PairWords>& pairs)
-{
-    // At most three quarters full: a search for a pair that starts no word
-    // ends after a few probes, most in the same cache line.
-    std::size_t slots = 16;
-    shift_ = 28;
-    while (3 * slots < 4 * pairs.size()) {
-        slots *= 2;
-        --shift_;
-    }
-    // Radix sort by home slot, 11 bits a pass.
-    std::vector<PairWords> sorted(pairs.size());
-    for (unsigned low = 0; low < 32 - shift_; low += 11) {
-        std::vector<std::uint32_t> start(2049, 0);
-        const auto digit = [&](const PairWords& pair) { return slotOf(pair.pair) >> low & 2047; };
-        for (const PairWords& pair : pairs) ++start[digit(pair) + 1];
-        for (std::size_t bucket = 1; bucket < start.size(); ++bucket) start[bucket] += start[bucket - 1];
-        for (const PairWords& pair : pairs) sorted[start[digit(pair)]++] = pair;
-        pairs.swap(sorted);
-    }
-
-    pairs_.assign(slots, PairWords{});
-    std::size_t next = 0;  // the first slot after the last one filled
-    std::vector<PairWords> wrapped;
-    for (const PairWords& pair : pairs) {
-        const std::size_t slot = std::max<std::size_t>(slotOf(pair.pair), next);
-        if (slot == slots) {
-            wrapped.push_back(pair);
-            continue;
+        const char16_t first = unitOf(index, 0);
+        const char16_t second = unitOf(index, 1);
+        if (index == 0 || unitOf(index - 1, 0) != first || unitOf(index - 1, 1) != second) {
+            ++firstBegin_[first + 1];
+            seconds_.push_back(second);
+            pairs_.push_back({index, index, words_[index].cost, words_[index].length == 2});
         }
-        pairs_[slot] = pair;
-        next = slot + 1;
+        pairs_.back().end = index + 1;
     }
-    const std::size_t mask = slots - 1;
-    for (const PairWords& pair : wrapped) {
-        std::size_t slot = 0;
-        while (pairs_[slot].end != 0) slot = (slot + 1) & mask;
-        pairs_[slot] = pair;
-    }
+    for (std::size_t unit = 0; unit < 0x10000; ++unit) firstBegin_[unit + 1] += firstBegin_[unit];
 }
 
-const WordGraph::PairWords* WordGraph::find(std::uint32_t pair) const
+const WordGraph::PairWords* WordGraph::find(char16_t first, char16_t second, std::uint64_t& searchSteps) const
 {
-    const std::uint32_t mask = static_cast<std::uint32_t>(pairs_.size() - 1);
-    for (std::uint32_t slot = slotOf(pair);; slot = (slot + 1) & mask) {
-        const PairWords& words = pairs_[slot];
-        if (words.end == 0) return nullptr;
-        if (words.pair == pair) return &words;
+    std::uint32_t begin = firstBegin_[first];
+    const std::uint32_t end = firstBegin_[first + 1];
+    if (begin == end) return nullptr;
+    // Without a branch on the comparison, which text makes unpredictable.
+    const char16_t* base = seconds_.data() + begin;
+    for (std::uint32_t count = end - begin; count > 1; ++searchSteps) {
+        const std::uint32_t half = count / 2;
+        base = base[half - 1] < second ? base + half : base;
+        count -= half;
     }
+    ++searchSteps;
+    const auto at = static_cast<std::uint32_t>(base - seconds_.data());
+    return *base == second ? &pairs_[at] : nullptr;
 }
 
 // The first word in [begin, end) whose unit at `depth` is not below `unit`.
@@ -133,7 +94,7 @@ void WordGraph::segment(std::u16string_view run, const std::uint16_t* singleCost
     // The pairs are looked up first, all independent of each other, so that
     // the processor waits for several of them at once.
     const PairWords** const pairs = scratch.pairs.data();
-    for (std::size_t at = 0; at + 1 < length; ++at) pairs[at] = find(pairOf(run[at], run[at + 1]));
+    for (std::size_t at = 0; at + 1 < length; ++at) pairs[at] = find(run[at], run[at + 1], scratch.searchSteps);
     pairs[length - 1] = nullptr;
 
     std::uint32_t* const best = scratch.best.data();

@@ -12,6 +12,11 @@ namespace lorvane {
 // segmentation of a run over them: the path of least total cost from the
 // run's start, where each step is either a single unit at its own cost or a
 // word at the word's cost; on equal cost the longer step wins.
+//
+// The pairs of first units are kept in the words' own order, sorted, and
+// found by the first unit's range and a binary search for the second: no
+// hash that a file could crowd into one place, a build in one pass over the
+// words, and at most 17 steps to find a pair whatever the file holds.
 class WordGraph {
 public:
     WordGraph();  // no words
@@ -28,6 +33,8 @@ public:
         std::vector<const PairWords*> pairs = std::vector<const PairWords*>(LongestRun);
         std::vector<std::uint32_t> best = std::vector<std::uint32_t>(LongestRun + 1);
         std::vector<std::uint32_t> step = std::vector<std::uint32_t>(LongestRun);
+        // Search steps taken to find pairs, for tests of the bound.
+        std::uint64_t searchSteps = 0;
     };
 
     // Segments `run` (at most LongestRun units, each with a single cost in
@@ -42,9 +49,8 @@ public:
     // word of exactly those two units, when there is one, is words_[begin];
     // its cost is kept here too, since most pairs start no longer word.
     struct PairWords {
-        std::uint32_t pair = 0;
         std::uint32_t begin = 0;
-        std::uint32_t end = 0;  // 0: an empty slot
+        std::uint32_t end = 0;
         std::uint16_t pairCost = 0;
         bool pairIsWord = false;
     };
@@ -52,9 +58,7 @@ public:
 private:
     using Word = WordData::Word;
 
-    void placePairs(std::vector<PairWords>& pairs);
-    const PairWords* find(std::uint32_t pair) const;
-    std::uint32_t slotOf(std::uint32_t pair) const { return (pair * 0x9E3779B1u) >> shift_; }
+    const PairWords* find(char16_t first, char16_t second, std::uint64_t& searchSteps) const;
     std::uint32_t firstNotBefore(std::uint32_t begin, std::uint32_t end, std::size_t depth, char16_t unit) const;
     char16_t unitOf(std::uint32_t word, std::size_t position) const
     {
@@ -67,8 +71,11 @@ private:
 
     std::vector<Word> words_;
     std::vector<char16_t> units_;
-    std::vector<PairWords> pairs_;  // open addressing, linear probing
-    unsigned shift_ = 32;
+    // The pairs in increasing order: those whose first unit is u stand at
+    // [firstBegin_[u], firstBegin_[u + 1]), their second units in seconds_.
+    std::vector<std::uint32_t> firstBegin_;
+    std::vector<char16_t> seconds_;
+    std::vector<PairWords> pairs_;
 };
 
 }  // namespace lorvane

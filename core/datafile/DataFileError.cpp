@@ -32,6 +32,8 @@ std::string describe(DataFile file, Problem problem, const std::string& detail, 
         return withReason("there is not enough memory", detail);
     case Problem::TooLongToIndex:
         return "its readings are too long to index";
+    case Problem::IndexTooLarge:
+        return detail;
     case Problem::TooManyEntries:
         return "the file holds " + detail;
     case Problem::NoGbkConverter:

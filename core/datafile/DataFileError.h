@@ -25,6 +25,7 @@ public:
         TooLarge,         // larger than the file's size limit
         OutOfMemory,
         TooLongToIndex,   // readings too long for the index's 32-bit offsets
+        IndexTooLarge,    // the index would take more memory than the file's size allows
         // The table.
         TooManyEntries,
         NoGbkConverter,   // the system cannot decode GBK

@@ -22,9 +22,9 @@ public:
     // would make it longer than a string can be.
     explicit PieceWriter(std::u16string& out);
     // Hands the readings to `sink` in pieces of at most `pieceUnits` units,
-    // each filled as far as the next character's readings fit. One
-    // character's readings that are longer than a piece come alone, as they
-    // stand in the store.
+    // each filled as far as the next fragment fits (a character's readings
+    // are one fragment, or up to three by context). A fragment longer than a
+    // piece comes alone, as it stands in the store.
     explicit PieceWriter(ReadingSink& sink, std::size_t pieceUnits = DefaultPieceUnits);
     PieceWriter(const PieceWriter&) = delete;
     PieceWriter& operator=(const PieceWriter&) = delete;

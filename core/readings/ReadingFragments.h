@@ -2,12 +2,12 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "readings/ConversionOptions.h"
 #include "readings/Fragment.h"
+#include "readings/ReadingText.h"
 
 namespace lorvane {
 
@@ -22,24 +22,19 @@ public:
     // Throws std::length_error when the text would pass 32-bit offsets.
     std::uint32_t add(std::u16string_view chosen, std::span<const std::u16string_view> others);
     // Makes the upper-case copies; nothing can be added afterwards.
-    void finish();
+    void finish() { text_.finish(); }
 
     std::size_t count() const { return allReadings_.size(); }
     const Fragment* fragments(ConversionOptions options) const
     {
         return (options.firstReadingOnly ? firstReading_ : allReadings_).data();
     }
-    const char16_t* text(ConversionOptions options) const
-    {
-        return text_.data() + letterCaseStride_ * static_cast<std::size_t>(options.letterCase);
-    }
+    const char16_t* text(ConversionOptions options) const { return text_.text(options.letterCase); }
 
 private:
     std::vector<Fragment> allReadings_;
     std::vector<Fragment> firstReading_;
-    std::vector<std::uint32_t> syllableStarts_;  // where a first letter is raised
-    std::u16string text_;
-    std::size_t letterCaseStride_ = 0;
+    ReadingText text_;
 };
 
 }  // namespace lorvane

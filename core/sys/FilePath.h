@@ -10,7 +10,9 @@ namespace lorvane {
 std::string FullPath(const std::string& path);
 
 // The path in double quotes, so that blanks and an empty name show:
-// "C:\Lorvane\pymb.dat", or "" (an empty file name).
+// "C:\Lorvane\pymb.dat", or "" (an empty file name). A path that holds a
+// double quote or a control character is escaped as a C string is, so that
+// the message cannot be misread: "a\\b\"c\n".
 std::string QuotedPath(const std::string& path);
 
 }  // namespace lorvane

@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void fail(int error)
 {
-    throw FileError(error == ENOENT || error == ENOTDIR ? FileError::Kind::Missing : FileError::Kind::Other,
+    throw FileError(error == ENOENT ? FileError::Kind::Missing : FileError::Kind::Other,
                     SystemReason(static_cast<SystemErrorCode>(error)));
 }
 

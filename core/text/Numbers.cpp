@@ -12,4 +12,9 @@ std::string WithThousandsSeparators(unsigned long long number)
     return digits;
 }
 
+std::string ByteCount(unsigned long long bytes)
+{
+    return WithThousandsSeparators(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
 }  // namespace lorvane

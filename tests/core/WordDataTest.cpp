@@ -111,7 +111,7 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
          Kind::BadContent, "char section of 715,827,883 records"},
         {"record past the end", none, [&](std::string& b) { b.resize(b.size() - 2); reseal(b); }, Kind::BadContent,
          "word 1 at byte"},
-        {"left over", none, [&](std::string& b) { b += "\x02"; reseal(b); }, Kind::BadContent, "1 bytes left over"},
+        {"left over", none, [&](std::string& b) { b += "\x02"; reseal(b); }, Kind::BadContent, "1 byte left over"},
     };
     for (const Case& test : cases) {
         WordDataContents contents = sampleContents();

@@ -102,8 +102,10 @@ class ContextConverter:
                 continue
             pieces.append(apply_case(chosen, case))
             if not single:
-                pieces.extend("(%s)" % apply_case(r, case)
-                              for r in self.table.get(ch, ()) if r != chosen)
+                others = list(self.table.get(ch, ()))
+                if chosen in others:
+                    others.remove(chosen)  # the first that equals it only
+                pieces.extend("(%s)" % apply_case(r, case) for r in others)
         return " ".join(pieces)
 
 

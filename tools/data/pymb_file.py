@@ -11,7 +11,10 @@ DEFAULT_PATH = str(Path(__file__).resolve().parents[2] / "data" / "pymb.dat")
 
 
 def load_table(path):
-    """{char: [readings in table order]} from a pymb.dat (GBK or UTF-8 BOM)."""
+    """{char: [readings in table order]} from a pymb.dat (GBK or UTF-8 BOM).
+
+    A reading the table lists twice is kept twice, as the conversion keeps it.
+    """
     with open(path, "rb") as f:
         raw = f.read()
     text = (raw[3:].decode("utf-8") if raw.startswith(b"\xef\xbb\xbf")
@@ -20,9 +23,7 @@ def load_table(path):
     for line in text.replace("\r\n", "\n").split("\n"):
         for field in line.split(","):
             if len(field) >= 2:
-                readings = table.setdefault(field[0], [])
-                if field[1:] not in readings:
-                    readings.append(field[1:])
+                table.setdefault(field[0], []).append(field[1:])
     return table
 
 

@@ -19,6 +19,7 @@ VERSION = 1
 HEADER = struct.Struct("<8sIIIIIIII")
 NONE = 0xFFFF
 MAX_FILE_SIZE = 64 << 20
+MAX_RULES_PER_CHAR = 1024  # far more than a character needs
 
 PREVIOUS_IS, NEXT_IS, AFTER_REDUPLICATION = 0, 1, 2
 RULE_KINDS = (PREVIOUS_IS, NEXT_IS, AFTER_REDUPLICATION)
@@ -158,11 +159,12 @@ def decode(raw, name="words.dat"):
     previous = -1
     for _ in range(n_chars):
         unit, cost, alone = struct.unpack("<HHH", take(6))
-        if unit <= previous or 0xD800 <= unit <= 0xDFFF:
-            fail("char U+%04X out of order or a surrogate" % unit)
+        if unit <= previous or unit == 0 or 0xD800 <= unit <= 0xDFFF:
+            fail("char U+%04X out of order, NUL or a surrogate" % unit)
         previous = unit
         chars[chr(unit)] = CharRecord(cost, syllable(alone, "char U+%04X" % unit))
     rules = []
+    rules_of = {}
     for number in range(n_rules):
         target, neighbour, index, kind, zero = struct.unpack("<HHHBB", take(8))
         where = "rule %d" % number
@@ -170,10 +172,13 @@ def decode(raw, name="words.dat"):
             fail("%s: unknown kind or nonzero reserved byte" % where)
         if chr(target) not in chars:
             fail("%s: target U+%04X has no char record" % (where, target))
-        if kind == AFTER_REDUPLICATION and neighbour:
-            fail("%s: reduplication rule with a neighbour" % where)
+        if (kind == AFTER_REDUPLICATION) != (neighbour == 0):
+            fail("%s: a reduplication rule with a neighbour, or another without" % where)
         if index == NONE:
             fail("%s: no syllable" % where)
+        rules_of[target] = rules_of.get(target, 0) + 1
+        if rules_of[target] > MAX_RULES_PER_CHAR:
+            fail("%s: U+%04X has more than %d rules" % (where, target, MAX_RULES_PER_CHAR))
         rules.append(Rule(chr(target), chr(neighbour) if neighbour else None,
                           syllable(index, where), kind))
     words = {}
