@@ -50,6 +50,7 @@ struct Fixture {
     std::unique_ptr<ContextIndex> index;
     std::unique_ptr<PinyinIndex> ordinary;
     std::u16string corpus;
+    std::optional<std::u16string> specialWords;  // words with special readings only
 };
 
 void registerConversions(const Fixture& fixture)
@@ -60,7 +61,11 @@ void registerConversions(const Fixture& fixture)
     };
     // As lorvane-cli converts: pieces of 64 KiB of UTF-8, about 22,000 units,
     // the readings handed on in pieces of bounded size.
-    const auto inPieces = [&fixture](benchmark::State& state) {
+    const auto inPieces = [&fixture](benchmark::State& state, const std::u16string* text) {
+        if (!text) {
+            state.SkipWithError("no text of special words; run bench/make_corpus.sh");
+            return;
+        }
         constexpr std::size_t Piece = 22000;
         struct : ReadingSink {
             void write(std::u16string_view readings) override { benchmark::DoNotOptimize(readings.data()); }
@@ -68,12 +73,12 @@ void registerConversions(const Fixture& fixture)
         for (auto _ : state) {
             ContextConversion conversion(*fixture.index, {});
             PieceWriter writer(sink);
-            for (std::size_t at = 0; at < fixture.corpus.size(); at += Piece)
-                conversion.append(std::u16string_view(fixture.corpus).substr(at, Piece), writer);
+            for (std::size_t at = 0; at < text->size(); at += Piece)
+                conversion.append(std::u16string_view(*text).substr(at, Piece), writer);
             conversion.finish(writer);
             writer.flush();
         }
-        countUnits(state, fixture.corpus.size());
+        countUnits(state, text->size());
     };
     const auto ordinary = [&fixture](benchmark::State& state, ConversionOptions options) {
         for (auto _ : state) benchmark::DoNotOptimize(ConvertText(*fixture.ordinary, fixture.corpus, options));
@@ -81,7 +86,9 @@ void registerConversions(const Fixture& fixture)
     };
     benchmark::RegisterBenchmark("Context/AllReadings", inContext, ConversionOptions{});
     benchmark::RegisterBenchmark("Context/Single", inContext, ConversionOptions{LetterCase::AsStored, true});
-    benchmark::RegisterBenchmark("Context/AllReadingsInPieces", inPieces);
+    benchmark::RegisterBenchmark("Context/AllReadingsInPieces", inPieces, &fixture.corpus);
+    benchmark::RegisterBenchmark("Context/SpecialWordsInPieces", inPieces,
+                                 fixture.specialWords ? &*fixture.specialWords : nullptr);
     benchmark::RegisterBenchmark("Ordinary/AllReadings", ordinary, ConversionOptions{});
 }
 
@@ -135,6 +142,8 @@ int main(int argc, char** argv)
         return 1;
     }
     fixture.corpus = *corpus;
+    fixture.specialWords =
+        readCorpus(fromEnvironment("LORVANE_BENCH_SPECIAL_WORDS", LORVANE_BENCH_DEFAULT_SPECIAL_WORDS));
     std::cerr << "context_bench: word data " << fixture.wordsPath << ", corpus " << corpusPath << " ("
               << fixture.corpus.size() << " units)\n";
 

@@ -62,6 +62,10 @@ words=${LORVANE_BENCH_WORDS:-$(dirname "$cli")/words.dat}
 if [ -e "$words" ]; then
   measure "lorvane-cli --context" --context --words "$words"
   measure "lorvane-cli --context --lines --single" --context --lines --single --words "$words"
+  special=bench/corpus/special-words-large.txt
+  if [ -e "$special" ]; then
+    input=$special bytes=$(stat -c %s "$special") measure "lorvane-cli --context, special words" --context --words "$words"
+  fi
 fi
 
 runs=20

@@ -25,7 +25,8 @@ run() {
   report=$(mktemp)
   timeout "$limit" /usr/bin/time -f '%e %M' -o "$report" "$cli" --context "$@" "$input" >/dev/null 2>"$report.err"
   status=$?
-  read -r seconds kb <"$report" 2>/dev/null || { seconds=-; kb=0; }
+  # The figures are the report's last line: a failed run has a line before.
+  read -r seconds kb < <(tail -n 1 "$report") || { seconds=-; kb=0; }
   [ "$status" -eq 124 ] && seconds=">$limit"
   printf '%-34s exit %3s  %8s s  %9.1f MB  %s\n' "$name" "$status" "$seconds" "$(echo "${kb:-0}" | awk '{print $1 / 1024}')" \
     "$(head -c 120 "$report.err" | tr '\n' ' ')"

@@ -8,7 +8,7 @@ template <class Conversion>
 StreamConverter<Conversion>::StreamConverter(Conversion conversion, bool perLine, Writer write,
                                              std::size_t pieceUnits)
     : conversion_(std::move(conversion)), perLine_(perLine), write_(std::move(write)), pieceUnits_(pieceUnits),
-      pieces_(*this, pieceUnits)
+      pieces_(*this, pieceUnits), encoded_(1 + MaxUtf8Bytes(pieceUnits))
 {
 }
 
@@ -31,9 +31,10 @@ void StreamConverter<Conversion>::feed(std::string_view utf8)
         feed(std::string_view(held).substr(held.starts_with(Utf8ByteOrderMark) ? Utf8ByteOrderMark.size() : 0));
         return;
     }
-    decoded_.clear();
-    decoder_.decode(utf8, decoded_);
-    convert(decoded_);
+    // Grown only, so that its units are not cleared for every piece.
+    if (decoded_.size() < Utf8Decoder::MaxUnits(utf8.size())) decoded_.resize(Utf8Decoder::MaxUnits(utf8.size()));
+    const char16_t* const end = decoder_.decode(utf8, decoded_.data());
+    convert(std::u16string_view(decoded_.data(), static_cast<std::size_t>(end - decoded_.data())));
 }
 
 template <class Conversion>
@@ -45,9 +46,9 @@ void StreamConverter<Conversion>::endInput()
         pendingStart_.clear();
         feed(held);
     }
-    decoded_.clear();
-    decoder_.finish(decoded_);
-    convert(decoded_);
+    std::u16string last;
+    decoder_.finish(last);
+    convert(last);
     if (perLine_ && lineOpen_) endLine();
 }
 
@@ -82,12 +83,13 @@ void StreamConverter<Conversion>::write(std::u16string_view readings)
         if (length < readings.size() && IsHighSurrogate(readings[length - 1])) --length;
         std::u16string_view piece = readings.substr(0, length);
         readings.remove_prefix(length);
-        encoded_.clear();
-        if (blankOwed_) encoded_.push_back(' ');
+        char* const start = encoded_.data();
+        char* end = start;
+        if (blankOwed_) *end++ = ' ';
         blankOwed_ = piece.back() == u' ';
         if (blankOwed_) piece.remove_suffix(1);
-        AppendUtf8(piece, encoded_);
-        if (!encoded_.empty()) write_(encoded_);
+        end = EncodeUtf8(piece, end);
+        if (end != start) write_(std::string_view(start, static_cast<std::size_t>(end - start)));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "InputConverter.h"
 #include "context/ContextConversion.h"
@@ -55,8 +56,8 @@ private:
     // been written is held back until more follows, so a line never ends in
     // a blank.
     bool blankOwed_ = false;
-    std::u16string decoded_;
-    std::string encoded_;
+    std::vector<char16_t> decoded_;
+    std::vector<char> encoded_;  // a blank owed, and one piece
 };
 
 extern template class StreamConverter<TableConversion>;

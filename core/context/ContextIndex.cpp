@@ -29,8 +29,10 @@ IndexTooLarge::IndexTooLarge(DataFile file, std::size_t bytes, std::size_t allow
 class ContextIndex::Builder {
 public:
     Builder(ContextIndex& index, const PinyinTable& table, WordData& words)
-        : index_(index), words_(words), table_(table.slots), sameSyllable_(words.syllables.size())
+        : index_(index), words_(words), table_(table.slots), hasRecord_(UnitCount, false),
+          sameSyllable_(words.syllables.size())
     {
+        for (const WordData::Char& record : words.chars) hasRecord_[record.unit] = true;
         // The syllables in the order of their text; the first of each text
         // stands for all of that text.
         bySyllableText_.resize(words.syllables.size());
@@ -62,7 +64,7 @@ public:
         addTableChoices();
         addUnits();
         index_.text_.finish();
-        index_.graph_ = WordGraph(std::move(words_.words), std::move(words_.wordUnits));
+        index_.graph_ = WordGraph(words_);
     }
 
 private:
@@ -83,6 +85,7 @@ private:
     ContextIndex& index_;
     WordData& words_;
     const TableReadings table_;
+    std::vector<bool> hasRecord_;  // by unit: only these can the word data read
     std::vector<std::uint16_t> bySyllableText_;
     std::vector<std::uint16_t> sameSyllable_;  // by syllable
     std::vector<Listed> listed_;               // sorted by key
@@ -98,8 +101,7 @@ void ContextIndex::Builder::plan()
 {
     std::size_t tableUnits = 0;
     std::size_t entries = 0;
-    for (const char16_t unit : table_.units()) {
-        const std::span<const std::u16string_view> readings = table_.of(unit);
+    for (const auto& [unit, readings] : table_.units()) {
         tableUnits += ReadingText::plainLength(readings.front());
         for (const std::u16string_view reading : readings) tableUnits += ReadingText::bracketedLength(reading);
         entries += readings.size();
@@ -118,9 +120,9 @@ void ContextIndex::Builder::plan()
     std::size_t explicitPositions = 0;
     for (const std::uint16_t syllable : words_.wordSyllables) explicitPositions += syllable != NoSyllable;
     const std::size_t filterBytes = 2 * std::min<std::size_t>(4 * explicitPositions + 8, std::size_t{1} << 21);
-    const std::size_t graphBytes = (sizeof(WordData::Word) + sizeof(WordGraph::PairWords) + sizeof(char16_t)) *
-                                       words_.words.size() +
-                                   sizeof(char16_t) * words_.wordUnits.size();
+    // The tree, and while it is built, where each word stands in it.
+    const std::size_t graphBytes =
+        WordGraph::BytesPerWordUnit * words_.wordUnits.size() + 3 * sizeof(std::uint32_t) * words_.words.size();
     const std::size_t ruleBytes = (sizeof(std::uint32_t) * 4 + sizeof(RuleIndex::Rules) + sizeof(char16_t) * 2) *
                                   words_.rules.size();
     wordsBytes_ = PerUnit * syllableUnits +
@@ -160,8 +162,7 @@ void ContextIndex::Builder::addTableChoices()
     index_.bracketed_.assign(UnitCount, Fragment{});
     std::vector<Fragment> items;
     std::vector<Listed> spelled;  // a key, and the place of its reading in the table
-    for (const char16_t unit : table_.units()) {
-        const std::span<const std::u16string_view> readings = table_.of(unit);
+    for (const auto& [unit, readings] : table_.units()) {
         const Fragment first = text.appendPlain(readings.front());
         items.clear();
         for (const std::u16string_view reading : readings) items.push_back(text.appendBracketed(reading));
@@ -176,6 +177,7 @@ void ContextIndex::Builder::addTableChoices()
         const std::uint32_t ordinary = addChoice({first, {first, without(0)[1], Fragment{}}});
         index_.unitInfo_[unit] = ordinary;
 
+        if (!hasRecord_[unit]) continue;
         // The readings the word data spells, the first of each spelling
         // only: a reading the table lists twice is left out once.
         spelled.clear();

@@ -8,32 +8,40 @@
 
 namespace lorvane {
 
-// The words of the word data, found by their first two units, and the
+// The words of the word data as a tree of their prefixes, and the
 // segmentation of a run over them: the path of least total cost from the
 // run's start, where each step is either a single unit at its own cost or a
 // word at the word's cost; on equal cost the longer step wins.
 //
-// The pairs of first units are kept in the words' own order, sorted, and
-// found by the first unit's range and a binary search for the second: no
-// hash that a file could crowd into one place, a build in one pass over the
-// words, and at most 17 steps to find a pair whatever the file holds.
+// The tree is built level by level from the words in their sorted order, in
+// one pass over their units, so that the children of a prefix stand
+// together, in order; a child is found by a binary search among them, at
+// most 16 steps whatever the file holds. The first two units of a word,
+// which every position of a run looks up, are found through a hash table
+// too, with a seed drawn afresh for every tree: no file can be made to
+// crowd its pairs into one place, and should some seed do so anyway, the
+// table is built again with another, and in the end left out.
 class WordGraph {
 public:
     WordGraph();  // no words
-    // The words in increasing order of their units, and the units they point
-    // into.
-    WordGraph(std::vector<WordData::Word> words, std::vector<char16_t> units);
+    // `data`'s words, which are in increasing order of their units. The
+    // seed of the pairs' hash is drawn afresh unless one is given.
+    explicit WordGraph(const WordData& data, std::uint64_t seed = FreshSeed());
+
+    static std::uint64_t FreshSeed();
+    // The most slots a pair of the hash table may be from its home before
+    // the table is made again with another seed.
+    static constexpr std::uint32_t LongestProbe = 32;
 
     // Sums of costs of a whole run stay below 2^32 for runs of at most this
     // many units.
     static constexpr std::size_t LongestRun = 4096;
 
-    struct PairWords;
     struct Scratch {
-        std::vector<const PairWords*> pairs = std::vector<const PairWords*>(LongestRun);
         std::vector<std::uint32_t> best = std::vector<std::uint32_t>(LongestRun + 1);
-        std::vector<std::uint32_t> step = std::vector<std::uint32_t>(LongestRun);
-        // Search steps taken to find pairs, for tests of the bound.
+        std::vector<std::uint32_t> word = std::vector<std::uint32_t>(LongestRun);  // the chosen word's node, or 0
+        std::vector<std::uint8_t> length = std::vector<std::uint8_t>(LongestRun);
+        // Search steps taken to find children, for tests of the bound.
         std::uint64_t searchSteps = 0;
     };
 
@@ -45,37 +53,50 @@ public:
     void segment(std::u16string_view run, const std::uint16_t* singleCost, Scratch& scratch,
                  std::uint32_t* readings) const;
 
-    // The words that start with one pair of units: words_[begin, end). The
-    // word of exactly those two units, when there is one, is words_[begin];
-    // its cost is kept here too, since most pairs start no longer word.
-    struct PairWords {
-        std::uint32_t begin = 0;
-        std::uint32_t end = 0;
-        std::uint16_t pairCost = 0;
-        bool pairIsWord = false;
-    };
+    std::size_t nodeCount() const { return nodes_.size(); }
+    // The memory the tree takes for each unit of the words, at most.
+    static constexpr std::size_t BytesPerWordUnit = 12 + sizeof(std::uint32_t);
 
 private:
-    using Word = WordData::Word;
+    // A prefix of at least two units, kept with its brothers, in order of
+    // their last unit: what a search compares and what it finds are one
+    // entry, 12 bytes, and the children of a prefix stand together.
+    struct Node {
+        static constexpr std::uint32_t IsWord = 1u << 31;
+        std::uint32_t firstChild = 0;  // with IsWord when a word ends here
+        char16_t unit = 0;             // the prefix's last unit
+        std::uint16_t childCount = 0;
+        std::uint16_t cost = 0;        // of the word ending here
+    };
+    // The prefixes of one unit, by that unit.
+    struct Root {
+        std::uint32_t firstChild = 0;
+        std::uint16_t childCount = 0;
+    };
 
-    const PairWords* find(char16_t first, char16_t second, std::uint64_t& searchSteps) const;
-    std::uint32_t firstNotBefore(std::uint32_t begin, std::uint32_t end, std::size_t depth, char16_t unit) const;
-    char16_t unitOf(std::uint32_t word, std::size_t position) const
-    {
-        return units_[words_[word].unitsStart + position];
-    }
-    // Offers the words longer than two units that `pairWords` holds and that
-    // stand at run[at...]; `cost` and `chosen` keep the cheapest step.
-    void offerLongerWords(std::u16string_view run, std::size_t at, const PairWords& pairWords,
-                          const std::uint32_t* best, std::uint32_t& cost, std::uint32_t& chosen) const;
+    // The child among `count` children at `first` whose last unit is
+    // `unit`, or null.
+    const Node* child(std::uint32_t first, std::uint32_t count, char16_t unit, std::uint64_t& searchSteps) const;
+    // The prefix of the two units, or null.
+    const Node* pair(char16_t first, char16_t second, std::uint64_t& searchSteps) const;
+    // Fills pairs_ with the prefixes of two units; false when one would lie
+    // further than LongestProbe from its home.
+    bool hashPairs(std::uint64_t seed);
+    std::uint32_t home(std::uint32_t key) const { return static_cast<std::uint32_t>((key * seed_) >> shift_); }
 
-    std::vector<Word> words_;
-    std::vector<char16_t> units_;
-    // The pairs in increasing order: those whose first unit is u stand at
-    // [firstBegin_[u], firstBegin_[u + 1]), their second units in seconds_.
-    std::vector<std::uint32_t> firstBegin_;
-    std::vector<char16_t> seconds_;
-    std::vector<PairWords> pairs_;
+    std::vector<Root> roots_;                    // by unit
+    std::vector<Node> nodes_;                    // 0: none
+    std::vector<std::uint32_t> syllablesStart_;  // by node: of the word ending there
+    // The prefixes of two units by key first << 16 | second (never 0: no
+    // word holds U+0000), open addressing and linear probing; empty when
+    // no seed would do.
+    struct Slot {
+        std::uint32_t key = 0;
+        std::uint32_t node = 0;
+    };
+    std::vector<Slot> pairs_;
+    std::uint64_t seed_ = 1;
+    unsigned shift_ = 64;
 };
 
 }  // namespace lorvane

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -38,10 +39,13 @@ public:
 private:
     void writeOneByOne(const char16_t* text, std::span<const Fragment> fragments);
 
-    std::u16string piece_;  // with a sink: the piece being filled
-    std::u16string& out_;
-    std::size_t room_;
+    std::u16string* out_ = nullptr;  // without a sink
     ReadingSink* sink_ = nullptr;
+    // With a sink: the piece being filled, with room for a fragment copy's
+    // slack after it.
+    std::unique_ptr<char16_t[]> piece_;
+    std::size_t pieceLength_ = 0;
+    std::size_t room_;
 };
 
 }  // namespace lorvane

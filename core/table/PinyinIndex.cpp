@@ -9,10 +9,8 @@ PinyinIndex::PinyinIndex(const PinyinTable& table) : PinyinIndex(std::span<const
 PinyinIndex::PinyinIndex(std::span<const std::u16string> slots)
 {
     const TableReadings table(slots);
-    for (const char16_t unit : table.units()) {
-        const std::span<const std::u16string_view> readings = table.of(unit);
-        keyIds_[unit] = static_cast<std::uint16_t>(fragments_.add(readings.front(), readings.subspan(1)));
-    }
+    for (const TableReadings::Unit& key : table.units())
+        keyIds_[key.unit] = static_cast<std::uint16_t>(fragments_.add(key.readings.front(), key.readings.subspan(1)));
     fragments_.finish();
 }
 

@@ -19,20 +19,22 @@ TableReadings::TableReadings(std::span<const std::u16string> slots)
     // Stable: the readings of one unit keep the table's order.
     std::stable_sort(entries.begin(), entries.end(),
                      [](const std::u16string* a, const std::u16string* b) { return (*a)[0] < (*b)[0]; });
-    keys_.reserve(entries.size());
     readings_.reserve(entries.size());
-    for (const std::u16string* entry : entries) {
-        if (keys_.empty() || keys_.back() != (*entry)[0]) units_.push_back((*entry)[0]);
-        keys_.push_back((*entry)[0]);
-        readings_.push_back(std::u16string_view(*entry).substr(1));
+    for (const std::u16string* entry : entries) readings_.push_back(std::u16string_view(*entry).substr(1));
+    for (std::size_t at = 0; at < entries.size();) {
+        const char16_t unit = (*entries[at])[0];
+        std::size_t end = at + 1;
+        while (end < entries.size() && (*entries[end])[0] == unit) ++end;
+        units_.push_back({unit, std::span<const std::u16string_view>(readings_).subspan(at, end - at)});
+        at = end;
     }
 }
 
 std::span<const std::u16string_view> TableReadings::of(char16_t unit) const
 {
-    const auto [first, last] = std::equal_range(keys_.begin(), keys_.end(), unit);
-    return std::span<const std::u16string_view>(readings_).subspan(static_cast<std::size_t>(first - keys_.begin()),
-                                                                   static_cast<std::size_t>(last - first));
+    const auto found = std::lower_bound(units_.begin(), units_.end(), unit,
+                                        [](const Unit& readings, char16_t wanted) { return readings.unit < wanted; });
+    return found != units_.end() && found->unit == unit ? found->readings : std::span<const std::u16string_view>();
 }
 
 }  // namespace lorvane

@@ -16,16 +16,19 @@ public:
     // The slots of a table, or its filled ones: empty slots give nothing.
     explicit TableReadings(std::span<const std::u16string> slots);
 
+    struct Unit {
+        char16_t unit;
+        std::span<const std::u16string_view> readings;  // in table order
+    };
     // The units that have readings, in increasing order.
-    const std::vector<char16_t>& units() const { return units_; }
-    // The readings of `unit`, in table order; none for a unit without any.
+    const std::vector<Unit>& units() const { return units_; }
+    // The readings of `unit`; none for a unit without any.
     std::span<const std::u16string_view> of(char16_t unit) const;
 
 private:
-    std::vector<char16_t> units_;
     // The readings, grouped by their unit in increasing order.
-    std::vector<char16_t> keys_;
     std::vector<std::u16string_view> readings_;
+    std::vector<Unit> units_;
 };
 
 }  // namespace lorvane

@@ -1,40 +1,57 @@
 #include "text/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace lorvane {
 namespace {
 
-void appendCodePoint(char32_t codePoint, std::u16string& out)
+constexpr std::uint64_t HighBitOfEachByte = 0x8080808080808080u;
+constexpr std::uint64_t NonAsciiOfEachUnit = 0xFF80FF80FF80FF80u;
+
+char16_t* appendCodePoint(char32_t codePoint, char16_t* out)
 {
     if (codePoint < 0x10000) {
-        out.push_back(static_cast<char16_t>(codePoint));
+        *out++ = static_cast<char16_t>(codePoint);
     } else {
         codePoint -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+        *out++ = static_cast<char16_t>(0xD800 + (codePoint >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
     }
+    return out;
 }
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Decodes ASCII and whole two- and three-byte sequences whose lead byte puts
 // no limit on the byte after it, which covers nearly all text, and stops
-// before anything else. Returns where it stopped.
-std::size_t decodeCommonSequences(std::string_view bytes, std::size_t at, std::u16string& out)
+// before anything else. Returns where it stopped; `unit` is moved past what
+// it wrote. ASCII goes eight bytes at a time.
+std::size_t decodeCommonSequences(std::string_view bytes, std::size_t at, char16_t*& unit)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t end = bytes.size();
     while (at < end) {
+        if (at + 8 <= end) {
+            std::uint64_t eight;
+            std::memcpy(&eight, data + at, sizeof eight);
+            if ((eight & HighBitOfEachByte) == 0) {
+                for (std::size_t byte = 0; byte < 8; ++byte) unit[byte] = data[at + byte];
+                unit += 8;
+                at += 8;
+                continue;
+            }
+        }
         const unsigned char lead = data[at];
         if (lead < 0x80) {
-            out.push_back(lead);
+            *unit++ = lead;
             at += 1;
         } else if (lead >= 0xC2 && lead <= 0xDF && at + 1 < end && isContinuation(data[at + 1])) {
-            out.push_back(static_cast<char16_t>((lead & 0x1F) << 6 | (data[at + 1] & 0x3F)));
+            *unit++ = static_cast<char16_t>((lead & 0x1F) << 6 | (data[at + 1] & 0x3F));
             at += 2;
         } else if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && at + 2 < end &&
                    isContinuation(data[at + 1]) && isContinuation(data[at + 2])) {
-            out.push_back(static_cast<char16_t>((lead & 0x0F) << 12 | (data[at + 1] & 0x3F) << 6 |
-                                                (data[at + 2] & 0x3F)));
+            *unit++ = static_cast<char16_t>((lead & 0x0F) << 12 | (data[at + 1] & 0x3F) << 6 | (data[at + 2] & 0x3F));
             at += 3;
         } else {
             break;
@@ -43,11 +60,32 @@ std::size_t decodeCommonSequences(std::string_view bytes, std::size_t at, std::u
     return at;
 }
 
+// Writes the UTF-8 of one code point and returns the end.
+char* encode(char32_t codePoint, char* out)
+{
+    if (codePoint < 0x80) {
+        *out++ = static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return out;
+}
+
 }  // namespace
 
 // The decoder of the WHATWG Encoding Standard, which replaces each maximal
 // invalid subpart with one U+FFFD, as Unicode recommends.
-void Utf8Decoder::decode(std::string_view bytes, std::u16string& out)
+char16_t* Utf8Decoder::decode(std::string_view bytes, char16_t* out)
 {
     for (std::size_t at = 0; at < bytes.size();) {
         if (bytesNeeded_ == 0) {
@@ -58,7 +96,7 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out)
         if (bytesNeeded_ == 0) {
             ++at;
             if (byte < 0x80) {
-                out.push_back(byte);
+                *out++ = byte;
             } else if (byte >= 0xC2 && byte <= 0xDF) {
                 bytesNeeded_ = 1;
                 codePoint_ = byte & 0x1F;
@@ -73,14 +111,14 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out)
                 bytesNeeded_ = 3;
                 codePoint_ = byte & 0x07;
             } else {
-                out.push_back(ReplacementCharacter);
+                *out++ = ReplacementCharacter;
             }
             continue;
         }
         if (byte < lowerBoundary_ || byte > upperBoundary_) {
             // The byte is not consumed: it may start the next sequence.
             *this = Utf8Decoder{};
-            out.push_back(ReplacementCharacter);
+            *out++ = ReplacementCharacter;
             continue;
         }
         ++at;
@@ -88,10 +126,18 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out)
         upperBoundary_ = 0xBF;
         codePoint_ = (codePoint_ << 6) | (byte & 0x3F);
         if (++bytesSeen_ == bytesNeeded_) {
-            appendCodePoint(codePoint_, out);
+            out = appendCodePoint(codePoint_, out);
             *this = Utf8Decoder{};
         }
     }
+    return out;
+}
+
+void Utf8Decoder::decode(std::string_view bytes, std::u16string& out)
+{
+    const std::size_t start = out.size();
+    out.resize(start + MaxUnits(bytes.size()));
+    out.resize(static_cast<std::size_t>(decode(bytes, out.data() + start) - out.data()));
 }
 
 void Utf8Decoder::finish(std::u16string& out)
@@ -110,32 +156,37 @@ std::u16string Utf8ToUtf16(std::string_view bytes)
     return text;
 }
 
+// Pinyin is ASCII: it goes four units at a time.
+char* EncodeUtf8(std::u16string_view text, char* byte)
+{
+    const char16_t* unit = text.data();
+    const char16_t* const end = unit + text.size();
+    while (unit < end) {
+        if (end - unit >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, unit, sizeof four);
+            if ((four & NonAsciiOfEachUnit) == 0) {
+                for (int at = 0; at < 4; ++at) byte[at] = static_cast<char>(unit[at]);
+                byte += 4;
+                unit += 4;
+                continue;
+            }
+        }
+        char32_t codePoint = *unit++;
+        if (IsHighSurrogate(static_cast<char16_t>(codePoint)) && unit < end && IsLowSurrogate(*unit))
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (*unit++ - 0xDC00);
+        else if (IsSurrogate(static_cast<char16_t>(codePoint)))
+            codePoint = ReplacementCharacter;
+        byte = encode(codePoint, byte);
+    }
+    return byte;
+}
+
 void AppendUtf8(std::u16string_view text, std::string& out)
 {
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        char32_t codePoint = text[at];
-        if (IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1])) {
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[at + 1] - 0xDC00);
-            ++at;
-        } else if (IsSurrogate(static_cast<char16_t>(codePoint))) {
-            codePoint = ReplacementCharacter;
-        }
-        if (codePoint < 0x80) {
-            out.push_back(static_cast<char>(codePoint));
-        } else if (codePoint < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        } else if (codePoint < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        }
-    }
+    const std::size_t start = out.size();
+    out.resize(start + MaxUtf8Bytes(text.size()));
+    out.resize(static_cast<std::size_t>(EncodeUtf8(text, out.data() + start) - out.data()));
 }
 
 std::string Utf16ToUtf8(std::u16string_view text)

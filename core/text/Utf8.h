@@ -16,7 +16,13 @@ inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xD
 // by the next one. Invalid bytes become U+FFFD, one per maximal invalid part.
 class Utf8Decoder {
 public:
+    // The most units `bytes` bytes can give: one a byte, and a pair for a
+    // sequence that the bytes of an earlier piece began.
+    static constexpr std::size_t MaxUnits(std::size_t bytes) { return bytes + 1; }
+
     void decode(std::string_view bytes, std::u16string& out);
+    // Writes at most MaxUnits(bytes.size()) units; returns their end.
+    char16_t* decode(std::string_view bytes, char16_t* out);
     // Ends the input: an unfinished sequence becomes U+FFFD.
     void finish(std::u16string& out);
 
@@ -30,8 +36,14 @@ private:
 
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
+// The most bytes `units` UTF-16 units take in UTF-8.
+constexpr std::size_t MaxUtf8Bytes(std::size_t units) { return 3 * units; }
+
 // Appends `text` as UTF-8; a lone surrogate becomes U+FFFD.
 void AppendUtf8(std::u16string_view text, std::string& out);
+// Writes `text` as UTF-8, at most MaxUtf8Bytes(text.size()) bytes; returns
+// their end.
+char* EncodeUtf8(std::u16string_view text, char* out);
 std::string Utf16ToUtf8(std::u16string_view text);
 
 }  // namespace lorvane
