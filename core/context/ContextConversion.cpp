@@ -14,7 +14,8 @@ constexpr std::size_t Block = 4096;
 }  // namespace
 
 ContextConversion::ContextConversion(const ContextIndex& index, ConversionOptions options)
-    : index_(index), single_(options.firstReadingOnly), fragmentText_(index.text(options.letterCase)),
+    : index_(index), single_(options.firstReadingOnly), singles_(index.singles()), alls_(index.alls()),
+      fragmentText_(index.text(options.letterCase)),
       wordReadings_(ContextIndex::RunLimit)
 {
     // Up to three fragments a position.

@@ -44,14 +44,14 @@ private:
             if (!single_ && others.length != 0) push(others);
             return;
         }
-        const ContextIndex::Choice& chosen = index_.tableChoice(choice);
         if (single_) {
-            push(chosen.single);
+            push(singles_[choice]);
             return;
         }
-        push(chosen.all[0]);
-        if (chosen.all[1].length != 0) push(chosen.all[1]);
-        if (chosen.all[2].length != 0) push(chosen.all[2]);
+        const std::array<Fragment, 3>& parts = alls_[choice];
+        push(parts[0]);
+        if (parts[1].length != 0) push(parts[1]);
+        if (parts[2].length != 0) push(parts[2]);
     }
     void push(Fragment fragment)
     {
@@ -61,6 +61,8 @@ private:
 
     const ContextIndex& index_;
     bool single_;
+    const Fragment* singles_;
+    const std::array<Fragment, 3>* alls_;
     const char16_t* fragmentText_;
     std::u16string held_;
 

@@ -57,8 +57,9 @@ public:
     void build()
     {
         index_.text_.reserve(textUnits_);
-        index_.choices_.reserve(choiceCount_);
-        index_.choices_.push_back({});
+        index_.singles_.reserve(choiceCount_);
+        index_.alls_.reserve(choiceCount_);
+        addChoice({});
         index_.unitInfo_.assign(UnitCount, 0);
         addSyllables();
         addTableChoices();
@@ -102,9 +103,15 @@ void ContextIndex::Builder::plan()
     std::size_t tableUnits = 0;
     std::size_t entries = 0;
     for (const auto& [unit, readings] : table_.units()) {
-        tableUnits += ReadingText::plainLength(readings.front());
-        for (const std::u16string_view reading : readings) tableUnits += ReadingText::bracketedLength(reading);
+        std::size_t outputLength = ReadingText::plainLength(readings.front());
+        for (const std::u16string_view reading : readings) outputLength += ReadingText::bracketedLength(reading);
+        tableUnits += outputLength;
         entries += readings.size();
+        // Short outputs whole: the ordinary one, and one for each reading
+        // the word data may choose, each as long as the ordinary one.
+        outputLength -= ReadingText::bracketedLength(readings.front());
+        if (readings.size() > 1 && outputLength <= ShortOutput)
+            tableUnits += outputLength * (hasRecord_[unit] ? readings.size() : 1);
     }
     std::size_t syllableUnits = 0;
     for (std::size_t syllable = 0; syllable < words_.syllables.size(); ++syllable)
@@ -115,7 +122,7 @@ void ContextIndex::Builder::plan()
     // Three copies of the text, and where each syllable starts while it is made.
     constexpr std::size_t PerUnit = 3 * sizeof(char16_t);
     constexpr std::size_t PerAppend = sizeof(std::uint32_t);
-    tableBytes_ = PerUnit * tableUnits + 2 * PerAppend * entries + sizeof(Choice) * choiceCount_ +
+    tableBytes_ = PerUnit * tableUnits + 2 * PerAppend * entries + (sizeof(Fragment) * 4) * choiceCount_ +
                   (sizeof(Listed) + sizeof(std::u16string_view) + sizeof(char16_t) + sizeof(void*)) * entries;
     std::size_t explicitPositions = 0;
     for (const std::uint16_t syllable : words_.wordSyllables) explicitPositions += syllable != NoSyllable;
@@ -174,7 +181,16 @@ void ContextIndex::Builder::addTableChoices()
             return std::array<Fragment, 2>{Fragment{start, skipped.start - start},
                                            Fragment{skipped.start + skipped.length, end - skipped.start - skipped.length}};
         };
-        const std::uint32_t ordinary = addChoice({first, {first, without(0)[1], Fragment{}}});
+        // A short output is kept whole too, so that it is copied in one go.
+        const auto whole = [&](std::size_t chosen) {
+            const Fragment plain = text.appendPlain(readings[chosen]);
+            std::uint32_t length = plain.length;
+            for (std::size_t at = 0; at < readings.size(); ++at)
+                if (at != chosen) length += text.appendBracketed(readings[at]).length;
+            return Choice{plain, {Fragment{plain.start, length}, Fragment{}, Fragment{}}};
+        };
+        const bool isShort = readings.size() > 1 && first.length - 2 + (end - start) <= ShortOutput;
+        const std::uint32_t ordinary = addChoice(isShort ? whole(0) : Choice{first, {first, without(0)[1], Fragment{}}});
         index_.unitInfo_[unit] = ordinary;
 
         if (!hasRecord_[unit]) continue;
@@ -190,7 +206,9 @@ void ContextIndex::Builder::addTableChoices()
                       spelled.end());
         for (const Listed& reading : spelled) {
             std::uint32_t choice = ordinary;
-            if (reading.choice > 0) {
+            if (reading.choice > 0 && isShort) {
+                choice = addChoice(whole(reading.choice));
+            } else if (reading.choice > 0) {
                 const Fragment chosen = index_.syllables_[reading.key & 0xFFFF];
                 const std::array<Fragment, 2> others = without(reading.choice);
                 choice = addChoice({chosen, {chosen, others[0], others[1]}});
@@ -202,8 +220,9 @@ void ContextIndex::Builder::addTableChoices()
 
 std::uint32_t ContextIndex::Builder::addChoice(const Choice& choice)
 {
-    index_.choices_.push_back(choice);
-    return static_cast<std::uint32_t>(index_.choices_.size() - 1);
+    index_.singles_.push_back(choice.single);
+    index_.alls_.push_back(choice.all);
+    return static_cast<std::uint32_t>(index_.singles_.size() - 1);
 }
 
 std::uint32_t ContextIndex::Builder::choiceOf(char16_t unit, std::uint16_t syllable) const

@@ -80,6 +80,9 @@ public:
     // with FreeChoice, a syllable of the word data that the unit's table
     // does not list: that syllable, then all the unit's readings.
     static constexpr std::uint32_t FreeChoice = 1u << 29;
+    // An output of the table's readings this long or shorter is kept whole
+    // as well as in its parts.
+    static constexpr std::size_t ShortOutput = 64;
 
     // The info of a unit: its choice, or what decides it.
     static constexpr std::uint32_t InRun = 1u << 30;    // in runs, always one choice
@@ -94,7 +97,8 @@ public:
     const std::uint32_t* unitInfo() const { return unitInfo_.data(); }
     bool inRun(char16_t unit) const { return unitInfo_[unit] >= InRun; }
     const SettledUnit& settled(std::uint32_t info) const { return settled_[info & ValueBits]; }
-    const Choice& tableChoice(std::uint32_t choice) const { return choices_[choice]; }
+    const Fragment* singles() const { return singles_.data(); }
+    const std::array<Fragment, 3>* alls() const { return alls_.data(); }
     // For a FreeChoice: "syllable " and the unit's readings, "(xing) (heng) ".
     Fragment freeSyllable(std::uint32_t choice) const { return syllables_[choice & 0xFFFF]; }
     Fragment readingsInParentheses(char16_t unit) const { return bracketed_[unit]; }
@@ -136,7 +140,9 @@ private:
     class Builder;
 
     ReadingText text_;
-    std::vector<Choice> choices_;            // 0: nothing
+    // The choices of the table's readings, both ways; 0: nothing.
+    std::vector<Fragment> singles_;
+    std::vector<std::array<Fragment, 3>> alls_;
     std::vector<Fragment> syllables_;        // by syllable of the word data: "hang "
     std::vector<Fragment> bracketed_;        // by unit: its table readings, "(xing) (hang) "
     std::vector<std::uint32_t> unitInfo_;    // by unit

@@ -1,40 +1,15 @@
 #include "context/WordGraph.h"
 
-#include <chrono>
-#include <random>
+#include <algorithm>
 
 namespace lorvane {
-namespace {
 
-// The next seed after one that crowded the table: SplitMix64.
-std::uint64_t nextSeed(std::uint64_t seed)
-{
-    seed += 0x9E3779B97F4A7C15u;
-    seed = (seed ^ (seed >> 30)) * 0xBF58476D1CE4E5B9u;
-    seed = (seed ^ (seed >> 27)) * 0x94D049BB133111EBu;
-    return seed ^ (seed >> 31);
-}
+WordGraph::WordGraph() : roots_(0x10000), nodes_(1), firsts_(0x10001) {}
 
-}  // namespace
-
-std::uint64_t WordGraph::FreshSeed()
-{
-    // The system's randomness, and the time and the place of this call, in
-    // case the first is weak.
-    std::random_device device;
-    std::uint64_t seed = static_cast<std::uint64_t>(device()) << 32 ^ device();
-    seed ^= static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    seed ^= reinterpret_cast<std::uintptr_t>(&seed);
-    return nextSeed(seed);
-}
-
-WordGraph::WordGraph() : roots_(0x10000), nodes_(1), syllablesStart_(1, WordData::NoReadings) {}
-
-WordGraph::WordGraph(const WordData& data, std::uint64_t seed) : WordGraph()
+WordGraph::WordGraph(const WordData& data) : WordGraph()
 {
     const std::vector<WordData::Word>& words = data.words;
     nodes_.reserve(data.wordUnits.size() - words.size() + 1);
-    syllablesStart_.reserve(data.wordUnits.size() - words.size() + 1);
     const auto unitOf = [&](std::uint32_t word, std::size_t position) {
         return data.wordUnits[words[word].unitsStart + position];
     };
@@ -59,8 +34,7 @@ WordGraph::WordGraph(const WordData& data, std::uint64_t seed) : WordGraph()
             if (node == 0 || nodeOf[word] != parent || unit != nodes_[node].unit) {
                 parent = nodeOf[word];
                 node = static_cast<std::uint32_t>(nodes_.size());
-                nodes_.push_back({0, unit, 0, 0});
-                syllablesStart_.push_back(WordData::NoReadings);
+                nodes_.push_back({0, WordData::NoReadings, unit, 0, 0});
                 std::uint32_t& firstChild = depth == 1 ? roots_[parent].firstChild : nodes_[parent].firstChild;
                 std::uint16_t& childCount = depth == 1 ? roots_[parent].childCount : nodes_[parent].childCount;
                 if (childCount++ == 0) firstChild |= node;
@@ -69,7 +43,7 @@ WordGraph::WordGraph(const WordData& data, std::uint64_t seed) : WordGraph()
             if (words[word].length == depth + 1) {
                 nodes_[node].firstChild |= Node::IsWord;
                 nodes_[node].cost = words[word].cost;
-                syllablesStart_[node] = words[word].syllablesStart;
+                nodes_[node].syllablesStart = words[word].syllablesStart;
             } else {
                 longer.push_back(word);
             }
@@ -77,55 +51,60 @@ WordGraph::WordGraph(const WordData& data, std::uint64_t seed) : WordGraph()
         active.swap(longer);
     }
 
-    for (int attempt = 0; attempt < 4 && !hashPairs(seed); ++attempt) seed = nextSeed(seed);
+    placePairs();
 }
 
-bool WordGraph::hashPairs(std::uint64_t seed)
+void WordGraph::placePairs()
 {
-    std::size_t count = 0;
-    for (const Root& root : roots_) count += root.childCount;
-    if (count == 0) return true;
-    // At most half full.
-    std::size_t slots = 16;
-    shift_ = 60;
-    while (slots < 2 * count) {
-        slots *= 2;
-        --shift_;
-    }
-    seed_ = seed | 1;
-    pairs_.assign(slots, Slot{});
-    const std::uint32_t mask = static_cast<std::uint32_t>(slots - 1);
-    for (std::uint32_t unit = 0; unit < roots_.size(); ++unit) {
+    const auto lowByte = [](const Slot& slot) { return static_cast<unsigned>(slot.second & 0xFF); };
+    std::vector<Slot> ofUnit;
+    for (std::size_t unit = 0; unit < roots_.size(); ++unit) {
         const Root& root = roots_[unit];
+        firsts_[unit].begin = static_cast<std::uint32_t>(pairs_.size());
+        ofUnit.clear();
         for (std::uint32_t node = root.firstChild; node < root.firstChild + root.childCount; ++node) {
-            const std::uint32_t key = unit << 16 | nodes_[node].unit;
-            std::uint32_t slot = home(key);
-            for (std::uint32_t probe = 0; pairs_[slot].key != 0; ++probe, slot = (slot + 1) & mask) {
-                if (probe == LongestProbe) {
-                    pairs_.clear();
-                    return false;
-                }
-            }
-            pairs_[slot] = {key, node};
+            const Node& prefix = nodes_[node];
+            ofUnit.push_back({prefix.firstChild, prefix.syllablesStart, prefix.unit, prefix.childCount, prefix.cost});
+        }
+        // In order of the second unit already: stable, they stay so within a low byte.
+        std::stable_sort(ofUnit.begin(), ofUnit.end(),
+                         [&](const Slot& a, const Slot& b) { return lowByte(a) < lowByte(b); });
+        pairs_.insert(pairs_.end(), ofUnit.begin(), ofUnit.end());
+        if (ofUnit.size() <= DirectSearch) continue;
+        firsts_[unit].places = static_cast<std::uint32_t>(places_.size());
+        std::uint32_t at = 0;
+        for (unsigned byte = 0; byte <= 0x100; ++byte) {
+            while (at < ofUnit.size() && lowByte(ofUnit[at]) < byte) ++at;
+            places_.push_back(static_cast<std::uint16_t>(at));
         }
     }
-    return true;
+    firsts_[roots_.size()].begin = static_cast<std::uint32_t>(pairs_.size());
 }
 
-const WordGraph::Node* WordGraph::pair(char16_t first, char16_t second, std::uint64_t& searchSteps) const
+WordGraph::Slot WordGraph::pair(char16_t first, char16_t second, std::uint64_t& searchSteps) const
 {
-    if (pairs_.empty()) {
-        const Root& root = roots_[first];
-        return child(root.firstChild, root.childCount, second, searchSteps);
+    const Slot* begin = pairs_.data() + firsts_[first].begin;
+    const Slot* end = pairs_.data() + firsts_[first + 1].begin;
+    if (end - begin > DirectSearch) {
+        const std::uint16_t* places = places_.data() + firsts_[first].places + (second & 0xFF);
+        end = begin + places[1];
+        begin += places[0];
     }
-    const std::uint32_t key = static_cast<std::uint32_t>(first) << 16 | second;
-    const std::uint32_t mask = static_cast<std::uint32_t>(pairs_.size() - 1);
-    for (std::uint32_t slot = home(key);; slot = (slot + 1) & mask) {
+    // A few to look at but where a file puts many second units of one low
+    // byte under one first unit: at most 256, searched in halves.
+    if (end - begin > static_cast<std::ptrdiff_t>(DirectSearch)) {
+        for (auto count = static_cast<std::uint32_t>(end - begin); count > 1; ++searchSteps) {
+            const std::uint32_t half = count / 2;
+            begin += half * static_cast<std::uint32_t>(begin[half - 1].second < second);
+            count -= half;
+        }
+        end = begin + 1;
+    }
+    for (; begin < end; ++begin) {
         ++searchSteps;
-        const Slot& found = pairs_[slot];
-        if (found.key == key) return &nodes_[found.node];
-        if (found.key == 0) return nullptr;
+        if (begin->second == second) return *begin;
     }
+    return Slot{};
 }
 
 const WordGraph::Node* WordGraph::child(std::uint32_t first, std::uint32_t count, char16_t unit,
@@ -148,34 +127,51 @@ void WordGraph::segment(std::u16string_view run, const std::uint16_t* singleCost
 {
     const std::size_t length = run.size();
     if (length == 0) return;
+    // The pairs are looked up first, all independent of each other, so that
+    // the processor waits for several of them at once.
+    Slot* const pairs = scratch.pairs.data();
+    for (std::size_t at = 0; at + 1 < length; ++at) {
+        pairs[at] = pair(run[at], run[at + 1], scratch.searchSteps);
+        // And the children of those that begin longer words, for the walk.
+        if (pairs[at].childCount != 0) __builtin_prefetch(nodes_.data() + (pairs[at].firstChild & ~Node::IsWord));
+    }
+    pairs[length - 1] = Slot{};
+
     std::uint32_t* const best = scratch.best.data();
     best[length] = 0;
     for (std::size_t at = length; at-- > 0;) {
         std::uint32_t cost = singleCost[run[at]] + best[at + 1];
-        std::uint32_t word = 0;
+        std::uint32_t syllables = WordData::NoReadings;
         std::size_t end = at + 1;
-        std::uint32_t first = 0;
-        std::uint32_t count = 0;
-        for (std::size_t next = at + 1; next < length; ++next) {
-            const Node* reached = next == at + 1 ? pair(run[at], run[next], scratch.searchSteps)
-                                                 : child(first, count, run[next], scratch.searchSteps);
-            if (!reached) break;
-            if ((reached->firstChild & Node::IsWord) && reached->cost + best[next + 1] <= cost) {
-                cost = reached->cost + best[next + 1];
-                word = static_cast<std::uint32_t>(reached - nodes_.data());
-                end = next + 1;
+        const Slot& start = pairs[at];
+        if (start.second != 0) {
+            if ((start.firstChild & Node::IsWord) && start.cost + best[at + 2] <= cost) {
+                cost = start.cost + best[at + 2];
+                syllables = start.syllablesStart;
+                end = at + 2;
             }
-            first = reached->firstChild;
-            count = reached->childCount;
+            std::uint32_t first = start.firstChild;
+            std::uint32_t count = start.childCount;
+            for (std::size_t next = at + 2; count != 0 && next < length; ++next) {
+                const Node* reached = child(first, count, run[next], scratch.searchSteps);
+                if (!reached) break;
+                if ((reached->firstChild & Node::IsWord) && reached->cost + best[next + 1] <= cost) {
+                    cost = reached->cost + best[next + 1];
+                    syllables = reached->syllablesStart;
+                    end = next + 1;
+                }
+                first = reached->firstChild;
+                count = reached->childCount;
+            }
         }
         best[at] = cost;
-        scratch.word[at] = word;
+        scratch.syllables[at] = syllables;
         scratch.length[at] = static_cast<std::uint8_t>(end - at);
     }
 
     for (std::size_t at = 0; at < length;) {
         const std::size_t wordLength = scratch.length[at];
-        const std::uint32_t syllables = syllablesStart_[scratch.word[at]];
+        const std::uint32_t syllables = scratch.syllables[at];
         for (std::size_t position = 0; position < wordLength; ++position)
             readings[at + position] =
                 syllables == WordData::NoReadings ? 0 : syllables + static_cast<std::uint32_t>(position) + 1;

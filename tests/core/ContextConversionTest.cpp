@@ -130,8 +130,8 @@ TEST_F(WorkedExamples, RulesAndReadingsAlone)
     EXPECT_EQ(u"chang di", convert(table, contents, u"长 地", Single));
 }
 
-// A character's readings longer than a piece come alone, or in the parts
-// they are kept in; the others fill pieces as far as they fit.
+// One character's readings longer than a piece come alone; the others fill
+// pieces as far as they fit.
 TEST_F(WorkedExamples, ReadingsAreHandedOnInPiecesOfBoundedSize)
 {
     const ContextIndex index(table, ParseWordData(testing::WordDataBytes(contents), "words.dat"));
@@ -144,7 +144,7 @@ TEST_F(WorkedExamples, ReadingsAreHandedOnInPiecesOfBoundedSize)
     conversion.append(u"重庆银行", writer);
     conversion.finish(writer);
     writer.flush();
-    EXPECT_EQ((std::vector<std::u16string>{u"chong ", u"(zhong) ", u"qing yin ", u"hang ", u"(xing) "}), sink.pieces);
+    EXPECT_EQ((std::vector<std::u16string>{u"chong (zhong) ", u"qing yin ", u"hang (xing) "}), sink.pieces);
 }
 
 TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
