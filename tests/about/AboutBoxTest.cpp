@@ -8,11 +8,11 @@
 #include <ostream>
 #include <string>
 
-#include "AboutLayout.h"
+#include "about/AboutLayout.h"
 #include "AppInfo.h"
 #include "LinkHandler.h"
 #include "LorvaneSession.h"
-#include "MakerContact.h"
+#include "about/MakerContact.h"
 #include "MessageBoxWindow.h"
 #include "Polling.h"
 #include "StubTool.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "AboutLayout.h"
+#include "about/AboutLayout.h"
 #include "Application.h"
 
 namespace lorvane::about_tests {

@@ -8,7 +8,7 @@
 
 #include "TestRegistryKey.h"
 #include "TestText.h"
-#include "frmAbout.h"
+#include "about/frmAbout.h"
 
 namespace lorvane::about_tests {
 namespace {

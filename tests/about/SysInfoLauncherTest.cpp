@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "AboutLayout.h"
+#include "about/AboutLayout.h"
 #include "LorvaneSession.h"
 #include "MessageBoxWindow.h"
 #include "StubTool.h"

@@ -10,7 +10,7 @@
 
 #include "ErrorReport.h"
 #include "datafile/DataFileError.h"
-#include "TableErrorMessage.h"
+#include "main/TableErrorMessage.h"
 
 namespace lorvane::ui {
 namespace {

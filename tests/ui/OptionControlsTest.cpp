@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "OptionControls.h"
+#include "main/OptionControls.h"
 
 namespace lorvane::ui {
 namespace {

@@ -8,7 +8,7 @@
 #include <cwchar>
 #include <string>
 
-#include "Form1Layout.h"
+#include "main/Form1Layout.h"
 
 namespace {
 

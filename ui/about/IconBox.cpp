@@ -1,10 +1,10 @@
-#include "IconBox.h"
+#include "about/IconBox.h"
 
 #include <windows.h>
 
-#include "AboutLayout.h"
 #include "Dpi.h"
 #include "Gdi.h"
+#include "about/AboutLayout.h"
 #include "resource.h"
 
 namespace lorvane::ui {

@@ -1,4 +1,4 @@
-#include "SysInfoLauncher.h"
+#include "about/SysInfoLauncher.h"
 
 #include <stdexcept>
 

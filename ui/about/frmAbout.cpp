@@ -1,20 +1,20 @@
-#include "frmAbout.h"
+#include "about/frmAbout.h"
 
 #include <string>
 
-#include "AboutLayout.h"
 #include "AppInfo.h"
 #include "Application.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "PlaceInTwips.h"
-#include "sys/ProgramFolder.h"
-#include "IconBox.h"
-#include "MakerContact.h"
 #include "Shell.h"
-#include "SysInfoLauncher.h"
-#include "text/WideText.h"
+#include "about/AboutLayout.h"
+#include "about/IconBox.h"
+#include "about/MakerContact.h"
+#include "about/SysInfoLauncher.h"
 #include "resource.h"
+#include "sys/ProgramFolder.h"
+#include "text/WideText.h"
 
 namespace lorvane::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "EditContextMenu.h"
+#include "main/EditContextMenu.h"
 
 #include <richedit.h>
 

@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include "main/Form1.h"
 
 #include <commctrl.h>
 
@@ -6,17 +6,17 @@
 #include "Clipboard.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
-#include "PlaceInTwips.h"
 #include "MessageBox.h"
-#include "OptionControls.h"
+#include "PlaceInTwips.h"
 #include "ProgramEnd.h"
-#include "EditContextMenu.h"
-#include "RichEditBox.h"
-#include "TableErrorMessage.h"
+#include "main/EditContextMenu.h"
+#include "main/OptionControls.h"
+#include "main/RichEditBox.h"
+#include "main/TableErrorMessage.h"
+#include "resource.h"
 #include "table/DataFiles.h"
 #include "table/TableConversion.h"
 #include "text/WideText.h"
-#include "resource.h"
 
 namespace lorvane::ui {
 namespace {

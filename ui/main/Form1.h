@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "Font.h"
-#include "Form1Layout.h"
 #include "ApplicationWindow.h"
+#include "Font.h"
+#include "main/Form1Layout.h"
 #include "table/LoadTable.h"
 
 namespace lorvane::ui {

@@ -1,4 +1,4 @@
-#include "RichEditBox.h"
+#include "main/RichEditBox.h"
 
 #include <richedit.h>
 

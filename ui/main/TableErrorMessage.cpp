@@ -1,4 +1,4 @@
-#include "TableErrorMessage.h"
+#include "main/TableErrorMessage.h"
 
 #include <new>
 #include <stdexcept>
