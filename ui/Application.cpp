@@ -4,6 +4,7 @@
 
 #include "DllSearch.h"
 #include "ErrorReport.h"
+#include "WindowCreation.h"
 #include "about/frmAbout.h"
 #include "main/Form1.h"
 #include "main/RichEditBox.h"
@@ -29,10 +30,7 @@ int Application::run()
 {
     form1_ = std::make_unique<Form1>(*this);  // initialises the common controls first
     richEdit_ = platform::LoadSystemLibrary(L"msftedit.dll");
-    if (!richEdit_) {
-        const DWORD error = GetLastError();
-        throw WindowError(L"无法载入文本框所需的系统组件 msftedit.dll", error);
-    }
+    if (!richEdit_) ThrowLastError(L"无法载入文本框所需的系统组件 msftedit.dll");
     const int startUpFailure = form1_->startUp();
     if (startUpFailure != 0) return startUpFailure;
 
@@ -84,12 +82,7 @@ HWND Application::hiddenOwner()
 {
     if (!hiddenOwner_) {
         constexpr wchar_t className[] = L"LorvaneHiddenOwner";
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = className;
-        RegisterClassExW(&windowClass);
+        RegisterWindowClass(className, DefWindowProcW, nullptr, nullptr, nullptr);
         hiddenOwner_ = CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     }

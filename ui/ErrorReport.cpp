@@ -20,6 +20,12 @@ WindowError::WindowError(std::wstring whatFailed, DWORD systemError)
 {
 }
 
+void ThrowLastError(const wchar_t* whatFailed)
+{
+    const DWORD error = GetLastError();
+    throw WindowError(whatFailed, error);
+}
+
 std::wstring WithSystemReason(const std::wstring& whatFailed, DWORD systemError)
 {
     if (systemError == 0) return whatFailed + L"。";

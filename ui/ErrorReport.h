@@ -22,6 +22,10 @@ private:
     DWORD systemError_;
 };
 
+// Throws WindowError with `whatFailed` and the system's code of the call that
+// has just failed; call it before anything else can change GetLastError.
+[[noreturn]] void ThrowLastError(const wchar_t* whatFailed);
+
 // "<what failed>。" followed by the system's description of `systemError`,
 // marked as the system's: on a system in another language it is not in
 // Chinese.

@@ -5,6 +5,7 @@
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "Gdi.h"
+#include "WindowCreation.h"
 
 namespace lorvane::ui {
 
@@ -76,21 +77,10 @@ bool Window::handleDialogFocus(UINT message, WPARAM wParam, LPARAM lParam, HWND 
     return false;
 }
 
-void Window::registerClass(const wchar_t* className, HICON icon, HCURSOR cursor)
+void Window::registerClass(const wchar_t* className, HICON icon)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &windowClass)) return;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = icon;
-    windowClass.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    if (!RegisterClassExW(&windowClass)) {
-        const DWORD error = GetLastError();
-        throw WindowError(L"无法注册窗口类", error);
-    }
+    RegisterWindowClass(className, procedure, icon, LoadCursorW(nullptr, IDC_ARROW),
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
@@ -98,10 +88,7 @@ HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWOR
 {
     HWND created = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner, nullptr,
                                    GetModuleHandleW(nullptr), this);
-    if (!created) {
-        const DWORD error = GetLastError();
-        throw WindowError(L"无法创建窗口", error);
-    }
+    if (!created) ThrowLastError(L"无法创建窗口");
     dpi_ = platform::DpiOf(created);
     return created;
 }
@@ -109,14 +96,7 @@ HWND Window::createWindow(const wchar_t* className, const wchar_t* caption, DWOR
 HWND Window::createControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
                            const wchar_t* whatFailed)
 {
-    HWND created = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                   nullptr);
-    if (!created) {
-        const DWORD error = GetLastError();
-        throw WindowError(whatFailed, error);
-    }
-    return created;
+    return CreateChild(hwnd_, className, text, style, 0, id, whatFailed);
 }
 
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -42,7 +42,8 @@ protected:
 
     HWND checkedOptionOfGroup(HWND control) const;
 
-    static void registerClass(const wchar_t* className, HICON icon, HCURSOR cursor);
+    // Registers a class of windows whose messages go to their Window objects.
+    static void registerClass(const wchar_t* className, HICON icon);
     // Creates the window and takes its DPI.
     HWND createWindow(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
                       int y, int width, int height, HWND owner);

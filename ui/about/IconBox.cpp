@@ -4,6 +4,7 @@
 
 #include "Dpi.h"
 #include "Gdi.h"
+#include "WindowCreation.h"
 #include "about/AboutLayout.h"
 #include "resource.h"
 
@@ -41,14 +42,7 @@ LRESULT CALLBACK procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 
 void RegisterIconBoxClass()
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), IconBoxClassName, &windowClass)) return;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = IconBoxClassName;
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(IconBoxClassName, procedure, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr);
 }
 
 }  // namespace lorvane::ui

@@ -66,7 +66,7 @@ frmAbout::frmAbout(Application& application, HWND hiddenOwner)
 void frmAbout::load()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)), nullptr);
+    registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)));
     RegisterIconBoxClass();
     linkCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_HAND));
 

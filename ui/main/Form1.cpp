@@ -90,7 +90,7 @@ int Form1::startUp()
 void Form1::createControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)), nullptr);
+    registerClass(ClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_LORVANE)));
     createWindow(ClassName, Form1Caption().c_str(), FrameStyle, FrameExStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                  CW_USEDEFAULT, nullptr);
     HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON,

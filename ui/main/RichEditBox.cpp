@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "ErrorReport.h"
+#include "WindowCreation.h"
 
 #ifndef ST_PLAINTEXTONLY
 #define ST_PLAINTEXTONLY 0x20
@@ -21,13 +21,7 @@ constexpr DWORD BaseStyle =
 
 HWND CreateRichEditBox(HWND parent, int id, DWORD extraStyle)
 {
-    HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"", BaseStyle | extraStyle,
-                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleW(nullptr), nullptr);
-    if (!box) {
-        const DWORD error = GetLastError();
-        throw WindowError(L"无法创建文本框", error);
-    }
+    HWND box = CreateChild(parent, MSFTEDIT_CLASS, L"", BaseStyle | extraStyle, WS_EX_CLIENTEDGE, id, L"无法创建文本框");
     SendMessageW(box, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
     SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     return box;
