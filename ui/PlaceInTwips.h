@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include "Dpi.h"
-#include "TwipRect.h"
 
 namespace lorvane::ui {
 
-inline void PlaceInTwips(HWND control, const TwipRect& place, UINT dpi)
+inline void PlaceInTwips(HWND control, const platform::TwipRect& place, UINT dpi)
 {
-    MoveWindow(control, platform::TwipsToPixels(place.left, dpi), platform::TwipsToPixels(place.top, dpi),
-               platform::TwipsToPixels(place.width, dpi), platform::TwipsToPixels(place.height, dpi), TRUE);
+    const RECT pixels = platform::ToPixels(place, dpi);
+    MoveWindow(control, pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, TRUE);
 }
 
 }  // namespace lorvane::ui

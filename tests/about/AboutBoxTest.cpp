@@ -40,7 +40,7 @@ constexpr wchar_t Description[] =
 struct Place {
     ControlId id;
     const char* name;
-    ui::TwipRect twips;
+    platform::TwipRect twips;
 };
 
 constexpr Place Places[] = {

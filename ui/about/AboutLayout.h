@@ -34,7 +34,7 @@ inline constexpr wchar_t DisclaimerText[] = L"本软件为免费软件，欢迎�
 
 struct AboutControl {
     ControlId id;
-    TwipRect place;
+    platform::TwipRect place;
 };
 
 // Buttons and the picture first: they are the only stops of Tab.

@@ -18,7 +18,7 @@ void paint(HWND box)
     GetClientRect(box, &client);
     const platform::Brush ground(CreateSolidBrush(about::PictureBackground));
     FillRect(paint.dc(), &client, ground.get());
-    const int size = MulDiv(about::PictureIconPixels, static_cast<int>(platform::DpiOf(box)), USER_DEFAULT_SCREEN_DPI);
+    const int size = platform::ScalePixels(about::PictureIconPixels, platform::DpiOf(box));
     const platform::Icon icon(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LORVANE), IMAGE_ICON, size, size, 0)));
     if (icon) DrawIconEx(paint.dc(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);

@@ -40,7 +40,7 @@ std::wstring versionText()
 // The box's own text font: 宋体 9 pt, as its links.
 constexpr platform::FontDescription TextFont{L"宋体", 9, FW_NORMAL, false, false, GB2312_CHARSET};
 
-TwipRect placeOf(int id)
+platform::TwipRect placeOf(int id)
 {
     for (const AboutControl& placed : Controls)
         if (placed.id == id) return placed.place;
@@ -76,9 +76,9 @@ void frmAbout::load()
                                                     platform::TwipsToPixels(ClientHeightTwips, screenDpi),
                                                     FrameStyle, FrameExStyle, screenDpi);
     const RECT frame = platform::FrameAroundClient(FrameStyle, FrameExStyle, screenDpi);
-    createWindow(ClassName, L"", FrameStyle, FrameExStyle,
-                 platform::TwipsToPixels(ScreenPlaceTwips.x, screenDpi) + frame.left,
-                 platform::TwipsToPixels(ScreenPlaceTwips.y, screenDpi) + frame.top, size.cx, size.cy, hiddenOwner_);
+    const POINT client = platform::ToPixels(ScreenPlaceTwips, screenDpi);
+    createWindow(ClassName, L"", FrameStyle, FrameExStyle, client.x + frame.left, client.y + frame.top, size.cx,
+                 size.cy, hiddenOwner_);
     createControls();
     layOut(dpi());
     Form_Load();
@@ -117,7 +117,7 @@ void frmAbout::Form_Load()
 void frmAbout::layOut(UINT dpi)
 {
     auto fitting = [&](int id) {
-        const TwipRect place = placeOf(id);
+        const platform::TwipRect place = placeOf(id);
         return platform::FontFittingText(TextFont, dpi, windowText(control(id)),
                                          platform::TwipsToPixels(place.width, dpi),
                                          platform::TwipsToPixels(place.height, dpi));
@@ -144,16 +144,15 @@ void frmAbout::layOut(UINT dpi)
 void frmAbout::paintContent(HDC dc)
 {
     for (const RuleLine& line : Line1) {
-        const int width = MulDiv(line.widthPixels, static_cast<int>(dpi()), USER_DEFAULT_SCREEN_DPI);
+        const int width = platform::ScalePixels(line.widthPixels, dpi());
         const platform::Pen pen(CreatePen(PS_SOLID, 1, line.colour));
         const platform::SelectedObject selected(dc, pen.get());
-        const int fromX = platform::TwipsToPixels(line.fromTwips.x, dpi());
-        const int toX = platform::TwipsToPixels(line.toTwips.x, dpi());
-        const int y = platform::TwipsToPixels(line.fromTwips.y, dpi());
+        const POINT from = platform::ToPixels(line.fromTwips, dpi());
+        const POINT to = platform::ToPixels(line.toTwips, dpi());
         // Lines of more than one pixel grow downwards, inside their bounds.
         for (int row = 0; row < width; ++row) {
-            MoveToEx(dc, fromX, y + row, nullptr);
-            LineTo(dc, toX, y + row);
+            MoveToEx(dc, from.x, from.y + row, nullptr);
+            LineTo(dc, to.x, from.y + row);
         }
     }
 }

@@ -141,10 +141,8 @@ void Form1::paintContent(HDC dc)
     for (const OutlineLayout& outline : Shape1) {
         const platform::Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(outline.systemColour)));
         const platform::SelectedObject selected(dc, pen.get());
-        const int left = platform::TwipsToPixels(outline.place.left, dpi());
-        const int top = platform::TwipsToPixels(outline.place.top, dpi());
-        Rectangle(dc, left, top, left + platform::TwipsToPixels(outline.place.width, dpi()),
-                  top + platform::TwipsToPixels(outline.place.height, dpi()));
+        const RECT pixels = platform::ToPixels(outline.place, dpi());
+        Rectangle(dc, pixels.left, pixels.top, pixels.right, pixels.bottom);
     }
 }
 

@@ -39,7 +39,7 @@ struct ControlLayout {
     Form1ControlId id;
     ControlKind kind;
     const wchar_t* text;
-    TwipRect place;
+    platform::TwipRect place;
 };
 
 // In tab order: CmdCopy takes the focus first.
@@ -61,7 +61,7 @@ inline constexpr ControlLayout Form1Controls[] = {
 // The etched frame around the options: two one-pixel outlines, the second
 // one pixel further right and down.
 struct OutlineLayout {
-    TwipRect place;
+    platform::TwipRect place;
     int systemColour;
 };
 inline constexpr OutlineLayout Shape1[] = {

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace lorvane::ui {
+namespace lorvane::platform {
 
 // A control's place in twips (1,440 to the inch; 15 to the pixel at 96 DPI)
 // from the top-left corner of its window's client area.
@@ -11,4 +11,4 @@ struct TwipRect {
     int height;
 };
 
-}  // namespace lorvane::ui
+}  // namespace lorvane::platform
