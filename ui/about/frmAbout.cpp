@@ -26,11 +26,6 @@ constexpr wchar_t ControlFailure[] = L"无法创建“关于”对话框的控�
 constexpr DWORD FrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
 constexpr DWORD FrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-struct LabelText {
-    ControlId id;
-    std::wstring text;
-};
-
 std::wstring versionText()
 {
     return L"版本 " + std::to_wstring(app::VersionMajor) + L"." + std::to_wstring(app::VersionMinor) + L"." +
@@ -39,12 +34,44 @@ std::wstring versionText()
 
 // The box's own text font: 宋体 9 pt, as its links.
 constexpr platform::FontDescription TextFont{L"宋体", 9, FW_NORMAL, false, false, GB2312_CHARSET};
+constexpr platform::FontDescription TitleFont{L"宋体", 24, FW_BOLD, true, false, GB2312_CHARSET};
+constexpr platform::FontDescription LinkFont{L"宋体", 9, FW_NORMAL, false, true, GB2312_CHARSET};
 
-platform::TwipRect placeOf(int id)
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+};
+
+ControlClass classOf(ControlKind kind)
 {
-    for (const AboutControl& placed : Controls)
-        if (placed.id == id) return placed.place;
-    return {};
+    constexpr DWORD LabelStyle = SS_LEFT | SS_NOPREFIX | WS_GROUP;
+    switch (kind) {
+    case ControlKind::DefaultButton: return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP};
+    case ControlKind::PushButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP};
+    case ControlKind::Picture: return {IconBoxClassName, WS_BORDER | WS_TABSTOP | WS_GROUP};
+    case ControlKind::Label: return {L"STATIC", LabelStyle};
+    case ControlKind::Link: return {L"STATIC", LabelStyle | SS_NOTIFY};
+    }
+    return {L"STATIC", LabelStyle};
+}
+
+COLORREF textColourOf(ColourRole colour)
+{
+    switch (colour) {
+    case ColourRole::Title: return TitleColour;
+    case ColourRole::Black: return RGB(0, 0, 0);
+    case ColourRole::Link: return LinkColour;
+    case ColourRole::System: break;
+    }
+    return GetSysColor(COLOR_BTNTEXT);
+}
+
+// The table's entry for `child` of the box, or null.
+const AboutControl* entryOf(HWND box, HWND child)
+{
+    for (const AboutControl& entry : Controls)
+        if (GetDlgItem(box, entry.id) == child) return &entry;
+    return nullptr;
 }
 
 std::wstring windowText(HWND window)
@@ -86,24 +113,9 @@ void frmAbout::load()
 
 void frmAbout::createControls()
 {
-    const LabelText labels[] = {
-        {IdLblDescription, DescriptionText},
-        {IdLblDisclaimer, DisclaimerText},
-        {IdLblTitle, L""},
-        {IdLblVersion, L""},
-        {IdLabel1, std::wstring(L"作者：") + maker::Author},
-        {IdLabel2, std::wstring(L"地址：") + maker::Address},
-        {IdLabel3, std::wstring(L"电话：") + maker::Telephone + L"（传真）"},
-        {IdLabel4, std::wstring(L"E－mail:") + maker::Email},
-        {IdLabel5, std::wstring(L"URL：") + maker::WebPage},
-    };
-    createControl(L"BUTTON", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdOK, ControlFailure);
-    createControl(IconBoxClassName, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, IdPicIcon, ControlFailure);
-    createControl(L"BUTTON", L"系统信息(&S)...", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IdCmdSysInfo, ControlFailure);
-    for (const LabelText& label : labels) {
-        const bool link = label.id == IdLabel4 || label.id == IdLabel5;
-        createControl(L"STATIC", label.text.c_str(), SS_LEFT | SS_NOPREFIX | WS_GROUP | (link ? SS_NOTIFY : 0),
-                      label.id, ControlFailure);
+    for (const AboutControl& entry : Controls) {
+        const ControlClass controlClass = classOf(entry.kind);
+        createControl(controlClass.name, entry.text, controlClass.style, entry.id, ControlFailure);
     }
 }
 
@@ -116,29 +128,30 @@ void frmAbout::Form_Load()
 
 void frmAbout::layOut(UINT dpi)
 {
-    auto fitting = [&](int id) {
-        const platform::TwipRect place = placeOf(id);
-        return platform::FontFittingText(TextFont, dpi, windowText(control(id)),
-                                         platform::TwipsToPixels(place.width, dpi),
-                                         platform::TwipsToPixels(place.height, dpi));
-    };
     // The controls take the new fonts before the old ones are deleted.
-    Fonts fonts{platform::PointFont(TextFont, dpi),
-                platform::PointFont({L"宋体", 24, FW_BOLD, true, false, GB2312_CHARSET}, dpi),
-                platform::PointFont({L"宋体", 9, FW_NORMAL, false, true, GB2312_CHARSET}, dpi),
-                fitting(IdLblDescription), fitting(IdLblDisclaimer)};
-    for (const AboutControl& placed : Controls) {
-        HWND child = control(placed.id);
-        PlaceInTwips(child, placed.place, dpi);
-        HFONT font = fonts.text.get();
-        if (placed.id == IdLblTitle) font = fonts.title.get();
-        if (placed.id == IdLabel4 || placed.id == IdLabel5) font = fonts.link.get();
-        if (placed.id == IdLblDescription) font = fonts.description.get();
-        if (placed.id == IdLblDisclaimer) font = fonts.disclaimer.get();
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    Fonts fonts{platform::PointFont(TextFont, dpi), platform::PointFont(TitleFont, dpi),
+                platform::PointFont(LinkFont, dpi), {}};
+    for (const AboutControl& entry : Controls) {
+        HWND child = control(entry.id);
+        PlaceInTwips(child, entry.place, dpi);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(entry, dpi, fonts)), TRUE);
     }
     fonts_ = std::move(fonts);
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+HFONT frmAbout::fontFor(const AboutControl& entry, UINT dpi, Fonts& fonts) const
+{
+    switch (entry.font) {
+    case FontRole::Text: return fonts.text.get();
+    case FontRole::Title: return fonts.title.get();
+    case FontRole::Link: return fonts.link.get();
+    case FontRole::FittedText: break;
+    }
+    const RECT pixels = platform::ToPixels(entry.place, dpi);
+    fonts.fitted.push_back(platform::FontFittingText(TextFont, dpi, windowText(control(entry.id)),
+                                                     pixels.right - pixels.left, pixels.bottom - pixels.top));
+    return fonts.fitted.back().get();
 }
 
 void frmAbout::paintContent(HDC dc)
@@ -157,15 +170,16 @@ void frmAbout::paintContent(HDC dc)
     }
 }
 
-bool frmAbout::isLink(HWND child) const { return child == control(IdLabel4) || child == control(IdLabel5); }
+bool frmAbout::isLink(HWND child) const
+{
+    const AboutControl* entry = entryOf(hwnd(), child);
+    return entry && entry->kind == ControlKind::Link;
+}
 
 LRESULT frmAbout::colourLabel(HDC dc, HWND label)
 {
-    COLORREF colour = GetSysColor(COLOR_BTNTEXT);
-    if (label == control(IdLblTitle)) colour = TitleColour;
-    if (label == control(IdLblDescription) || label == control(IdLblDisclaimer)) colour = RGB(0, 0, 0);
-    if (isLink(label)) colour = LinkColour;
-    SetTextColor(dc, colour);
+    const AboutControl* entry = entryOf(hwnd(), label);
+    SetTextColor(dc, textColourOf(entry ? entry->colour : ColourRole::System));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }

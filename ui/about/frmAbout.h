@@ -3,11 +3,15 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "Font.h"
 #include "ApplicationWindow.h"
 
 namespace lorvane::ui {
+namespace about {
+struct AboutControl;
+}
 
 // The About box: one per process, modeless, without a taskbar button. It
 // names the program and its version, the maker and the terms of
@@ -31,8 +35,17 @@ protected:
     void paintContent(HDC dc) override;
 
 private:
+    struct Fonts {
+        platform::Font text;
+        platform::Font title;
+        platform::Font link;
+        std::vector<platform::Font> fitted;  // one for each long text
+    };
+
     void createControls();
     void Form_Load();
+    // The font `entry` asks for; a fitted one is made for it and kept in `fonts`.
+    HFONT fontFor(const about::AboutControl& entry, UINT dpi, Fonts& fonts) const;
     LRESULT colourLabel(HDC dc, HWND label);
     bool isLink(HWND child) const;
 
@@ -42,13 +55,6 @@ private:
     void Label5_Click();
 
     HWND hiddenOwner_;
-    struct Fonts {
-        platform::Font text;
-        platform::Font title;
-        platform::Font link;
-        platform::Font description;
-        platform::Font disclaimer;
-    };
     Fonts fonts_;
     HCURSOR linkCursor_ = nullptr;
 };
