@@ -54,5 +54,7 @@ using GlobalMemory = Handle<NullIsNone<HGLOBAL, GlobalFree>>;
 using Menu = Handle<NullIsNone<HMENU, DestroyMenu>>;
 using Icon = Handle<NullIsNone<HICON, DestroyIcon>>;
 using RegistryHandle = Handle<NullIsNone<HKEY, RegCloseKey>>;
+using OwnedWindow = Handle<NullIsNone<HWND, DestroyWindow>>;
+using Library = Handle<NullIsNone<HMODULE, FreeLibrary>>;
 
 }  // namespace lorvane::platform

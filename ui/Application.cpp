@@ -1,7 +1,5 @@
 #include "Application.h"
 
-#include <objbase.h>
-
 #include "DllSearch.h"
 #include "ErrorReport.h"
 #include "WindowCreation.h"
@@ -11,26 +9,16 @@
 
 namespace lorvane::ui {
 
-Application::Application()
-{
-    // The shell, asked to open the About box's links, wants COM.
-    comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-}
-
-Application::~Application()
-{
-    about_.reset();
-    form1_.reset();
-    if (hiddenOwner_) DestroyWindow(hiddenOwner_);
-    if (comInitialised_) CoUninitialize();
-    if (richEdit_) FreeLibrary(richEdit_);
-}
+// Defined here, where Form1 and frmAbout are complete.
+Application::Application() = default;
+Application::~Application() = default;
 
 int Application::run()
 {
     form1_ = std::make_unique<Form1>(*this);  // initialises the common controls first
-    richEdit_ = platform::LoadSystemLibrary(L"msftedit.dll");
-    if (!richEdit_) ThrowLastError(L"无法载入文本框所需的系统组件 msftedit.dll");
+    HMODULE richEdit = platform::LoadSystemLibrary(L"msftedit.dll");
+    if (!richEdit) ThrowLastError(L"无法载入文本框所需的系统组件 msftedit.dll");
+    richEdit_.reset(richEdit);
     const int startUpFailure = form1_->startUp();
     if (startUpFailure != 0) return startUpFailure;
 
@@ -83,10 +71,11 @@ HWND Application::hiddenOwner()
     if (!hiddenOwner_) {
         constexpr wchar_t className[] = L"LorvaneHiddenOwner";
         RegisterWindowClass(className, DefWindowProcW, nullptr, nullptr, nullptr);
-        hiddenOwner_ = CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       GetModuleHandleW(nullptr), nullptr);
+        // Without it the About box merely gets a taskbar button of its own.
+        hiddenOwner_.reset(CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                           GetModuleHandleW(nullptr), nullptr));
     }
-    return hiddenOwner_;
+    return hiddenOwner_.get();
 }
 
 HWND Application::mainWindow() const { return form1_ ? form1_->hwnd() : nullptr; }

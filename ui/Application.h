@@ -4,6 +4,9 @@
 
 #include <memory>
 
+#include "ComApartment.h"
+#include "Handle.h"
+
 namespace lorvane::ui {
 
 class Form1;
@@ -32,10 +35,13 @@ private:
 
     HWND hiddenOwner();
 
-    bool comInitialised_ = false;
-    HMODULE richEdit_ = nullptr;
+    // Torn down from the last line up: the windows, then COM, then the rich
+    // edit library, which the text boxes need for as long as they live.
+    platform::Library richEdit_;
+    // The shell, asked to open the About box's links, wants COM.
+    platform::ComApartment com_;
     // Owns the About box so that it has no taskbar button of its own.
-    HWND hiddenOwner_ = nullptr;
+    platform::OwnedWindow hiddenOwner_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<frmAbout> about_;
 };

@@ -75,10 +75,8 @@ int Form1::startUp()
     try {
         Form_Load();
     } catch (...) {
-        // The box comes first: with the window gone, the program would post
-        // its quit message, which ends the box's own message loop at once.
+        // The window, never shown, goes with this object.
         platform::ShowMessage(nullptr, TableLoadFailureMessage(DefaultTablePath()), MB_OK | MB_ICONERROR);
-        DestroyWindow(hwnd());
         return TableFailureExitCode;
     }
     ShowWindow(hwnd(), SW_SHOWDEFAULT);
