@@ -26,11 +26,4 @@ void StartProgram(const std::wstring& path)
     const KernelHandle started(process.hProcess);
 }
 
-bool IsOrdinaryFile(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-}
-
 }  // namespace lorvane::platform

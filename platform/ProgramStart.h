@@ -10,8 +10,4 @@ namespace lorvane::platform {
 // program named by its first words. Throws std::runtime_error.
 void StartProgram(const std::wstring& path);
 
-// True when `path` names an ordinary file: not a folder, not hidden, not a
-// system file.
-bool IsOrdinaryFile(const std::wstring& path);
-
 }  // namespace lorvane::platform

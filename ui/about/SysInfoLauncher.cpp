@@ -4,6 +4,7 @@
 
 #include "AppInfo.h"
 #include "AnsiText.h"
+#include "Files.h"
 #include "MessageBox.h"
 #include "ProgramStart.h"
 #include "Registry.h"
