@@ -8,7 +8,6 @@
 #include "ErrorReport.h"
 #include "MessageBox.h"
 #include "PlaceInTwips.h"
-#include "ProgramEnd.h"
 #include "main/EditContextMenu.h"
 #include "main/OptionControls.h"
 #include "main/RichEditBox.h"
@@ -275,7 +274,11 @@ void Form1::CmdCopy_Click()
     }
 }
 
-void Form1::CmdExit_Click() { platform::EndProgramNow(0); }
+void Form1::CmdExit_Click()
+{
+    // At once, every window with it, the About box too; no handler runs after.
+    ExitProcess(0);
+}
 
 void Form1::CmdAbout_Click() { application().showAbout(); }
 
