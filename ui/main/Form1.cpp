@@ -226,12 +226,12 @@ void Form1::ConvertText()
     setOutput(ToWide(output));
 }
 
-void Form1::CheckZLSB_Click()
-{
-    if (!RichEditText(control(IdText2), false).empty()) Command1_Click();
-}
+void Form1::CheckZLSB_Click() { reconvertIfOutputShown(); }
 
-void Form1::OptFirstUpperCase_Click()
+void Form1::OptFirstUpperCase_Click() { reconvertIfOutputShown(); }
+
+// Blanks or line breaks alone count as output.
+void Form1::reconvertIfOutputShown()
 {
     if (!RichEditText(control(IdText2), false).empty()) Command1_Click();
 }

@@ -35,6 +35,7 @@ private:
 
     void onCommand(int id, int notification);
     void onOptionClicked();
+    void reconvertIfOutputShown();
 
     void Command1_Click();
     void CheckZLSB_Click();
