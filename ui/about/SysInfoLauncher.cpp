@@ -33,17 +33,17 @@ std::wstring expandEnvironmentStrings(const std::wstring& text)
 
 }  // namespace
 
-bool ReadRegistryText(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::wstring& KeyVal)
+bool ReadRegistryText(HKEY root, const std::string& subKey, const std::string& valueName, std::wstring& text)
 {
     LONG status = ERROR_SUCCESS;
-    const platform::RegistryKey key(KeyRoot, KeyName, status);
+    const platform::RegistryKey key(root, subKey, status);
     if (status != ERROR_SUCCESS) {
-        KeyVal.clear();
+        text.clear();
         return false;
     }
-    const platform::RegistryKey::Value value = key.queryValue(SubKeyRef, ValueBufferBytes);
+    const platform::RegistryKey::Value value = key.queryValue(valueName, ValueBufferBytes);
     if (value.status != ERROR_SUCCESS) {
-        KeyVal.clear();
+        text.clear();
         return false;
     }
     if (value.data.empty()) throw std::invalid_argument("the registry value holds no data");
@@ -53,20 +53,20 @@ bool ReadRegistryText(HKEY KeyRoot, const std::string& KeyName, const std::strin
 
     switch (value.type) {
     case REG_SZ:
-        KeyVal = platform::FromAnsi(kept);
+        text = platform::FromAnsi(kept);
         return true;
     case REG_EXPAND_SZ:
-        KeyVal = expandEnvironmentStrings(platform::FromAnsi(kept));
+        text = expandEnvironmentStrings(platform::FromAnsi(kept));
         return true;
     case REG_DWORD: {
         DWORD number = 0;
         for (std::size_t byte = kept.size() < 4 ? kept.size() : 4; byte-- > 0;)
             number = (number << 8) | static_cast<unsigned char>(kept[byte]);
-        KeyVal = std::to_wstring(number);
+        text = std::to_wstring(number);
         return true;
     }
     default:
-        KeyVal.clear();
+        text.clear();
         return false;
     }
 }

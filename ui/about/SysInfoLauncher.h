@@ -11,10 +11,10 @@ namespace lorvane::ui {
 // or tells the user that it is not available.
 void LaunchSystemInformation();
 
-// Reads one registry value as text (frmAbout::GetKeyValue). False, with
-// KeyVal empty, when the key or the value cannot be read or the value is
-// neither text nor a number. Throws std::invalid_argument for a value of no
-// bytes at all.
-bool ReadRegistryText(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::wstring& KeyVal);
+// Reads the value `valueName` of the key `subKey` under `root` as text
+// (frmAbout::GetKeyValue). False, with `text` empty, when the key or the value
+// cannot be read or the value is neither text nor a number. Throws
+// std::invalid_argument for a value of no bytes at all.
+bool ReadRegistryText(HKEY root, const std::string& subKey, const std::string& valueName, std::wstring& text);
 
 }  // namespace lorvane::ui

@@ -243,6 +243,7 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 void frmAbout::Label4_Click()
 {
     const std::wstring folder = Utf8ToWide(ProgramFolder());
+    // "Open" here and "open" for the web page, each as given; the shell takes either.
     platform::OpenWithShell(application().mainWindow(), L"Open", mailLink(), L"", folder.c_str());
 }
 

@@ -15,7 +15,8 @@ struct AboutControl;
 
 // The About box: one per process, modeless, without a taskbar button. It
 // names the program and its version, the maker and the terms of
-// distribution, and starts the system's System Information tool.
+// distribution, and starts the system's System Information tool. frmAbout is
+// the name it was given, and kept.
 class frmAbout : public ApplicationWindow {
 public:
     frmAbout(Application& application, HWND hiddenOwner);
@@ -24,7 +25,8 @@ public:
     void load();
     void showInFront();
 
-    // The System Information launcher (SysInfoLauncher.h).
+    // The System Information launcher (SysInfoLauncher.h), under the names
+    // given to it, GetKeyValue's parameters included.
     void StartSysInfo();
     static bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
                             std::wstring& KeyVal);
@@ -42,17 +44,18 @@ private:
         std::vector<platform::Font> fitted;  // one for each long text
     };
 
-    void createControls();
+    // Given names, kept as they are: the box's events and its handlers.
     void Form_Load();
-    // The font `entry` asks for; a fitted one is made for it and kept in `fonts`.
-    HFONT fontFor(const about::AboutControl& entry, UINT dpi, Fonts& fonts) const;
-    LRESULT colourLabel(HDC dc, HWND label);
-    bool isLink(HWND child) const;
-
     void cmdOK_Click();
     void cmdSysInfo_Click();
     void Label4_Click();
     void Label5_Click();
+
+    void createControls();
+    // The font `entry` asks for; a fitted one is made for it and kept in `fonts`.
+    HFONT fontFor(const about::AboutControl& entry, UINT dpi, Fonts& fonts) const;
+    LRESULT colourLabel(HDC dc, HWND label);
+    bool isLink(HWND child) const;
 
     HWND hiddenOwner_;
     Fonts fonts_;

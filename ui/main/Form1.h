@@ -14,7 +14,8 @@
 namespace lorvane::ui {
 
 // The main window: the input and output boxes, the options and the five
-// command buttons. It owns the pinyin table for as long as it lives.
+// command buttons. It owns the pinyin table for as long as it lives. Form1 is
+// the name it was given, and kept.
 class Form1 : public ApplicationWindow {
 public:
     explicit Form1(Application& application);
@@ -29,14 +30,9 @@ protected:
     void paintContent(HDC dc) override;
 
 private:
+    // Given names, kept as they are: the window's events, its handlers and ConvertText.
     void Form_Initialize();
-    void createControls();
     void Form_Load();
-
-    void onCommand(int id, int notification);
-    void onOptionClicked();
-    void reconvertIfOutputShown();
-
     void Command1_Click();
     void CheckZLSB_Click();
     void OptFirstUpperCase_Click();
@@ -46,12 +42,15 @@ private:
     void CmdCopy_Click();
     void CmdExit_Click();
     void CmdAbout_Click();
-
     void ConvertText();
+
+    void createControls();
+    void onCommand(int id, int notification);
+    void onOptionClicked();
+    void reconvertIfOutputShown();
     void changeOutputCase(bool upper);
     void setOutput(const std::wstring& text);
     LRESULT focusedButtonAsDefault() const;
-
     bool isChecked(Form1ControlId id) const;
 
     platform::Font font_;
