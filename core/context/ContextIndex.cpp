@@ -301,6 +301,16 @@ void ContextIndex::PairFilter::add(char16_t first, char16_t second)
     bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
 }
 
+std::size_t ContextIndex::memoryBytes() const
+{
+    return text_.memoryBytes() + singles_.capacity() * sizeof(Fragment) +
+           alls_.capacity() * sizeof(std::array<Fragment, 3>) + syllables_.capacity() * sizeof(Fragment) +
+           bracketed_.capacity() * sizeof(Fragment) + unitInfo_.capacity() * sizeof(std::uint32_t) +
+           singleCost_.capacity() * sizeof(std::uint16_t) + settled_.capacity() * sizeof(SettledUnit) +
+           rules_.memoryBytes() + readingAfter_.memoryBytes() + readingBefore_.memoryBytes() + graph_.memoryBytes() +
+           wordChoices_.capacity() * sizeof(std::uint32_t);
+}
+
 ContextIndex::Budget ContextIndex::BudgetFor(const PinyinTable& table, const WordData& words)
 {
     // Each unit of an entry takes at least a byte of the table file, and

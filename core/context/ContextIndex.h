@@ -65,6 +65,8 @@ public:
         std::size_t words;
     };
     static Budget BudgetFor(const PinyinTable& table, const WordData& words);
+    // What the index takes, in bytes, for comparison with its budget.
+    std::size_t memoryBytes() const;
 
     // Takes the words from `words`. Throws IndexTooLarge past `budget`,
     // BudgetFor(table, words) unless another is given.
@@ -135,6 +137,9 @@ private:
         std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(1);
         unsigned shift_ = 26;
         bool full_ = false;
+
+    public:
+        std::size_t memoryBytes() const { return bits_.capacity() * sizeof(std::uint64_t); }
     };
 
     class Builder;

@@ -27,6 +27,12 @@ public:
     // `choices[i]` is what rule i of the file chooses.
     RuleIndex(const std::vector<WordData::Rule>& rules, const std::vector<std::uint32_t>& choices);
 
+    std::size_t memoryBytes() const
+    {
+        return entries_.capacity() * sizeof(Entry) + targets_.capacity() * sizeof(char16_t) +
+               rulesOfTarget_.capacity() * sizeof(Rules);
+    }
+
     // The rules of `target`; none where it has none.
     Rules rulesOf(char16_t target) const;
 

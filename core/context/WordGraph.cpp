@@ -54,6 +54,12 @@ WordGraph::WordGraph(const WordData& data) : WordGraph()
     placePairs();
 }
 
+std::size_t WordGraph::memoryBytes() const
+{
+    return roots_.capacity() * sizeof(Root) + nodes_.capacity() * sizeof(Node) + firsts_.capacity() * sizeof(First) +
+           pairs_.capacity() * sizeof(Slot) + places_.capacity() * sizeof(std::uint16_t);
+}
+
 void WordGraph::placePairs()
 {
     const auto lowByte = [](const Slot& slot) { return static_cast<unsigned>(slot.second & 0xFF); };

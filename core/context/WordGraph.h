@@ -61,6 +61,8 @@ public:
                  std::uint32_t* readings) const;
 
     std::size_t nodeCount() const { return nodes_.size(); }
+    // What its tables take, in bytes.
+    std::size_t memoryBytes() const;
     // The memory the tree takes for each unit of the words, at most.
     static constexpr std::size_t BytesPerWordUnit = 16 + sizeof(Slot) / 2 + 32;
 

@@ -29,6 +29,7 @@ public:
     Fragment appendPlain(std::u16string_view syllable);
     Fragment appendBracketed(std::u16string_view syllable);
     std::size_t size() const { return text_.size(); }
+    std::size_t memoryBytes() const { return text_.capacity() * sizeof(char16_t); }
 
     // Makes the copies of the other letter cases; nothing can be appended
     // afterwards.

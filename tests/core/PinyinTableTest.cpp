@@ -162,6 +162,10 @@ TEST(DataFileError, MessagesNameTheFullPathAndTheProblem)
     EXPECT_EQ(start + "its readings are too long to index", message(Kind::TooLongToIndex));
     EXPECT_EQ("cannot load the pinyin table \"\" (an empty file name): the file does not exist",
               std::string(DataFileError(DataFile::Table, Kind::Missing, "").what()));
+    // A quote or a control character in a path is escaped, so that the
+    // message reads one way only.
+    EXPECT_EQ("cannot load the word data \"C:\\\\a\\\"b\\n\\x01\": the file is empty",
+              std::string(DataFileError(DataFile::Words, Kind::Empty, "C:\\a\"b\n\x01").what()));
     EXPECT_EQ("0", WithThousandsSeparators(0));
     EXPECT_EQ("999", WithThousandsSeparators(999));
     EXPECT_EQ("1,234,567", WithThousandsSeparators(1234567));
