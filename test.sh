@@ -28,14 +28,15 @@ echo "== mingw-x86: build the 32-bit release and its zip"
 cmake --workflow --preset mingw-x86
 
 # Fuzzes one target for 60 s from a copy of its corpus and prints how many
-# inputs it ran. The working corpus lives in memory where it can (the fuzzer
+# inputs it ran. An input that takes more than 10 s, or memory past 1 GB
+# (the sanitizers' own included), fails the run as a crash does. The working corpus lives in memory where it can (the fuzzer
 # writes and deletes many small files); a crash is written into the corpus
 # folder itself, whose replay test then fails until the fault is fixed.
 fuzz_for_a_minute() {
   local target=$1 corpus=$2 work status=0
   work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
   cp "$corpus"/* "$work"/
-  "build/native-fuzz/bin/$target" -max_total_time=60 -max_len=4096 -print_final_stats=1 \
+  "build/native-fuzz/bin/$target" -max_total_time=60 -max_len=4096 -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
     -artifact_prefix="$corpus/" "$work" >"$work.log" 2>&1 || status=$?
   awk '/^stat::number_of_executed_units:/ { runs = $2 } /^stat::average_exec_per_sec:/ { rate = $2 }
     END { printf "fuzz: %d executions, %d per second\n", runs, rate }' "$work.log"

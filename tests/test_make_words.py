@@ -214,6 +214,11 @@ class SemanticsTest(unittest.TestCase):
         self.assertEqual(self.choose("好中了"), ["hao", "zhong", "liao"])
         self.assertEqual(self.choose("长x大"), ["chang", None, "da"])
 
+    def test_a_reading_listed_twice_stays_twice_but_the_chosen_once(self):
+        self.table["长"] = ["chang", "zhang", "chang"]
+        self.assertEqual(self.converter.convert("长大"), "zhang (chang) (chang) da (dai)")
+        self.assertEqual(self.converter.convert("长"), "chang (zhang) (chang)")
+
     def test_long_runs_are_cut_every_4096_units(self):
         text = "了" * 4095 + "长大"
         chosen = self.choose(text)
