@@ -102,7 +102,9 @@ void ContextIndex::Builder::plan()
 {
     std::size_t tableUnits = 0;
     std::size_t entries = 0;
-    for (const auto& [unit, readings] : table_.units()) {
+    for (const TableReadings::Unit& entry : table_.units()) {
+        const char16_t unit = entry.unit;
+        const std::span<const std::u16string_view> readings = entry.readings;
         std::size_t outputLength = ReadingText::plainLength(readings.front());
         for (const std::u16string_view reading : readings) outputLength += ReadingText::bracketedLength(reading);
         tableUnits += outputLength;
@@ -169,7 +171,9 @@ void ContextIndex::Builder::addTableChoices()
     index_.bracketed_.assign(UnitCount, Fragment{});
     std::vector<Fragment> items;
     std::vector<Listed> spelled;  // a key, and the place of its reading in the table
-    for (const auto& [unit, readings] : table_.units()) {
+    for (const TableReadings::Unit& entry : table_.units()) {
+        const char16_t unit = entry.unit;
+        const std::span<const std::u16string_view> readings = entry.readings;
         const Fragment first = text.appendPlain(readings.front());
         items.clear();
         for (const std::u16string_view reading : readings) items.push_back(text.appendBracketed(reading));

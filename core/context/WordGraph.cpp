@@ -62,29 +62,35 @@ std::size_t WordGraph::memoryBytes() const
 
 void WordGraph::placePairs()
 {
-    const auto lowByte = [](const Slot& slot) { return static_cast<unsigned>(slot.second & 0xFF); };
-    std::vector<Slot> ofUnit;
+    std::size_t count = 0;
+    for (const Root& root : roots_) count += root.childCount;
+    pairs_.resize(count);
+    // A first unit's children come in order of their unit; put by the low
+    // byte of it, in that order (a counting sort), they stay in order
+    // within a low byte.
+    std::uint32_t place[257];
+    std::uint32_t begin = 0;
     for (std::size_t unit = 0; unit < roots_.size(); ++unit) {
         const Root& root = roots_[unit];
-        firsts_[unit].begin = static_cast<std::uint32_t>(pairs_.size());
-        ofUnit.clear();
-        for (std::uint32_t node = root.firstChild; node < root.firstChild + root.childCount; ++node) {
-            const Node& prefix = nodes_[node];
-            ofUnit.push_back({prefix.firstChild, prefix.syllablesStart, prefix.unit, prefix.childCount, prefix.cost});
+        firsts_[unit].begin = begin;
+        const Node* const children = nodes_.data() + root.firstChild;
+        const auto slotOf = [](const Node& prefix) {
+            return Slot{prefix.firstChild, prefix.syllablesStart, prefix.unit, prefix.childCount, prefix.cost};
+        };
+        if (root.childCount <= DirectSearch) {
+            for (std::uint32_t child = 0; child < root.childCount; ++child) pairs_[begin + child] = slotOf(children[child]);
+        } else {
+            std::fill(std::begin(place), std::end(place), 0);
+            for (std::uint32_t child = 0; child < root.childCount; ++child) ++place[(children[child].unit & 0xFF) + 1];
+            for (unsigned byte = 0; byte < 256; ++byte) place[byte + 1] += place[byte];
+            firsts_[unit].places = static_cast<std::uint32_t>(places_.size());
+            for (const std::uint32_t at : place) places_.push_back(static_cast<std::uint16_t>(at));
+            for (std::uint32_t child = 0; child < root.childCount; ++child)
+                pairs_[begin + place[children[child].unit & 0xFF]++] = slotOf(children[child]);
         }
-        // In order of the second unit already: stable, they stay so within a low byte.
-        std::stable_sort(ofUnit.begin(), ofUnit.end(),
-                         [&](const Slot& a, const Slot& b) { return lowByte(a) < lowByte(b); });
-        pairs_.insert(pairs_.end(), ofUnit.begin(), ofUnit.end());
-        if (ofUnit.size() <= DirectSearch) continue;
-        firsts_[unit].places = static_cast<std::uint32_t>(places_.size());
-        std::uint32_t at = 0;
-        for (unsigned byte = 0; byte <= 0x100; ++byte) {
-            while (at < ofUnit.size() && lowByte(ofUnit[at]) < byte) ++at;
-            places_.push_back(static_cast<std::uint16_t>(at));
-        }
+        begin += root.childCount;
     }
-    firsts_[roots_.size()].begin = static_cast<std::uint32_t>(pairs_.size());
+    firsts_[roots_.size()].begin = begin;
 }
 
 WordGraph::Slot WordGraph::pair(char16_t first, char16_t second, std::uint64_t& searchSteps) const
