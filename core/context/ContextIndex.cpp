@@ -193,7 +193,8 @@ void ContextIndex::Builder::addTableChoices()
                 if (at != chosen) length += text.appendBracketed(readings[at]).length;
             return Choice{plain, {Fragment{plain.start, length}, Fragment{}, Fragment{}}};
         };
-        const bool isShort = readings.size() > 1 && first.length - 2 + (end - start) <= ShortOutput;
+        // The ordinary output: "zhong " and the parentheses but "(zhong) ".
+        const bool isShort = readings.size() > 1 && end - start - 2 <= ShortOutput;
         const std::uint32_t ordinary = addChoice(isShort ? whole(0) : Choice{first, {first, without(0)[1], Fragment{}}});
         index_.unitInfo_[unit] = ordinary;
 
@@ -321,7 +322,7 @@ ContextIndex::Budget ContextIndex::BudgetFor(const PinyinTable& table, const Wor
     // each entry a byte more to end it.
     std::size_t tableSize = 0;
     for (const std::u16string& entry : table.slots) tableSize += entry.empty() ? 0 : entry.size() + 1;
-    return {MemoryPerByte * tableSize + MemoryBesides, MemoryPerByte * words.fileBytes + MemoryBesides};
+    return {MemoryPerByte * tableSize + MemoryBesides + ShortOutputsBytes, MemoryPerByte * words.fileBytes + MemoryBesides};
 }
 
 ContextIndex::ContextIndex(const PinyinTable& table, WordData words, std::optional<Budget> budget)

@@ -83,8 +83,10 @@ public:
     // does not list: that syllable, then all the unit's readings.
     static constexpr std::uint32_t FreeChoice = 1u << 29;
     // An output of the table's readings this long or shorter is kept whole
-    // as well as in its parts.
-    static constexpr std::size_t ShortOutput = 64;
+    // as well as in its parts: at most twice for each entry of the table,
+    // which is the most memory it can take, whatever the files.
+    static constexpr std::size_t ShortOutput = 32;
+    static constexpr std::size_t ShortOutputsBytes = 2 * PinyinTableCapacity * ShortOutput * 3 * sizeof(char16_t);
 
     // The info of a unit: its choice, or what decides it.
     static constexpr std::uint32_t InRun = 1u << 30;    // in runs, always one choice
