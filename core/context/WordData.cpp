@@ -91,11 +91,18 @@ private:
 };
 
 struct Header {
+    std::uint32_t version;
     std::uint32_t syllableCount;
     std::uint32_t charCount;
     std::uint32_t ruleCount;
     std::uint32_t wordCount;
 };
+
+void checkSyllableCount(SectionReader& reader, std::uint32_t syllableCount)
+{
+    if (syllableCount == 0 || syllableCount > 0xFFFF)
+        reader.fail("the header counts " + count(syllableCount) + " syllables; 1 to 65,535 are allowed");
+}
 
 Header readHeader(std::string_view bytes, SectionReader& reader, const std::string& path)
 {
@@ -107,9 +114,10 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
     reader.require(WordDataHeaderSize, [] { return std::string("the header"); });
     for (std::size_t skipped = 0; skipped < sizeof Magic; ++skipped) reader.u8();
     const std::uint32_t version = reader.u32();
-    if (version != WordDataVersion)
+    if (version < 1 || version > WordDataVersion)
         failWith(Kind::WrongVersion, path,
-                 "version " + std::to_string(version) + ", this program reads version " + std::to_string(WordDataVersion));
+                 "version " + std::to_string(version) + ", this program reads versions 1 to " +
+                     std::to_string(WordDataVersion));
     const std::uint32_t declaredSize = reader.u32();
     if (declaredSize > bytes.size())
         failWith(Kind::Truncated, path,
@@ -126,33 +134,41 @@ Header readHeader(std::string_view bytes, SectionReader& reader, const std::stri
         failWith(Kind::WrongChecksum, path, numbers);
     }
     Header header{};
+    header.version = version;
     header.syllableCount = reader.u32();
     header.charCount = reader.u32();
     header.ruleCount = reader.u32();
     header.wordCount = reader.u32();
     if (reader.u32() != 0) reader.fail("the reserved field of the header (byte 36) is not 0");
-    if (header.syllableCount == 0 || header.syllableCount > 0xFFFF)
-        reader.fail("the header counts " + count(header.syllableCount) + " syllables; 1 to 65,535 are allowed");
+    checkSyllableCount(reader, header.syllableCount);
     return header;
 }
 
-void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData& data)
+// A toned syllable is its letters and a tone digit after them.
+void readSyllables(SectionReader& reader, std::uint32_t syllableCount, WordData& data, bool toned)
 {
+    const char* const kind = toned ? "toned syllable" : "syllable";
     reader.requireRecords(syllableCount, 2,
-                   [&] { return "the syllable section of " + count(syllableCount) + " syllables"; });
+                   [&] { return std::string("the ") + kind + " section of " + count(syllableCount) + " syllables"; });
     data.syllables.resize(syllableCount);
+    const unsigned shortest = toned ? 2 : 1;
+    const unsigned longest = toned ? 16 : 15;
     for (std::uint32_t index = 0; index < syllableCount; ++index) {
         const std::size_t at = reader.at();
-        const auto where = [&] { return "syllable " + count(index) + " at byte " + count(at); };
+        const auto where = [&] { return std::string(kind) + " " + count(index) + " at byte " + count(at); };
         reader.require(1, where);
         const unsigned length = reader.u8();
-        if (length < 1 || length > 15) reader.fail(where() + ": length " + std::to_string(length) + ", not 1 to 15");
+        if (length < shortest || length > longest)
+            reader.fail(where() + ": length " + std::to_string(length) + ", not " + std::to_string(shortest) + " to " +
+                        std::to_string(longest));
         reader.require(length, where);
         std::u16string& syllable = data.syllables[index];
         syllable.resize(length);
         for (unsigned letter = 0; letter < length; ++letter) {
             const unsigned byte = reader.u8();
-            if (byte < 'a' || byte > 'z') reader.fail(where() + ": a byte that is not a to z");
+            const bool toneDigit = toned && letter + 1 == length;
+            if (toneDigit ? byte < '1' || byte > '5' : byte < 'a' || byte > 'z')
+                reader.fail(where() + (toneDigit ? ": its tone is not 1 to 5" : ": a byte that is not a to z"));
             syllable[letter] = static_cast<char16_t>(byte);
         }
     }
@@ -259,6 +275,118 @@ void readWords(SectionReader& reader, std::uint32_t wordCount, WordData& data, c
     }
 }
 
+// The sections of a body: syllables, chars, rules and words, checked as the
+// format says.
+void readBody(SectionReader& reader, const Header& counts, WordData& data, bool toned)
+{
+    // 8 KiB, too much for some threads' stacks.
+    const auto hasChar = std::make_unique<std::bitset<0x10000>>();
+    readSyllables(reader, counts.syllableCount, data, toned);
+    readChars(reader, counts.charCount, data, *hasChar);
+    readRules(reader, counts.ruleCount, data, *hasChar);
+    readWords(reader, counts.wordCount, data, *hasChar);
+}
+
+void requireIndex(SectionReader& reader, std::uint16_t syllable, const WordData& body, const std::string& where)
+{
+    if (syllable >= body.syllables.size())
+        reader.fail(where + ": toned syllable " + count(syllable) + " out of range");
+}
+
+void readCharTones(SectionReader& reader, std::uint32_t recordCount, ToneData& tones)
+{
+    reader.requireRecords(recordCount, 5, [&] { return "the char tone section of " + count(recordCount) + " records"; });
+    tones.charTones.resize(recordCount);
+    for (std::uint32_t index = 0; index < recordCount; ++index) {
+        const std::size_t at = reader.at();
+        const auto where = [&] { return "char tones " + count(index) + " at byte " + count(at); };
+        reader.require(3, where);
+        ToneData::CharTones& record = tones.charTones[index];
+        record.unit = static_cast<char16_t>(reader.u16());
+        record.count = static_cast<std::uint8_t>(reader.u8());
+        record.begin = static_cast<std::uint32_t>(tones.charToneSyllables.size());
+        if (record.unit == 0 || IsSurrogate(record.unit)) reader.fail(where() + ": " + hex(record.unit) + " is no character");
+        if (index > 0 && record.unit <= tones.charTones[index - 1].unit)
+            reader.fail(where() + ": not after " + hex(tones.charTones[index - 1].unit));
+        if (record.count == 0) reader.fail(where() + ": no reading");
+        reader.require(std::size_t{2} * record.count, where);
+        for (unsigned reading = 0; reading < record.count; ++reading) {
+            const auto syllable = static_cast<std::uint16_t>(reader.u16());
+            requireIndex(reader, syllable, tones.body, where());
+            tones.charToneSyllables.push_back(syllable);
+        }
+    }
+}
+
+void readSurnames(SectionReader& reader, std::uint32_t surnameCount, ToneData& tones)
+{
+    reader.requireRecords(surnameCount, 5, [&] { return "the surname section of " + count(surnameCount) + " records"; });
+    tones.surnames.resize(surnameCount);
+    for (std::uint32_t index = 0; index < surnameCount; ++index) {
+        const std::size_t at = reader.at();
+        const auto where = [&] { return "surname " + count(index) + " at byte " + count(at); };
+        reader.require(1, where);
+        ToneData::Surname& surname = tones.surnames[index];
+        surname.length = static_cast<std::uint8_t>(reader.u8());
+        surname.start = static_cast<std::uint32_t>(tones.surnameUnits.size());
+        if (surname.length < 1 || surname.length > 2)
+            reader.fail(where() + ": length " + std::to_string(surname.length) + ", not 1 or 2");
+        reader.require(std::size_t{4} * surname.length, where);
+        for (unsigned position = 0; position < surname.length; ++position) {
+            const auto unit = static_cast<char16_t>(reader.u16());
+            if (unit == 0 || IsSurrogate(unit)) reader.fail(where() + ": " + hex(unit) + " is no character");
+            tones.surnameUnits.push_back(unit);
+        }
+        for (unsigned position = 0; position < surname.length; ++position) {
+            const auto syllable = static_cast<std::uint16_t>(reader.u16());
+            requireIndex(reader, syllable, tones.body, where());
+            tones.surnameSyllables.push_back(syllable);
+        }
+        if (index > 0 && !(tones.unitsOf(tones.surnames[index - 1]) < tones.unitsOf(surname)))
+            reader.fail(where() + ": not after the surname before it");
+    }
+}
+
+void readNameReadings(SectionReader& reader, std::uint32_t readingCount, ToneData& tones)
+{
+    reader.requireRecords(readingCount, 4, [&] { return "the name reading section of " + count(readingCount) + " records"; });
+    tones.nameReadings.resize(readingCount);
+    for (std::uint32_t index = 0; index < readingCount; ++index) {
+        const std::size_t at = reader.at();
+        const auto where = [&] { return "name reading " + count(index) + " at byte " + count(at); };
+        ToneData::NameReading& reading = tones.nameReadings[index];
+        reading.unit = static_cast<char16_t>(reader.u16());
+        reading.syllable = static_cast<std::uint16_t>(reader.u16());
+        if (reading.unit == 0 || IsSurrogate(reading.unit)) reader.fail(where() + ": " + hex(reading.unit) + " is no character");
+        if (index > 0 && reading.unit <= tones.nameReadings[index - 1].unit)
+            reader.fail(where() + ": not after " + hex(tones.nameReadings[index - 1].unit));
+        requireIndex(reader, reading.syllable, tones.body, where());
+    }
+}
+
+// Version 2's tone part, after the words: its counts, then its sections.
+std::shared_ptr<const ToneData> readTones(SectionReader& reader, std::size_t fileBytes)
+{
+    reader.require(32, [&] { return "the count block of the tone part at byte " + count(reader.at()); });
+    Header counts{};
+    counts.syllableCount = reader.u32();
+    counts.charCount = reader.u32();
+    counts.ruleCount = reader.u32();
+    counts.wordCount = reader.u32();
+    const std::uint32_t charToneCount = reader.u32();
+    const std::uint32_t surnameCount = reader.u32();
+    const std::uint32_t nameReadingCount = reader.u32();
+    if (reader.u32() != 0) reader.fail("the reserved field of the tone part's counts is not 0");
+    checkSyllableCount(reader, counts.syllableCount);
+    auto tones = std::make_shared<ToneData>();
+    tones->body.fileBytes = fileBytes;
+    readBody(reader, counts, tones->body, true);
+    readCharTones(reader, charToneCount, *tones);
+    readSurnames(reader, surnameCount, *tones);
+    readNameReadings(reader, nameReadingCount, *tones);
+    return tones;
+}
+
 }  // namespace
 
 WordData ParseWordData(std::string_view bytes, const std::string& path)
@@ -271,14 +399,10 @@ WordData ParseWordData(std::string_view bytes, const std::string& path)
 
     WordData data;
     data.fileBytes = bytes.size();
-    // 8 KiB, too much for some threads' stacks.
-    const auto hasChar = std::make_unique<std::bitset<0x10000>>();
-    readSyllables(reader, header.syllableCount, data);
-    readChars(reader, header.charCount, data, *hasChar);
-    readRules(reader, header.ruleCount, data, *hasChar);
-    readWords(reader, header.wordCount, data, *hasChar);
+    readBody(reader, header, data, false);
+    if (header.version >= 2) data.tones = readTones(reader, bytes.size());
     if (reader.left() != 0)
-        reader.fail(ByteCount(reader.left()) + " left over after the last word, from byte " + count(reader.at()));
+        reader.fail(ByteCount(reader.left()) + " left over after the last section, from byte " + count(reader.at()));
     return data;
 }
 

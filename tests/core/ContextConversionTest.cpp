@@ -161,7 +161,9 @@ TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
 TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
 {
     const PinyinTable table = tableOf({u"中", u"中zhong", u"国guo", u"中Zhong", u"行xing", u"行hang", u"行xing"});
-    const WordData words = ParseWordData(testing::WordDataBytes({{"a"}, {}, {}, {}}), "words.dat");
+    testing::WordDataContents onlyASyllable;
+    onlyASyllable.syllables = {"a"};
+    const WordData words = ParseWordData(testing::WordDataBytes(onlyASyllable), "words.dat");
     const ContextIndex index(table, words);
     const PinyinIndex ordinary(table);
     const std::u16string text = u"中国行 行\xD800中\U00020000";

@@ -27,6 +27,51 @@ WordDataContents sampleContents()
     return contents;
 }
 
+// The sample with a tone part: toned syllables, 中's two tones, a surname and
+// a name reading.
+WordDataContents tonedContents()
+{
+    WordDataContents contents = sampleContents();
+    testing::TonePart& tones = contents.tones.emplace();
+    tones.body = sampleContents();
+    tones.body.syllables = {"zhong1", "guo2", "chong2", "zhong4"};
+    tones.charTones = {{u'中', {0, 3}}, {u'国', {1}}};
+    tones.surnames = {{u"中", {0}}, {u"国中", {1, 0}}};
+    tones.nameReadings = {{u'国', 1}};
+    return contents;
+}
+
+// A good file spoiled in one way.
+struct Spoiled {
+    const char* name;
+    std::function<void(WordDataContents&)> spoilContents;
+    std::function<void(std::string&)> spoilBytes;
+    Kind kind;
+    const char* inMessage;
+};
+
+// Each case must be refused with its problem and a message that names the
+// file and says what is wrong where; never read past the end (the sanitizer
+// build checks that).
+void expectEachRefused(const std::vector<Spoiled>& cases, WordDataContents (*good)())
+{
+    for (const Spoiled& test : cases) {
+        WordDataContents contents = good();
+        test.spoilContents(contents);
+        std::string bytes = testing::WordDataBytes(contents);
+        test.spoilBytes(bytes);
+        try {
+            ParseWordData(bytes, "/data/words.dat");
+            ADD_FAILURE() << test.name << ": loaded";
+        } catch (const DataFileError& error) {
+            EXPECT_EQ(test.kind, error.problem()) << test.name << ": " << error.what();
+            EXPECT_NE(std::string(error.what()).find(test.inMessage), std::string::npos)
+                << test.name << ": " << error.what();
+            EXPECT_NE(std::string(error.what()).find("\"/data/words.dat\""), std::string::npos) << test.name;
+        }
+    }
+}
+
 TEST(WordData, ReadsWhatTheWriterWrote)
 {
     EXPECT_EQ(0xCBF43926u, Crc32("123456789"));
@@ -48,28 +93,35 @@ TEST(WordData, ReadsWhatTheWriterWrote)
     EXPECT_EQ(90, data.words[1].cost);
     EXPECT_EQ(WordData::NoReadings, data.words[0].syllablesStart);
     EXPECT_EQ((std::vector<std::uint16_t>{2, NoSyllable, 0}), data.wordSyllables);
+    EXPECT_EQ(nullptr, data.tones);
+
+    const WordData toned = ParseWordData(testing::WordDataBytes(tonedContents()), "words.dat");
+    ASSERT_NE(nullptr, toned.tones);
+    const ToneData& tones = *toned.tones;
+    EXPECT_EQ(3u, toned.syllables.size());
+    EXPECT_EQ(u"zhong4", tones.body.syllables[3]);
+    EXPECT_EQ(2u, tones.body.words.size());
+    ASSERT_EQ(2u, tones.charTones.size());
+    EXPECT_EQ(2, tones.charTones[0].count);
+    EXPECT_EQ(3, tones.charToneSyllables[tones.charTones[0].begin + 1]);
+    ASSERT_EQ(2u, tones.surnames.size());
+    EXPECT_EQ(u"国中", tones.unitsOf(tones.surnames[1]));
+    EXPECT_EQ(0, tones.surnameSyllables[tones.surnames[1].start + 1]);
+    ASSERT_EQ(1u, tones.nameReadings.size());
+    EXPECT_EQ(1, tones.nameReadings[0].syllable);
 }
 
-// Each case spoils a good file in one way; the loader must name the file and
-// the problem, and never read past the end (the sanitizer build checks that).
 TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
 {
-    struct Case {
-        const char* name;
-        std::function<void(WordDataContents&)> spoilContents;
-        std::function<void(std::string&)> spoilBytes;
-        Kind kind;
-        const char* inMessage;
-    };
     const auto none = [](auto&) {};
     const auto reseal = [](std::string& bytes) { testing::Reseal(bytes); };
-    const std::vector<Case> cases = {
+    const std::vector<Spoiled> cases = {
         {"empty", none, [](std::string& b) { b.clear(); }, Kind::Empty, "empty"},
         {"other file", none, [](std::string& b) { b = "\xD6\xD0zhong\r\n"; }, Kind::WrongMagic, "LVWORDS"},
         {"header cut", none, [](std::string& b) { b.resize(30); }, Kind::Truncated, "40-byte header"},
         {"file cut", none, [](std::string& b) { b.pop_back(); }, Kind::Truncated, "bytes, it has"},
         {"bytes added", none, [](std::string& b) { b += "x"; }, Kind::WrongSize, "bytes, it has"},
-        {"version", none, [](std::string& b) { b[8] = 2; }, Kind::WrongVersion, "version 2"},
+        {"version", none, [](std::string& b) { b[8] = 3; }, Kind::WrongVersion, "version 3, this program reads versions 1 to 2"},
         {"checksum", none, [](std::string& b) { b[45] ^= 1; }, Kind::WrongChecksum, "checksum"},
         {"reserved header", none, [&](std::string& b) { b[36] = 1; reseal(b); }, Kind::BadContent, "reserved"},
         {"no syllables", [](WordDataContents& s) { s.syllables.clear(); s.chars.clear(); s.rules.clear(); s.words.clear(); },
@@ -119,21 +171,38 @@ TEST(WordData, EveryViolationIsALoadErrorThatSaysWhatAndWhere)
          "word 1 at byte"},
         {"left over", none, [&](std::string& b) { b += "\x02"; reseal(b); }, Kind::BadContent, "1 byte left over"},
     };
-    for (const Case& test : cases) {
-        WordDataContents contents = sampleContents();
-        test.spoilContents(contents);
-        std::string bytes = testing::WordDataBytes(contents);
-        test.spoilBytes(bytes);
-        try {
-            ParseWordData(bytes, "/data/words.dat");
-            ADD_FAILURE() << test.name << ": loaded";
-        } catch (const DataFileError& error) {
-            EXPECT_EQ(test.kind, error.problem()) << test.name << ": " << error.what();
-            EXPECT_NE(std::string(error.what()).find(test.inMessage), std::string::npos)
-                << test.name << ": " << error.what();
-            EXPECT_NE(std::string(error.what()).find("\"/data/words.dat\""), std::string::npos) << test.name;
-        }
-    }
+    expectEachRefused(cases, sampleContents);
+}
+
+TEST(WordData, EveryViolationOfTheTonePartIsALoadError)
+{
+    const auto none = [](auto&) {};
+    using Contents = WordDataContents;
+    const auto tones = [](Contents& c) -> testing::TonePart& { return *c.tones; };
+    const std::vector<Spoiled> cases = {
+        {"tone part cut", none, [](std::string& b) { b.resize(b.size() - 40); testing::Reseal(b); }, Kind::BadContent,
+         "runs past the end"},
+        {"toneless syllable", [&](Contents& c) { tones(c).body.syllables[0] = "zhong"; }, none, Kind::BadContent,
+         "toned syllable 0 at byte"},
+        {"tone 6", [&](Contents& c) { tones(c).body.syllables[1] = "guo6"; }, none, Kind::BadContent, "toned syllable 1"},
+        {"char tones out of order", [&](Contents& c) { std::swap(tones(c).charTones[0], tones(c).charTones[1]); }, none,
+         Kind::BadContent, "char tones 1 at byte"},
+        {"char tones without a reading", [&](Contents& c) { tones(c).charTones[1].second.clear(); }, none,
+         Kind::BadContent, "no reading"},
+        {"char tone out of range", [&](Contents& c) { tones(c).charTones[0].second[1] = 4; }, none, Kind::BadContent,
+         "toned syllable 4 out of range"},
+        {"surname of three", [&](Contents& c) { tones(c).surnames[1] = {u"国中国", {1, 0, 1}}; }, none,
+         Kind::BadContent, "length 3, not 1 or 2"},
+        {"surnames out of order", [&](Contents& c) { std::swap(tones(c).surnames[0], tones(c).surnames[1]); }, none,
+         Kind::BadContent, "not after the surname before it"},
+        {"surrogate surname", [&](Contents& c) { tones(c).surnames[0].first[0] = 0xD800; }, none, Kind::BadContent,
+         "U+D800 is no character"},
+        {"name readings out of order", [&](Contents& c) { tones(c).nameReadings.push_back({u'中', 0}); }, none,
+         Kind::BadContent, "name reading 1 at byte"},
+        {"left over after the tone part", none, [](std::string& b) { b += "xy"; testing::Reseal(b); }, Kind::BadContent,
+         "2 bytes left over"},
+    };
+    expectEachRefused(cases, tonedContents);
 }
 
 TEST(WordData, FilesThatCannotBeReadOrAreTooLarge)
