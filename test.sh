@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test: the host build, the host build
-# with sanitizers, the fuzz targets for a minute each, and the Windows build
-# under Wine on a private X display, 64-bit and 32-bit. Installs what the
-# machine lacks first.
+# Builds every preset and runs every test: the host build, its Debian
+# package unpacked and run, the host build with sanitizers, the fuzz targets
+# for a minute each, and the Windows build under Wine on a private X display,
+# 64-bit and 32-bit. Installs what the machine lacks first.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,8 +18,10 @@ export LORVANE_REQUIRE_SOURCES=1
 # and, where it can here, tests (CMakePresets.json).
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
-echo "== native: build and test"
+echo "== native: build, test and package"
 cmake --workflow --preset native
+echo "== native: lorvane-cli's Debian package, unpacked and run"
+tools/ci/test-linux-package.sh
 echo "== native-asan: build and test under the sanitizers"
 cmake --workflow --preset native-asan
 echo "== native-fuzz: build the fuzz targets"

@@ -1,11 +1,11 @@
 #include "table/DataFiles.h"
 
-#include "sys/ProgramFolder.h"
+#include "sys/DataFileLookup.h"
 
 namespace lorvane {
 
-std::string DefaultTablePath() { return InProgramFolder("pymb.dat"); }
+std::string DefaultTablePath() { return FindDataFile("pymb.dat"); }
 
-std::string DefaultWordsPath() { return InProgramFolder("words.dat"); }
+std::string DefaultWordsPath() { return FindDataFile("words.dat"); }
 
 }  // namespace lorvane

@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ python3 git
+  help2man dpkg-dev man-db
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
