@@ -16,4 +16,8 @@ inline char16_t ToUpperAscii(char16_t unit)
     return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
 }
 
+// How the upper-case copies of readings raise a letter: ToUpperAscii for
+// the table's readings as they stand, ToUpperPinyin for tone marks.
+using RaiseLetter = char16_t (*)(char16_t unit);
+
 }  // namespace lorvane

@@ -2,7 +2,7 @@
 
 namespace lorvane {
 
-ReadingFragments::ReadingFragments() : allReadings_(1), firstReading_(1) {}
+ReadingFragments::ReadingFragments(RaiseLetter raise) : allReadings_(1), firstReading_(1), text_(raise) {}
 
 std::uint32_t ReadingFragments::add(std::u16string_view chosen, std::span<const std::u16string_view> others)
 {

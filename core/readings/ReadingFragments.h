@@ -17,7 +17,7 @@ namespace lorvane {
 // the empty fragment of a character without readings.
 class ReadingFragments {
 public:
-    ReadingFragments();
+    explicit ReadingFragments(RaiseLetter raise = ToUpperAscii);
 
     // Throws std::length_error when the text would pass 32-bit offsets.
     std::uint32_t add(std::u16string_view chosen, std::span<const std::u16string_view> others);

@@ -44,8 +44,8 @@ void ReadingText::finish()
     char16_t* const asStored = text_.data();
     char16_t* const firstLetterUpper = asStored + copyLength;
     std::copy(asStored, asStored + copyLength, firstLetterUpper);
-    for (const std::uint32_t start : syllableStarts_) firstLetterUpper[start] = ToUpperAscii(asStored[start]);
-    std::transform(asStored, asStored + copyLength, firstLetterUpper + copyLength, ToUpperAscii);
+    for (const std::uint32_t start : syllableStarts_) firstLetterUpper[start] = raise_(asStored[start]);
+    std::transform(asStored, asStored + copyLength, firstLetterUpper + copyLength, raise_);
     syllableStarts_ = {};
 }
 

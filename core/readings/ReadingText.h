@@ -18,6 +18,8 @@ namespace lorvane {
 // every copy.
 class ReadingText {
 public:
+    explicit ReadingText(RaiseLetter raise = ToUpperAscii) : raise_(raise) {}
+
     // The most units the text may have: its three copies and their slack
     // stay within 32-bit offsets.
     static const std::size_t MaxUnits;
@@ -49,6 +51,7 @@ private:
     std::u16string text_;
     std::vector<std::uint32_t> syllableStarts_;  // where a first letter is raised
     std::size_t stride_ = 0;
+    RaiseLetter raise_;
 };
 
 }  // namespace lorvane

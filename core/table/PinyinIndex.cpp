@@ -6,7 +6,7 @@ namespace lorvane {
 
 PinyinIndex::PinyinIndex(const PinyinTable& table) : PinyinIndex(std::span<const std::u16string>(table.slots)) {}
 
-PinyinIndex::PinyinIndex(std::span<const std::u16string> slots)
+PinyinIndex::PinyinIndex(std::span<const std::u16string> slots, RaiseLetter raise) : fragments_(raise)
 {
     const TableReadings table(slots);
     for (const TableReadings::Unit& key : table.units())

@@ -25,8 +25,9 @@ public:
     // Throws std::length_error when the readings are too long to index.
     explicit PinyinIndex(const PinyinTable& table);
     // The index of the slots given. Empty slots match nothing, so the filled
-    // slots of a table give the same index as all of them.
-    explicit PinyinIndex(std::span<const std::u16string> slots);
+    // slots of a table give the same index as all of them. Toned slots
+    // ("重zhòng") raise their marked letters too.
+    explicit PinyinIndex(std::span<const std::u16string> slots, RaiseLetter raise = ToUpperAscii);
 
     // The readings of one character, each followed by one blank:
     // "zhong (chong) ", or nothing.
