@@ -28,8 +28,8 @@ IndexTooLarge::IndexTooLarge(DataFile file, std::size_t bytes, std::size_t allow
 // pairs the table lists; syllables of the same text count as one.
 class ContextIndex::Builder {
 public:
-    Builder(ContextIndex& index, const PinyinTable& table, WordData& words)
-        : index_(index), words_(words), table_(table.slots), hasRecord_(UnitCount, false),
+    Builder(ContextIndex& index, std::span<const std::u16string> slots, WordData& words, const Options& options)
+        : index_(index), words_(words), options_(options), table_(slots), hasRecord_(UnitCount, false),
           sameSyllable_(words.syllables.size())
     {
         for (const WordData::Char& record : words.chars) hasRecord_[record.unit] = true;
@@ -56,6 +56,7 @@ public:
 
     void build()
     {
+        index_.text_ = ReadingText(options_.raise);
         index_.text_.reserve(textUnits_);
         index_.singles_.reserve(choiceCount_);
         index_.alls_.reserve(choiceCount_);
@@ -63,6 +64,7 @@ public:
         index_.unitInfo_.assign(UnitCount, 0);
         addSyllables();
         addTableChoices();
+        addSpelledChoices();
         addUnits();
         index_.text_.finish();
         index_.graph_ = WordGraph(words_);
@@ -79,12 +81,20 @@ private:
     std::optional<std::uint16_t> syllableSpelling(std::u16string_view reading) const;
     void addSyllables();
     void addTableChoices();
+    // Readings in parentheses, `all`, before and after the one `skipped`.
+    static std::array<Fragment, 2> without(Fragment all, Fragment skipped)
+    {
+        return {Fragment{all.start, skipped.start - all.start},
+                Fragment{skipped.start + skipped.length, all.start + all.length - skipped.start - skipped.length}};
+    }
+    void addSpelledChoices();
     std::uint32_t addChoice(const Choice& choice);
     std::uint32_t choiceOf(char16_t unit, std::uint16_t syllable) const;
     void addUnits();
 
     ContextIndex& index_;
     WordData& words_;
+    const Options& options_;
     const TableReadings table_;
     std::vector<bool> hasRecord_;  // by unit: only these can the word data read
     std::vector<std::uint16_t> bySyllableText_;
@@ -118,8 +128,9 @@ void ContextIndex::Builder::plan()
     std::size_t syllableUnits = 0;
     for (std::size_t syllable = 0; syllable < words_.syllables.size(); ++syllable)
         if (sameSyllable_[syllable] == syllable) syllableUnits += ReadingText::plainLength(words_.syllables[syllable]);
+    for (const Spelled& spelled : options_.alsoChoosable) tableUnits += ReadingText::plainLength(spelled.reading);
     textUnits_ = tableUnits + syllableUnits;
-    choiceCount_ = 1 + table_.units().size() + entries;
+    choiceCount_ = 1 + table_.units().size() + entries + options_.alsoChoosable.size();
 
     // Three copies of the text, and where each syllable starts while it is made.
     constexpr std::size_t PerUnit = 3 * sizeof(char16_t);
@@ -180,11 +191,6 @@ void ContextIndex::Builder::addTableChoices()
         const std::uint32_t start = items.front().start;
         const std::uint32_t end = items.back().start + items.back().length;
         index_.bracketed_[unit] = {start, end - start};
-        const auto without = [&](std::size_t at) {
-            const Fragment skipped = items[at];
-            return std::array<Fragment, 2>{Fragment{start, skipped.start - start},
-                                           Fragment{skipped.start + skipped.length, end - skipped.start - skipped.length}};
-        };
         // A short output is kept whole too, so that it is copied in one go.
         const auto whole = [&](std::size_t chosen) {
             const Fragment plain = text.appendPlain(readings[chosen]);
@@ -195,7 +201,8 @@ void ContextIndex::Builder::addTableChoices()
         };
         // The ordinary output: "zhong " and the parentheses but "(zhong) ".
         const bool isShort = readings.size() > 1 && end - start - 2 <= ShortOutput;
-        const std::uint32_t ordinary = addChoice(isShort ? whole(0) : Choice{first, {first, without(0)[1], Fragment{}}});
+        const std::uint32_t ordinary =
+            addChoice(isShort ? whole(0) : Choice{first, {first, without(index_.bracketed_[unit], items[0])[1], Fragment{}}});
         index_.unitInfo_[unit] = ordinary;
 
         if (!hasRecord_[unit]) continue;
@@ -215,11 +222,36 @@ void ContextIndex::Builder::addTableChoices()
                 choice = addChoice(whole(reading.choice));
             } else if (reading.choice > 0) {
                 const Fragment chosen = index_.syllables_[reading.key & 0xFFFF];
-                const std::array<Fragment, 2> others = without(reading.choice);
+                const std::array<Fragment, 2> others = without(index_.bracketed_[unit], items[reading.choice]);
                 choice = addChoice({chosen, {chosen, others[0], others[1]}});
             }
             listed_.push_back({reading.key, choice});
         }
+    }
+}
+
+// A spelled reading the table lists comes first, the unit's others after it
+// in parentheses; one it does not list comes before all of them.
+void ContextIndex::Builder::addSpelledChoices()
+{
+    for (const Spelled& spelled : options_.alsoChoosable) {
+        const Fragment chosen = index_.text_.appendPlain(spelled.reading);
+        const std::span<const std::u16string_view> readings = table_.of(spelled.unit);
+        const Fragment all = index_.bracketed_[spelled.unit];
+        Fragment skipped{all.start, 0};
+        for (const std::u16string_view reading : readings) {
+            skipped.length = static_cast<std::uint32_t>(ReadingText::bracketedLength(reading));
+            if (reading == spelled.reading) break;
+            skipped.start += skipped.length;
+        }
+        Choice choice{chosen, {chosen, Fragment{}, Fragment{}}};
+        if (skipped.start != all.start + all.length) {
+            const std::array<Fragment, 2> others = without(all, skipped);
+            choice.all = {chosen, others[0], others[1]};
+        } else {
+            choice.all[1] = index_.bracketed_[spelled.unit];
+        }
+        index_.spelledChoices_.push_back(addChoice(choice));
     }
 }
 
@@ -313,22 +345,29 @@ std::size_t ContextIndex::memoryBytes() const
            bracketed_.capacity() * sizeof(Fragment) + unitInfo_.capacity() * sizeof(std::uint32_t) +
            singleCost_.capacity() * sizeof(std::uint16_t) + settled_.capacity() * sizeof(SettledUnit) +
            rules_.memoryBytes() + readingAfter_.memoryBytes() + readingBefore_.memoryBytes() + graph_.memoryBytes() +
-           wordChoices_.capacity() * sizeof(std::uint32_t);
+           (wordChoices_.capacity() + spelledChoices_.capacity()) * sizeof(std::uint32_t);
 }
 
-ContextIndex::Budget ContextIndex::BudgetFor(const PinyinTable& table, const WordData& words)
+ContextIndex::Budget ContextIndex::BudgetFor(std::span<const std::u16string> slots, const WordData& words)
 {
     // Each unit of an entry takes at least a byte of the table file, and
     // each entry a byte more to end it.
     std::size_t tableSize = 0;
-    for (const std::u16string& entry : table.slots) tableSize += entry.empty() ? 0 : entry.size() + 1;
-    return {MemoryPerByte * tableSize + MemoryBesides + ShortOutputsBytes, MemoryPerByte * words.fileBytes + MemoryBesides};
+    std::size_t entries = 0;
+    for (const std::u16string& entry : slots) {
+        tableSize += entry.empty() ? 0 : entry.size() + 1;
+        entries += !entry.empty();
+    }
+    return {MemoryPerByte * tableSize + MemoryBesides + ShortOutputsBytesPerEntry * entries,
+            MemoryPerByte * words.fileBytes + MemoryBesides};
 }
 
-ContextIndex::ContextIndex(const PinyinTable& table, WordData words, std::optional<Budget> budget)
+ContextIndex::ContextIndex(const PinyinTable& table, WordData words) : ContextIndex(table, std::move(words), Options{}) {}
+
+ContextIndex::ContextIndex(std::span<const std::u16string> slots, WordData words, const Options& options)
 {
-    Builder builder(*this, table, words);
-    builder.checkBudget(budget ? *budget : BudgetFor(table, words));
+    Builder builder(*this, slots, words, options);
+    builder.checkBudget(options.budget ? *options.budget : BudgetFor(slots, words));
     builder.build();
 }
 

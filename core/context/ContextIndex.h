@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -64,13 +66,32 @@ public:
         std::size_t table;
         std::size_t words;
     };
-    static Budget BudgetFor(const PinyinTable& table, const WordData& words);
+    static Budget BudgetFor(std::span<const std::u16string> slots, const WordData& words);
     // What the index takes, in bytes, for comparison with its budget.
     std::size_t memoryBytes() const;
 
-    // Takes the words from `words`. Throws IndexTooLarge past `budget`,
-    // BudgetFor(table, words) unless another is given.
-    ContextIndex(const PinyinTable& table, WordData words, std::optional<Budget> budget = std::nullopt);
+    // A reading that a unit may be given besides those the word data gives
+    // it, such as a tone change: its choice is found by spelledChoice().
+    struct Spelled {
+        char16_t unit;
+        std::u16string reading;
+    };
+    struct Options {
+        // How upper-case copies raise letters: ToUpperPinyin for tone marks.
+        RaiseLetter raise = ToUpperAscii;
+        std::vector<Spelled> alsoChoosable;
+        // BudgetFor(slots, words) unless another is given.
+        std::optional<Budget> budget;
+    };
+
+    // The index of the table's slots (a table's, or toned ones, "重zhòng")
+    // and of `words`, which it takes. Throws IndexTooLarge past the budget.
+    ContextIndex(std::span<const std::u16string> slots, WordData words, const Options& options);
+    ContextIndex(const PinyinTable& table, WordData words, const Options& options)
+        : ContextIndex(std::span<const std::u16string>(table.slots), std::move(words), options)
+    {
+    }
+    ContextIndex(const PinyinTable& table, WordData words);
 
     // What one position writes: with one reading per character, one
     // fragment; with all, up to three, "hang " "(xing) " "(heng) ".
@@ -86,7 +107,7 @@ public:
     // as well as in its parts: at most twice for each entry of the table,
     // which is the most memory it can take, whatever the files.
     static constexpr std::size_t ShortOutput = 32;
-    static constexpr std::size_t ShortOutputsBytes = 2 * PinyinTableCapacity * ShortOutput * 3 * sizeof(char16_t);
+    static constexpr std::size_t ShortOutputsBytesPerEntry = 2 * ShortOutput * 3 * sizeof(char16_t);
 
     // The info of a unit: its choice, or what decides it.
     static constexpr std::uint32_t InRun = 1u << 30;    // in runs, always one choice
@@ -112,6 +133,14 @@ public:
     const RuleIndex& rules() const { return rules_; }
     // The choice of each of WordData::wordSyllables; 0 for none.
     std::uint32_t wordChoice(std::uint32_t syllable) const { return wordChoices_[syllable]; }
+    // The choice of Options::alsoChoosable[at]: the reading, then the
+    // unit's other table readings in parentheses.
+    std::uint32_t spelledChoice(std::size_t at) const { return spelledChoices_[at]; }
+    // The reading a choice gives first, "zhong ", in the letter case given.
+    Fragment firstReading(std::uint32_t choice) const
+    {
+        return choice & FreeChoice ? freeSyllable(choice) : singles_[choice];
+    }
 
     // Whether a word's explicit reading may stand on the second unit of the
     // pair (readingAfter) or on its first (readingBefore): "certainly not"
@@ -162,6 +191,7 @@ private:
     PairFilter readingBefore_;
     WordGraph graph_;
     std::vector<std::uint32_t> wordChoices_;
+    std::vector<std::uint32_t> spelledChoices_;
 };
 
 }  // namespace lorvane

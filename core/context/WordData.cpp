@@ -399,6 +399,7 @@ WordData ParseWordData(std::string_view bytes, const std::string& path)
 
     WordData data;
     data.fileBytes = bytes.size();
+    data.version = header.version;
     readBody(reader, header, data, false);
     if (header.version >= 2) data.tones = readTones(reader, bytes.size());
     if (reader.left() != 0)

@@ -59,6 +59,7 @@ struct WordData {
     std::vector<char16_t> wordUnits;
     std::vector<std::uint16_t> wordSyllables;  // NoSyllable where a word gives no reading
     std::size_t fileBytes = 0;                 // the size of the file it was read from
+    std::uint32_t version = WordDataVersion;   // the file's
     // The tone part of a file of version 2; none in version 1.
     std::shared_ptr<const ToneData> tones;
 

@@ -50,6 +50,8 @@ std::string describe(DataFile file, Problem problem, const std::string& detail, 
         return "the file is damaged: its checksum does not match (" + detail + ")";
     case Problem::BadContent:
         return detail;
+    case Problem::NoTones:
+        return "the file has no tones or names (" + detail + ")";
     }
     return detail;
 }

@@ -36,6 +36,7 @@ public:
         WrongSize,        // longer than the size its header gives
         WrongChecksum,
         BadContent,       // a count, an index, an order or a field out of bounds
+        NoTones,          // of a version without tones, names and surnames
     };
 
     // `detail`: what is wrong and where, or the system's reason (UTF-8).

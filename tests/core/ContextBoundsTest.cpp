@@ -53,7 +53,7 @@ TEST(ContextBounds, MemoryGrowsWithTheFilesNotWithTheirProduct)
     }
     std::sort(contents.chars.begin(), contents.chars.end(), [](const auto& a, const auto& b) { return a.unit < b.unit; });
     const WordData words = parsed(contents);
-    const ContextIndex::Budget budget = ContextIndex::BudgetFor(table, words);
+    const ContextIndex::Budget budget = ContextIndex::BudgetFor(table.slots, words);
     const ContextIndex index(table, words);
     EXPECT_LE(index.memoryBytes(), budget.table + budget.words);
 
@@ -73,7 +73,9 @@ TEST(ContextBounds, AnIndexPastItsBudgetIsRefusedBeforeItIsMadeNamingTheFile)
     const WordData words = parsed(contents);
     const auto failure = [&](ContextIndex::Budget budget) {
         try {
-            ContextIndex index(table, words, budget);
+            ContextIndex::Options options;
+            options.budget = budget;
+            ContextIndex index(table, words, options);
         } catch (const IndexTooLarge& error) {
             EXPECT_NE(std::string(error.what()).find("indexing it would take"), std::string::npos) << error.what();
             return error.file();
