@@ -13,13 +13,13 @@ constexpr std::size_t Block = 4096;
 
 }  // namespace
 
-ContextConversion::ContextConversion(const ContextIndex& index, ConversionOptions options)
-    : index_(index), single_(options.firstReadingOnly), singles_(index.singles()), alls_(index.alls()),
-      fragmentText_(index.text(options.letterCase)),
-      wordReadings_(ContextIndex::RunLimit)
+ContextConversion::ContextConversion(const ContextIndex& index, ConversionOptions options, const Sandhi* sandhi)
+    : index_(index), sandhi_(sandhi), single_(options.firstReadingOnly), singles_(index.singles()),
+      alls_(index.alls()), fragmentText_(index.text(options.letterCase)), wordReadings_(ContextIndex::RunLimit)
 {
     // Up to three fragments a position.
     chosen_.reserve(3 * (Block + ContextIndex::RunLimit));
+    if (sandhi_) positions_.reserve(Block + ContextIndex::RunLimit);
 }
 
 void ContextConversion::append(std::u16string_view text, PieceWriter& writer)
@@ -54,9 +54,34 @@ void ContextConversion::convertWhole(std::u16string_view text, PieceWriter& writ
     for (std::size_t at = 0; at < text.size();) {
         chosen_.clear();
         length_ = 0;
+        const std::size_t blockStart = at;
         at = chooseFragments(text, at, std::min(text.size(), at + Block));
+        if (sandhi_) {
+            // 一 and 不 wait for the reading after them.
+            while (at < text.size() && Sandhi::Changes(text[at - 1]) && nextInPiece(text, at - 1))
+                at = chooseFragments(text, at, at + 1);
+            sandhi_->apply(text, blockStart, positions_);
+            for (std::size_t position = 0; position < positions_.size(); ++position)
+                pushChoice(positions_[position].choice, text[blockStart + position]);
+            positions_.clear();
+        }
         writer.write(fragmentText_, chosen_, length_);
     }
+}
+
+std::span<const Fragment> ContextConversion::chooseEach(std::u16string_view text)
+{
+    const Sandhi* const sandhi = sandhi_;
+    const bool single = single_;
+    sandhi_ = nullptr;
+    single_ = true;
+    chosen_.clear();
+    length_ = 0;
+    pieceStart_ = 0;
+    chooseFragments(text, 0, text.size());
+    sandhi_ = sandhi;
+    single_ = single;
+    return chosen_;
 }
 
 std::size_t ContextConversion::chooseFragments(std::u16string_view text, std::size_t at, std::size_t stop)
@@ -66,13 +91,13 @@ std::size_t ContextConversion::chooseFragments(std::u16string_view text, std::si
         const std::uint32_t info = unitInfo[text[at]];
         if (info < ContextIndex::InRun) {
             pieceStart_ = at + 1;
-            choose(info, text[at]);
+            choose(info, text, at);
             ++at;
             continue;
         }
         if (at - pieceStart_ == ContextIndex::RunLimit) pieceStart_ = at;
         if (info < ContextIndex::Settled) {
-            choose(info & ContextIndex::ValueBits, text[at]);
+            choose(info & ContextIndex::ValueBits, text, at);
             ++at;
             continue;
         }
@@ -85,7 +110,7 @@ std::size_t ContextConversion::chooseFragments(std::u16string_view text, std::si
         if (wordMayRead) {
             at = segmentPiece(text, at);
         } else {
-            choose(settledChoice(text, at), text[at]);
+            choose(settledChoice(text, at), text, at);
             ++at;
         }
     }
@@ -106,11 +131,11 @@ std::size_t ContextConversion::segmentPiece(std::u16string_view text, std::size_
         const std::uint32_t reading = wordReadings_[at - pieceStart_];
         const std::uint32_t fromWord = reading == 0 ? 0 : index_.wordChoice(reading - 1);
         if (fromWord != 0) {
-            choose(fromWord, text[at]);
+            choose(fromWord, text, at);
             continue;
         }
         const std::uint32_t info = index_.unitInfo()[text[at]];
-        choose(info < ContextIndex::Settled ? info & ContextIndex::ValueBits : settledChoice(text, at), text[at]);
+        choose(info < ContextIndex::Settled ? info & ContextIndex::ValueBits : settledChoice(text, at), text, at);
     }
     return pieceEnd;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "context/ContextIndex.h"
+#include "context/Sandhi.h"
 #include "readings/ConversionOptions.h"
 #include "readings/PieceWriter.h"
 
@@ -19,11 +21,17 @@ namespace lorvane {
 // them; a unit without a reading adds nothing.
 class ContextConversion {
 public:
-    ContextConversion(const ContextIndex& index, ConversionOptions options);
+    // With `sandhi`, 一 and 不 change their tones as they are spoken.
+    ContextConversion(const ContextIndex& index, ConversionOptions options, const Sandhi* sandhi = nullptr);
 
     void append(std::u16string_view text, PieceWriter& writer);
     // The end of the text: converts what was held back.
     void finish(PieceWriter& writer);
+
+    // The fragment chosen for each position of a whole text of at most
+    // RunLimit units, with one reading per character and without tone
+    // changes: one fragment each, empty where a unit has no reading.
+    std::span<const Fragment> chooseEach(std::u16string_view text);
 
 private:
     void convertWhole(std::u16string_view text, PieceWriter& writer);
@@ -36,7 +44,16 @@ private:
     {
         return at + 1 < text.size() && at + 1 - pieceStart_ < ContextIndex::RunLimit && index_.inRun(text[at + 1]);
     }
-    void choose(std::uint32_t choice, char16_t unit)
+    void choose(std::uint32_t choice, std::u16string_view text, std::size_t at)
+    {
+        // With tone changes, the choices of a block wait for them.
+        if (sandhi_) {
+            positions_.push_back({choice, at == pieceStart_ || !index_.inRun(text[at])});
+            return;
+        }
+        pushChoice(choice, text[at]);
+    }
+    void pushChoice(std::uint32_t choice, char16_t unit)
     {
         if (choice & ContextIndex::FreeChoice) {
             push(index_.freeSyllable(choice));
@@ -60,6 +77,8 @@ private:
     }
 
     const ContextIndex& index_;
+    const Sandhi* sandhi_;
+    std::vector<Sandhi::Position> positions_;
     bool single_;
     const Fragment* singles_;
     const std::array<Fragment, 3>* alls_;
