@@ -134,6 +134,23 @@ const WordGraph::Node* WordGraph::child(std::uint32_t first, std::uint32_t count
     return base->unit == unit ? base : nullptr;
 }
 
+bool WordGraph::holds(std::u16string_view word) const
+{
+    if (word.size() < 2) return false;
+    std::uint64_t searchSteps = 0;
+    const Slot start = pair(word[0], word[1], searchSteps);
+    std::uint32_t first = start.firstChild;
+    std::uint32_t count = start.childCount;
+    if (start.second == 0) return false;
+    for (std::size_t next = 2; next < word.size(); ++next) {
+        const Node* reached = child(first, count, word[next], searchSteps);
+        if (!reached) return false;
+        first = reached->firstChild;
+        count = reached->childCount;
+    }
+    return (first & Node::IsWord) != 0;
+}
+
 void WordGraph::segment(std::u16string_view run, const std::uint16_t* singleCost, Scratch& scratch,
                         std::uint32_t* readings) const
 {

@@ -60,6 +60,9 @@ public:
     void segment(std::u16string_view run, const std::uint16_t* singleCost, Scratch& scratch,
                  std::uint32_t* readings) const;
 
+    // Whether `word` is one of the words.
+    bool holds(std::u16string_view word) const;
+
     std::size_t nodeCount() const { return nodes_.size(); }
     // What its tables take, in bytes.
     std::size_t memoryBytes() const;

@@ -1,0 +1,130 @@
+#include "context/NameConversion.h"
+
+#include <algorithm>
+
+#include "text/Utf8.h"
+
+namespace lorvane {
+namespace {
+
+bool isBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\u3000'; }
+
+std::u16string_view withoutBlank(std::u16string_view reading)
+{
+    return reading.empty() || reading.back() != u' ' ? reading : reading.substr(0, reading.size() - 1);
+}
+
+}  // namespace
+
+NameConversion::NameConversion(const ContextIndex& index, const ToneData& tones, ToneStyle style,
+                               ConversionOptions options, const Sandhi* sandhi)
+    : index_(index), tones_(tones), letterCase_(options.letterCase),
+      byContext_(index, {LetterCase::AsStored, true}), ordinary_(index, options, sandhi),
+      readingsText_(index.text(LetterCase::AsStored))
+{
+    held_.reserve(LongestName);
+    for (const std::uint16_t syllable : tones_.surnameSyllables)
+        surnameReadings_.push_back(WriteToned(tones_.body.syllables[syllable], style));
+    for (const ToneData::NameReading& reading : tones_.nameReadings)
+        nameReadings_.push_back(WriteToned(tones_.body.syllables[reading.syllable], style));
+}
+
+void NameConversion::append(std::u16string_view text, PieceWriter& writer)
+{
+    if (!ordinaryText_ && held_.size() + text.size() <= LongestName) {
+        held_.append(text);
+        return;
+    }
+    if (!ordinaryText_) {
+        ordinaryText_ = true;
+        ordinary_.append(held_, writer);
+        held_.clear();
+    }
+    ordinary_.append(text, writer);
+}
+
+void NameConversion::finish(PieceWriter& writer)
+{
+    if (ordinaryText_ || !writeName(writer)) {
+        if (!ordinaryText_) ordinary_.append(held_, writer);
+        ordinary_.finish(writer);
+    }
+    ordinaryText_ = false;
+    held_.clear();
+}
+
+std::optional<std::size_t> NameConversion::surnameOf(std::u16string_view name) const
+{
+    const std::vector<ToneData::Surname>& surnames = tones_.surnames;
+    for (std::size_t length = std::min<std::size_t>(2, name.size() - 1); length > 0; --length) {
+        const std::u16string_view wanted = name.substr(0, length);
+        const auto found = std::lower_bound(surnames.begin(), surnames.end(), wanted,
+                                            [&](const ToneData::Surname& surname, std::u16string_view units) {
+                                                return tones_.unitsOf(surname) < units;
+                                            });
+        if (found != surnames.end() && tones_.unitsOf(*found) == wanted)
+            return static_cast<std::size_t>(found - surnames.begin());
+    }
+    return std::nullopt;
+}
+
+const std::u16string* NameConversion::nameReadingOf(char16_t unit) const
+{
+    const std::vector<ToneData::NameReading>& readings = tones_.nameReadings;
+    const auto found = std::lower_bound(readings.begin(), readings.end(), unit,
+                                        [](const ToneData::NameReading& reading, char16_t wanted) { return reading.unit < wanted; });
+    if (found == readings.end() || found->unit != unit) return nullptr;
+    return &nameReadings_[static_cast<std::size_t>(found - readings.begin())];
+}
+
+bool NameConversion::writeName(PieceWriter& writer)
+{
+    name_.clear();
+    for (const char16_t unit : held_)
+        if (!isBlank(unit)) name_.push_back(unit);
+    if (name_.size() < 2 || std::any_of(name_.begin(), name_.end(), IsSurrogate)) return false;
+    const std::span<const Fragment> chosen = byContext_.chooseEach(name_);
+    syllables_.clear();
+    for (const Fragment reading : chosen) {
+        if (reading.length == 0) return false;
+        syllables_.push_back(withoutBlank({readingsText_ + reading.start, reading.length}));
+    }
+
+    // A name the word data holds whole is read as it reads it.
+    const bool known = index_.graph().holds(name_);
+    const std::optional<std::size_t> surname = surnameOf(name_);
+    const std::size_t surnameLength = surname ? tones_.surnames[*surname].length : 1;
+    if (!known) {
+        for (std::size_t at = 0; surname && at < surnameLength; ++at)
+            syllables_[at] = surnameReadings_[tones_.surnames[*surname].start + at];
+        for (std::size_t at = surnameLength; at < name_.size(); ++at)
+            if (const std::u16string* reading = nameReadingOf(name_[at])) syllables_[at] = *reading;
+    }
+
+    written_.clear();
+    appendWord(std::span(syllables_).first(surnameLength));
+    written_.push_back(u' ');
+    appendWord(std::span(syllables_).subspan(surnameLength));
+    written_.push_back(u' ');
+    const std::size_t length = written_.size();
+    written_.resize(length + FragmentCopyBlock);
+    const Fragment whole{0, static_cast<std::uint32_t>(length)};
+    writer.write(written_.data(), std::span(&whole, 1), length);
+    return true;
+}
+
+void NameConversion::appendWord(std::span<const std::u16string_view> syllables)
+{
+    const std::size_t start = written_.size();
+    for (std::size_t at = 0; at < syllables.size(); ++at) {
+        if (at > 0 && BeginsWithAOrOOrE(syllables[at])) written_.push_back(u'\'');
+        written_.append(syllables[at]);
+    }
+    if (letterCase_ == LetterCase::AllUpper)
+        std::transform(written_.begin() + static_cast<std::ptrdiff_t>(start), written_.end(),
+                       written_.begin() + static_cast<std::ptrdiff_t>(start), ToUpperPinyin);
+    else if (letterCase_ == LetterCase::FirstLetterUpper && start < written_.size())
+        written_[start] = ToUpperPinyin(written_[start]);
+}
+
+}  // namespace lorvane
