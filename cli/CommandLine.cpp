@@ -19,6 +19,18 @@ void setLetterCase(CommandLine& commandLine, const std::string& letterCase)
         throw UsageError{"--case takes lower, first or upper, not \"" + letterCase + "\""};
 }
 
+void setTones(CommandLine& commandLine, const std::string& style)
+{
+    if (style == "none")
+        commandLine.tones = ToneStyle::None;
+    else if (style == "marks")
+        commandLine.tones = ToneStyle::Marks;
+    else if (style == "numbers")
+        commandLine.tones = ToneStyle::Numbers;
+    else
+        throw UsageError{"--tone takes none, marks or numbers, not \"" + style + "\""};
+}
+
 struct Option {
     std::string_view name;
     bool takesValue;
@@ -31,6 +43,9 @@ constexpr Option Options[] = {
     {"--single", false, [](CommandLine& commandLine, const std::string&) { commandLine.options.firstReadingOnly = true; }},
     {"--lines", false, [](CommandLine& commandLine, const std::string&) { commandLine.perLine = true; }},
     {"--context", false, [](CommandLine& commandLine, const std::string&) { commandLine.context = true; }},
+    {"--tone", true, setTones},
+    {"--sandhi", false, [](CommandLine& commandLine, const std::string&) { commandLine.sandhi = true; }},
+    {"--names", false, [](CommandLine& commandLine, const std::string&) { commandLine.names = true; }},
     {"--words", true, [](CommandLine& commandLine, const std::string& path) { commandLine.words = path; }},
     {"--help", false, [](CommandLine& commandLine, const std::string&) { commandLine.showHelp = true; }},
     {"-h", false, [](CommandLine& commandLine, const std::string&) { commandLine.showHelp = true; }},
@@ -47,10 +62,13 @@ const Option& optionNamed(std::string_view name)
 }  // namespace
 
 const char UsageText[] =
-    "usage: lorvane-cli [--table PATH] [--case lower|first|upper] [--single] [--lines]\n"
-    "                   [--context [--words PATH]] [FILE...]\n"
-    "Writes the toneless pinyin of Chinese text (UTF-8) to standard output.\n"
-    "  --table PATH  the pinyin table (default: pymb.dat beside lorvane-cli)\n"
+    "Usage: lorvane-cli [OPTION]... [FILE]...\n"
+    "Writes the pinyin of Chinese text (UTF-8) to standard output, one line for\n"
+    "all the input unless --lines or --names is given.\n"
+    "\n"
+    "Options:\n"
+    "  --table PATH  the pinyin table (default: pymb.dat beside lorvane-cli, or\n"
+    "                for an installed lorvane-cli in ../share/lorvane)\n"
     "  --case CASE   lower: syllables as stored (default); first: first letter upper\n"
     "                case; upper: all letters upper case\n"
     "  --single      one reading per character, the first the table lists\n"
@@ -58,12 +76,20 @@ const char UsageText[] =
     "  --context     choose each character's reading from the words it stands in;\n"
     "                with --single that reading alone, otherwise it first and the\n"
     "                others in parentheses\n"
-    "  --words PATH  the word data for --context (default: words.dat beside lorvane-cli)\n"
-    "  --help        show this text\n"
+    "  --tone STYLE  none: no tones (default); marks: zh\u00F2ng q\u00ECng, l\u01DC, de; numbers:\n"
+    "                zhong4 qing4, lv4, de5 (5 is the neutral tone)\n"
+    "  --sandhi      with --tone, the spoken tones of \u4E00 and \u4E0D: y\u00ED g\u00E8, b\u00FA sh\u00EC, k\u00E0n yi k\u00E0n;\n"
+    "                by context\n"
+    "  --names       each line is a person's name: surname, then given name, each\n"
+    "                one word (--case first: Zeng Guofan); by context\n"
+    "  --words PATH  the word data for --context, --tone and --names (default:\n"
+    "                words.dat where the pinyin table's default is)\n"
+    "  -h, --help    show this text\n"
     "  --version     show the version\n"
     "  FILE...       files to read, one after another; - is standard input\n"
     "                (default: standard input)\n"
     "A value may also follow its option after \"=\": --case=first.\n"
+    "\n"
     "Exit status: 0 done, 2 wrong usage, 3 the pinyin table or the word data cannot\n"
     "be loaded, 4 an input cannot be read, 5 the output cannot be written.\n";
 
@@ -104,7 +130,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         }
         option.apply(commandLine, value);
     }
-    if (commandLine.words && !commandLine.context) throw UsageError{"--words goes with --context"};
+    if (commandLine.sandhi && commandLine.tones == ToneStyle::None)
+        throw UsageError{"--sandhi goes with --tone=marks or --tone=numbers"};
+    // The spoken tones and names follow the readings chosen by context.
+    if (commandLine.sandhi || commandLine.names) commandLine.context = true;
+    if (commandLine.names) commandLine.perLine = true;
+    if (commandLine.words && !commandLine.context && commandLine.tones == ToneStyle::None)
+        throw UsageError{"--words goes with --context, --tone or --names"};
     return commandLine;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "readings/ConversionOptions.h"
+#include "readings/Tones.h"
 
 namespace lorvane::cli {
 
@@ -13,7 +14,10 @@ struct CommandLine {
     ConversionOptions options;
     bool perLine = false;
     bool context = false;               // readings chosen by context
-    std::optional<std::string> words;  // the word data for it
+    ToneStyle tones = ToneStyle::None;
+    bool sandhi = false;                // spoken tones of 一 and 不; by context
+    bool names = false;                 // each line a name; by context, line by line
+    std::optional<std::string> words;  // the word data for context, tones and names
     bool showHelp = false;
     bool showVersion = false;
     std::vector<std::string> files;  // none: standard input

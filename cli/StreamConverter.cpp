@@ -106,5 +106,6 @@ void StreamConverter<Conversion>::endLine()
 
 template class StreamConverter<TableConversion>;
 template class StreamConverter<ContextConversion>;
+template class StreamConverter<NameConversion>;
 
 }  // namespace lorvane::cli

@@ -7,6 +7,7 @@
 
 #include "InputConverter.h"
 #include "context/ContextConversion.h"
+#include "context/NameConversion.h"
 #include "readings/PieceWriter.h"
 #include "readings/ReadingSink.h"
 #include "table/TableConversion.h"
@@ -62,5 +63,6 @@ private:
 
 extern template class StreamConverter<TableConversion>;
 extern template class StreamConverter<ContextConversion>;
+extern template class StreamConverter<NameConversion>;
 
 }  // namespace lorvane::cli

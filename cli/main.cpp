@@ -10,6 +10,7 @@
 #include "StandardOutput.h"
 #include "StreamConverter.h"
 #include "context/LoadContext.h"
+#include "context/NameConversion.h"
 #include "datafile/DataFileError.h"
 #include "sys/Console.h"
 #include "table/DataFiles.h"
@@ -27,15 +28,44 @@ using namespace lorvane;
 
 void reportError(const std::string& message) { cli::WriteError("lorvane-cli: " + message + "\n"); }
 
-// By context when `context` is given, else by the table alone.
+// The conversions' data, loaded for what the command line asks.
+struct Loaded {
+    std::unique_ptr<PinyinIndex> ordinary;  // without --context
+    LoadedContext context;                  // with it
+};
+
+Loaded loadFor(const cli::CommandLine& commandLine)
+{
+    const std::string tablePath = commandLine.table.value_or(DefaultTablePath());
+    const std::string wordsPath = commandLine.words.value_or(DefaultWordsPath());
+    const bool tones = commandLine.tones != ToneStyle::None;
+    // The index by context, or that of the readings in tones, is the only one.
+    LoadedTable table = commandLine.context || tones ? LoadTable(tablePath) : LoadTableAndIndex(tablePath);
+    Loaded loaded;
+    if (commandLine.context)
+        loaded.context = LoadContext(*table.table, table.file.path(), wordsPath,
+                                     {commandLine.tones, commandLine.sandhi, commandLine.names});
+    else if (tones)
+        loaded.ordinary = LoadTonedIndex(*table.table, wordsPath, commandLine.tones);
+    else
+        loaded.ordinary = std::move(table.index);
+    return loaded;
+}
+
 std::unique_ptr<cli::InputConverter> converterFor(const cli::CommandLine& commandLine, cli::StandardOutput& output,
-                                                  const PinyinIndex* index, const ContextIndex* context)
+                                                  const Loaded& loaded)
 {
     const auto write = [&output](std::string_view bytes) { output.write(bytes); };
-    if (context)
+    const LoadedContext& context = loaded.context;
+    if (commandLine.names)
+        return std::make_unique<cli::StreamConverter<NameConversion>>(
+            NameConversion(*context.index, *context.tones, commandLine.tones, commandLine.options,
+                           context.sandhi.get()),
+            commandLine.perLine, write);
+    if (commandLine.context)
         return std::make_unique<cli::StreamConverter<ContextConversion>>(
-            ContextConversion(*context, commandLine.options), commandLine.perLine, write);
-    return std::make_unique<cli::StreamConverter<TableConversion>>(TableConversion(*index, commandLine.options),
+            ContextConversion(*context.index, commandLine.options, context.sandhi.get()), commandLine.perLine, write);
+    return std::make_unique<cli::StreamConverter<TableConversion>>(TableConversion(*loaded.ordinary, commandLine.options),
                                                                    commandLine.perLine, write);
 }
 
@@ -50,16 +80,8 @@ int run(const std::vector<std::string>& arguments)
             output.flush();
             return Done;
         }
-        // By context, the index by context is the only one.
-        const std::string tablePath = commandLine.table.value_or(DefaultTablePath());
-        LoadedTable loaded = commandLine.context ? LoadTable(tablePath) : LoadTableAndIndex(tablePath);
-        std::unique_ptr<ContextIndex> context;
-        if (commandLine.context)
-            context = LoadContextIndex(*loaded.table, loaded.file.path(), commandLine.words.value_or(DefaultWordsPath()));
-        loaded.table.reset();
-
-        const std::unique_ptr<cli::InputConverter> converter =
-            converterFor(commandLine, output, loaded.index.get(), context.get());
+        const Loaded loaded = loadFor(commandLine);
+        const std::unique_ptr<cli::InputConverter> converter = converterFor(commandLine, output, loaded);
         cli::ConvertInputs(commandLine.files, *converter, output);
         return Done;
     } catch (const cli::UsageError& error) {

@@ -1,21 +1,49 @@
 #include "context/LoadContext.h"
 
+#include "context/TonedData.h"
 #include "datafile/DataFileReader.h"
 #include "sys/FilePath.h"
 
 namespace lorvane {
 
-std::unique_ptr<ContextIndex> LoadContextIndex(const PinyinTable& table, const std::string& tablePath,
-                                               const std::string& wordsPath)
+LoadedContext LoadContext(const PinyinTable& table, const std::string& tablePath, const std::string& wordsPath,
+                          const ContextSetup& setup)
 {
     const std::string wordsFullPath = FullPath(wordsPath);
     return WithDataFileErrors(DataFile::Words, wordsFullPath, [&] {
+        WordData words = LoadWordData(wordsFullPath);
+        LoadedContext loaded;
+        if (setup.tones != ToneStyle::None || setup.surnames) {
+            RequireTones(words, wordsFullPath);
+            loaded.tones = words.tones;
+        }
         try {
-            return std::make_unique<ContextIndex>(table, LoadWordData(wordsFullPath));
+            if (setup.tones == ToneStyle::None) {
+                loaded.index = std::make_unique<ContextIndex>(table, std::move(words));
+                return loaded;
+            }
+            ContextIndex::Options options;
+            options.raise = setup.tones == ToneStyle::Marks ? ToUpperPinyin : ToUpperAscii;
+            if (setup.sandhi) options.alsoChoosable = Sandhi::Readings(setup.tones);
+            const std::vector<std::u16string> slots = TonedSlots(table.slots, *loaded.tones, setup.tones);
+            words = WordData{};
+            loaded.index = std::make_unique<ContextIndex>(slots, WrittenToned(*loaded.tones, setup.tones), options);
+            if (setup.sandhi) loaded.sandhi = std::make_unique<Sandhi>(*loaded.index, setup.tones);
+            return loaded;
         } catch (const IndexTooLarge& error) {
             const std::string& path = error.file() == DataFile::Table ? tablePath : wordsFullPath;
             throw DataFileError(error.file(), DataFileError::Problem::IndexTooLarge, path, error.what());
         }
+    });
+}
+
+std::unique_ptr<PinyinIndex> LoadTonedIndex(const PinyinTable& table, const std::string& wordsPath, ToneStyle style)
+{
+    const std::string wordsFullPath = FullPath(wordsPath);
+    return WithDataFileErrors(DataFile::Words, wordsFullPath, [&] {
+        const WordData words = LoadWordData(wordsFullPath);
+        const std::vector<std::u16string> slots = TonedSlots(table.slots, RequireTones(words, wordsFullPath), style);
+        return std::make_unique<PinyinIndex>(slots, style == ToneStyle::Marks ? ToUpperPinyin : ToUpperAscii);
     });
 }
 

@@ -4,15 +4,38 @@
 #include <string>
 
 #include "context/ContextIndex.h"
+#include "context/Sandhi.h"
+#include "context/WordData.h"
+#include "readings/Tones.h"
+#include "table/PinyinIndex.h"
 #include "table/PinyinTable.h"
 
 namespace lorvane {
 
+// What the conversion by context is built with.
+struct ContextSetup {
+    ToneStyle tones = ToneStyle::None;
+    bool sandhi = false;      // with tones only
+    bool surnames = false;    // the tone part is kept for names, even without tones
+};
+
+struct LoadedContext {
+    std::unique_ptr<ContextIndex> index;
+    std::shared_ptr<const ToneData> tones;  // with tones or surnames
+    std::unique_ptr<Sandhi> sandhi;         // with sandhi
+};
+
 // Loads the word data at `wordsPath` (UTF-8) and indexes it with the table
-// loaded from `tablePath`. Throws DataFileError for every failure, running
-// out of memory included, naming the file that causes it: the word data, or
-// the table where its readings would make the index too large.
-std::unique_ptr<ContextIndex> LoadContextIndex(const PinyinTable& table, const std::string& tablePath,
-                                               const std::string& wordsPath);
+// loaded from `tablePath`, in tones where they are asked for. Throws
+// DataFileError for every failure, running out of memory included, naming
+// the file that causes it: the word data (NoTones where it has none and
+// they are needed), or the table where its readings would make the index
+// too large.
+LoadedContext LoadContext(const PinyinTable& table, const std::string& tablePath, const std::string& wordsPath,
+                          const ContextSetup& setup);
+
+// The ordinary conversion's index with the table's readings in tones
+// (TonedSlots), which the word data at `wordsPath` gives.
+std::unique_ptr<PinyinIndex> LoadTonedIndex(const PinyinTable& table, const std::string& wordsPath, ToneStyle style);
 
 }  // namespace lorvane

@@ -226,7 +226,7 @@ TEST_F(LorvaneCli, HelpAndVersionGoToStandardOutput)
 {
     const Outcome help = run({"--help"});
     EXPECT_EQ(0, help.exitCode);
-    EXPECT_EQ(0u, help.output.rfind("usage: lorvane-cli", 0));
+    EXPECT_EQ(0u, help.output.rfind("Usage: lorvane-cli", 0));
     EXPECT_NE(help.output.find("Exit status: 0 done, 2 wrong usage, 3 the pinyin table or the word data cannot\n"
                                "be loaded, 4 an input cannot be read, 5 the output cannot be written."),
               std::string::npos);
@@ -239,7 +239,7 @@ TEST_F(LorvaneCli, UsageErrors)
 {
     const Outcome unknown = run({"--table", table_, "--colour"});
     expectFailure(unknown, 2, "unknown option --colour");
-    EXPECT_NE(unknown.errors.find("usage:"), std::string::npos);
+    EXPECT_NE(unknown.errors.find("Usage:"), std::string::npos);
     EXPECT_EQ("", unknown.output);
     expectFailure(run({"--case", "title"}), 2, "--case takes lower, first or upper, not \"title\"");
     expectFailure(run({"--table"}), 2, "--table needs a value");
