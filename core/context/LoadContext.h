@@ -25,6 +25,13 @@ struct LoadedContext {
     std::unique_ptr<Sandhi> sandhi;         // with sandhi
 };
 
+// Indexes `words`, read from `wordsPath` (UTF-8, for messages), with the
+// table, in tones where they are asked for. Throws DataFileError (NoTones)
+// where they are needed and the word data has none, IndexTooLarge past the
+// index's budget.
+LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::string& wordsPath,
+                           const ContextSetup& setup);
+
 // Loads the word data at `wordsPath` (UTF-8) and indexes it with the table
 // loaded from `tablePath`, in tones where they are asked for. Throws
 // DataFileError for every failure, running out of memory included, naming
