@@ -17,7 +17,10 @@ namespace lorvane::testing {
 // slot. The fast conversion must agree with it exactly.
 class ContextReference {
 public:
-    ContextReference(const PinyinTable& table, const WordData& words) : table_(table), words_(words) {}
+    ContextReference(const PinyinTable& table, const WordData& words, RaiseLetter raise = ToUpperAscii)
+        : table_(table), words_(words), raise_(raise)
+    {
+    }
 
     std::u16string convert(std::u16string_view text, ConversionOptions options) const
     {
@@ -140,16 +143,17 @@ private:
         return std::nullopt;
     }
 
-    static std::u16string cased(std::u16string syllable, LetterCase letterCase)
+    std::u16string cased(std::u16string syllable, LetterCase letterCase) const
     {
-        if (letterCase == LetterCase::FirstLetterUpper) syllable[0] = ToUpperAscii(syllable[0]);
+        if (letterCase == LetterCase::FirstLetterUpper) syllable[0] = raise_(syllable[0]);
         if (letterCase == LetterCase::AllUpper)
-            for (char16_t& unit : syllable) unit = ToUpperAscii(unit);
+            for (char16_t& unit : syllable) unit = raise_(unit);
         return syllable;
     }
 
     const PinyinTable& table_;
     const WordData& words_;
+    RaiseLetter raise_;
 };
 
 }  // namespace lorvane::testing
