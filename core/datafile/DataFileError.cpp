@@ -60,7 +60,9 @@ std::string describe(DataFile file, Problem problem, const std::string& detail, 
 
 DataFileError::DataFileError(DataFile file, Problem problem, std::string path, std::string detail,
                              unsigned long long count)
-    : std::runtime_error(std::string(file == DataFile::Table ? "cannot load the pinyin table " : "cannot load the word data ") +
+    : std::runtime_error(std::string(file == DataFile::Table   ? "cannot load the pinyin table "
+                                     : file == DataFile::Words ? "cannot load the word data "
+                                                               : "cannot load the phrases ") +
                          QuotedPath(path) + ": " + describe(file, problem, detail, count)),
       file_(file),
       problem_(problem),

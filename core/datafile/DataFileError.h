@@ -9,7 +9,8 @@ namespace lorvane {
 // The data files the conversions read.
 enum class DataFile {
     Table,  // pymb.dat: the pinyin table
-    Words,  // words.dat: the word data of the conversion by context
+    Words,    // words.dat: the word data of the conversion by context
+    Phrases,  // a file of the user's own words and their readings
 };
 
 // Why a data file could not be loaded. The message names the file's full path
