@@ -47,6 +47,9 @@ constexpr Option Options[] = {
     {"--sandhi", false, [](CommandLine& commandLine, const std::string&) { commandLine.sandhi = true; }},
     {"--names", false, [](CommandLine& commandLine, const std::string&) { commandLine.names = true; }},
     {"--words", true, [](CommandLine& commandLine, const std::string& path) { commandLine.words = path; }},
+    {"--first-letters", false, [](CommandLine& commandLine, const std::string&) { commandLine.firstLetters = true; }},
+    {"--separator", true, [](CommandLine& commandLine, const std::string& text) { commandLine.separator = text; }},
+    {"--keep-other", false, [](CommandLine& commandLine, const std::string&) { commandLine.keepOther = true; }},
     {"--help", false, [](CommandLine& commandLine, const std::string&) { commandLine.showHelp = true; }},
     {"-h", false, [](CommandLine& commandLine, const std::string&) { commandLine.showHelp = true; }},
     {"--version", false, [](CommandLine& commandLine, const std::string&) { commandLine.showVersion = true; }},
@@ -84,6 +87,11 @@ const char UsageText[] =
     "                one word (--case first: Zeng Guofan); by context\n"
     "  --words PATH  the word data for --context, --tone and --names (default:\n"
     "                words.dat where the pinyin table's default is)\n"
+    "  --first-letters  each syllable as its first letter: z (c) q; without --tone\n"
+    "  --separator TEXT  what stands between characters' readings instead of a\n"
+    "                blank: --separator=- gives chong-qing, --separator= joins them\n"
+    "  --keep-other  write what has no reading (letters, digits, punctuation, line\n"
+    "                breaks) where it stands: iPhone 15 fa bu le\n"
     "  -h, --help    show this text\n"
     "  --version     show the version\n"
     "  FILE...       files to read, one after another; - is standard input\n"
@@ -132,6 +140,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     }
     if (commandLine.sandhi && commandLine.tones == ToneStyle::None)
         throw UsageError{"--sandhi goes with --tone=marks or --tone=numbers"};
+    if (commandLine.firstLetters && commandLine.tones != ToneStyle::None)
+        throw UsageError{"--first-letters has no tones: it goes without --tone"};
+    if (commandLine.separator.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+        throw UsageError{"--separator may not hold a line break or a NUL"};
+    if (commandLine.keepOther && commandLine.names) throw UsageError{"--keep-other does not go with --names"};
     // The spoken tones and names follow the readings chosen by context.
     if (commandLine.sandhi || commandLine.names) commandLine.context = true;
     if (commandLine.names) commandLine.perLine = true;

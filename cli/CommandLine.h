@@ -18,6 +18,9 @@ struct CommandLine {
     bool sandhi = false;                // spoken tones of 一 and 不; by context
     bool names = false;                 // each line a name; by context, line by line
     std::optional<std::string> words;  // the word data for context, tones and names
+    bool firstLetters = false;          // each syllable as its first letter
+    std::string separator = " ";        // between characters' readings, UTF-8
+    bool keepOther = false;             // units without readings written where they stand
     bool showHelp = false;
     bool showVersion = false;
     std::vector<std::string> files;  // none: standard input

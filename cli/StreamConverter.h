@@ -15,6 +15,19 @@
 
 namespace lorvane::cli {
 
+// How the output is shaped beyond the readings themselves.
+struct OutputShape {
+    // What stands between one character's readings and the next, where a
+    // blank stands by default: "chong-qing". The blanks that set off the
+    // parentheses of other readings stay: "zhong (chong)-qing".
+    std::u16string separator = u" ";
+    // Units without readings are written where they stand, line breaks
+    // included. The separator stands between readings and a letter or digit
+    // beside them, never beside a blank or before punctuation: "iPhone 15 fa
+    // bu le！", "di 3 ban".
+    bool keepOther = false;
+};
+
 // Converts UTF-8 text that arrives in pieces of any size and writes UTF-8 in
 // pieces, holding no more than one piece of each at a time. The conversion,
 // TableConversion or ContextConversion, hands on its readings through a
@@ -30,7 +43,7 @@ template <class Conversion>
 class StreamConverter : public InputConverter, private ReadingSink {
 public:
     using Writer = std::function<void(std::string_view utf8)>;
-    StreamConverter(Conversion conversion, bool perLine, Writer write,
+    StreamConverter(Conversion conversion, bool perLine, Writer write, OutputShape shape = {},
                     std::size_t pieceUnits = PieceWriter::DefaultPieceUnits);
 
     void beginInput() override;  // a new file: its byte-order mark is skipped
@@ -40,12 +53,22 @@ public:
 
 private:
     void convert(std::u16string_view text);
+    // A part of a line: runs of units with readings converted, the others kept.
+    void convertKeeping(std::u16string_view text);
     void write(std::u16string_view readings) override;
+    void writeKept(std::u16string_view kept);
     void endLine();
+    // The encoded output: bytes appended, written on when the buffer fills.
+    void put(std::string_view bytes);
+    void put(std::u16string_view text);
+    void writeEncoded();
 
     Conversion conversion_;
     bool perLine_;
     Writer write_;
+    OutputShape shape_;
+    std::string separator_;  // UTF-8
+    bool blankSeparator_;
     std::size_t pieceUnits_;
     PieceWriter pieces_;
 
@@ -57,8 +80,13 @@ private:
     // been written is held back until more follows, so a line never ends in
     // a blank.
     bool blankOwed_ = false;
+    // Kept text that ends in a letter or digit was written last: readings
+    // after it take a separator first.
+    bool wordBeforeReadings_ = false;
+    bool endsWithLineBreak_ = false;  // kept text ending in a line break was written last
     std::vector<char16_t> decoded_;
-    std::vector<char> encoded_;  // a blank owed, and one piece
+    std::vector<char> encoded_;
+    std::size_t encodedLength_ = 0;
 };
 
 extern template class StreamConverter<TableConversion>;

@@ -10,7 +10,10 @@
 #include "StandardOutput.h"
 #include "StreamConverter.h"
 #include "context/LoadContext.h"
+#include "context/FirstLetters.h"
 #include "context/NameConversion.h"
+#include "datafile/DataFileReader.h"
+#include "text/Utf8.h"
 #include "datafile/DataFileError.h"
 #include "sys/Console.h"
 #include "table/DataFiles.h"
@@ -40,13 +43,17 @@ Loaded loadFor(const cli::CommandLine& commandLine)
     const std::string wordsPath = commandLine.words.value_or(DefaultWordsPath());
     const bool tones = commandLine.tones != ToneStyle::None;
     // The index by context, or that of the readings in tones, is the only one.
-    LoadedTable table = commandLine.context || tones ? LoadTable(tablePath) : LoadTableAndIndex(tablePath);
+    const bool ownIndex = commandLine.context || tones || commandLine.firstLetters;
+    LoadedTable table = ownIndex ? LoadTable(tablePath) : LoadTableAndIndex(tablePath);
     Loaded loaded;
     if (commandLine.context)
         loaded.context = LoadContext(*table.table, table.file.path(), wordsPath,
-                                     {commandLine.tones, commandLine.sandhi, commandLine.names});
+                                     {commandLine.tones, commandLine.sandhi, commandLine.names, commandLine.firstLetters});
     else if (tones)
         loaded.ordinary = LoadTonedIndex(*table.table, wordsPath, commandLine.tones);
+    else if (commandLine.firstLetters)
+        loaded.ordinary = WithDataFileErrors(DataFile::Table, table.file.path(),
+                                             [&] { return std::make_unique<PinyinIndex>(FirstLetterSlots(table.table->slots)); });
     else
         loaded.ordinary = std::move(table.index);
     return loaded;
@@ -56,17 +63,19 @@ std::unique_ptr<cli::InputConverter> converterFor(const cli::CommandLine& comman
                                                   const Loaded& loaded)
 {
     const auto write = [&output](std::string_view bytes) { output.write(bytes); };
+    const cli::OutputShape shape{Utf8ToUtf16(commandLine.separator), commandLine.keepOther};
     const LoadedContext& context = loaded.context;
     if (commandLine.names)
         return std::make_unique<cli::StreamConverter<NameConversion>>(
             NameConversion(*context.index, *context.tones, commandLine.tones, commandLine.options,
                            context.sandhi.get()),
-            commandLine.perLine, write);
+            commandLine.perLine, write, shape);
     if (commandLine.context)
         return std::make_unique<cli::StreamConverter<ContextConversion>>(
-            ContextConversion(*context.index, commandLine.options, context.sandhi.get()), commandLine.perLine, write);
+            ContextConversion(*context.index, commandLine.options, context.sandhi.get()), commandLine.perLine, write,
+            shape);
     return std::make_unique<cli::StreamConverter<TableConversion>>(TableConversion(*loaded.ordinary, commandLine.options),
-                                                                   commandLine.perLine, write);
+                                                                   commandLine.perLine, write, shape);
 }
 
 int run(const std::vector<std::string>& arguments)

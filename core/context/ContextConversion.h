@@ -28,6 +28,10 @@ public:
     // The end of the text: converts what was held back.
     void finish(PieceWriter& writer);
 
+    // Whether `unit` may have readings; a text of units that have none gives
+    // none, and ends every run.
+    bool reads(char16_t unit) const { return index_.unitInfo()[unit] != 0; }
+
     // The fragment chosen for each position of a whole text of at most
     // RunLimit units, with one reading per character and without tone
     // changes: one fragment each, empty where a unit has no reading.

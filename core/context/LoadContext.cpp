@@ -1,5 +1,6 @@
 #include "context/LoadContext.h"
 
+#include "context/FirstLetters.h"
 #include "context/TonedData.h"
 #include "datafile/DataFileReader.h"
 #include "sys/FilePath.h"
@@ -13,6 +14,11 @@ LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::
     if (setup.tones != ToneStyle::None || setup.surnames) {
         RequireTones(words, wordsPath);
         loaded.tones = words.tones;
+    }
+    if (setup.firstLetters) {
+        loaded.index = std::make_unique<ContextIndex>(FirstLetterSlots(table.slots), FirstLetterWords(std::move(words)),
+                                                      ContextIndex::Options{});
+        return loaded;
     }
     if (setup.tones == ToneStyle::None) {
         loaded.index = std::make_unique<ContextIndex>(table, std::move(words));

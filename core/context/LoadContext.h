@@ -17,6 +17,7 @@ struct ContextSetup {
     ToneStyle tones = ToneStyle::None;
     bool sandhi = false;      // with tones only
     bool surnames = false;    // the tone part is kept for names, even without tones
+    bool firstLetters = false;  // readings as their first letters; without tones
 };
 
 struct LoadedContext {

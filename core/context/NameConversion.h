@@ -42,6 +42,7 @@ public:
     void append(std::u16string_view text, PieceWriter& writer);
     // The end of the name.
     void finish(PieceWriter& writer);
+    bool reads(char16_t unit) const { return ordinary_.reads(unit); }
 
 private:
     // Writes the held text as a name; false when it is none.

@@ -19,6 +19,8 @@ public:
 
     void append(std::u16string_view text, PieceWriter& writer);
     void finish(PieceWriter&) {}
+    // Whether `unit` has readings; a text of units that have none gives none.
+    bool reads(char16_t unit) const { return keyIds_[unit] != 0; }
 
 private:
     const std::uint16_t* keyIds_;
