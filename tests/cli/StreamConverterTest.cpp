@@ -77,15 +77,16 @@ protected:
 
     // Feeds the files in pieces of `pieceSize` bytes; returns what was written.
     std::string stream(ConversionOptions options, bool perLine, const std::vector<std::string>& files,
-                       std::size_t pieceSize, std::size_t* longestWrite = nullptr)
+                       std::size_t pieceSize, std::size_t* longestWrite = nullptr, OutputShape shape = {})
     {
         std::string written;
-        StreamConverter<typename Mode::Conversion> converter(mode_->conversion(options), perLine,
-                                                             [&](std::string_view bytes) {
-                                                                 written += bytes;
-                                                                 if (longestWrite)
-                                                                     *longestWrite = std::max(*longestWrite, bytes.size());
-                                                             });
+        StreamConverter<typename Mode::Conversion> converter(
+            mode_->conversion(options), perLine,
+            [&](std::string_view bytes) {
+                written += bytes;
+                if (longestWrite) *longestWrite = std::max(*longestWrite, bytes.size());
+            },
+            shape);
         for (const std::string& file : files) {
             converter.beginInput();
             for (std::size_t at = 0; at < file.size(); at += pieceSize) converter.feed(file.substr(at, pieceSize));
@@ -191,6 +192,47 @@ TYPED_TEST(Streaming, WritesBoundedPiecesWhateverTheReadings)
         EXPECT_EQ(this->whole(text, options), this->stream(options, false, {text}, 5, &longestWrite));
         EXPECT_LE(longestWrite, 3 * PieceUnits + 1);
     }
+}
+
+// The separator between characters, and kept text with the separator only
+// beside letters and digits, whatever the pieces.
+TYPED_TEST(Streaming, SeparatorsAndKeptText)
+{
+    const ConversionOptions single{LetterCase::AsStored, true};
+    const auto read = [&](std::u16string_view text) { return Utf16ToUtf8(this->mode_->whole(text, single)); };
+    const std::string zhong = read(u"重"), qing = read(u"庆"), both = read(u"重庆");
+    const std::string all = Utf16ToUtf8(this->mode_->whole(u"重庆", {}));  // "zhong (chong) qing"
+    struct Case {
+        std::string text;
+        OutputShape shape;
+        bool perLine;
+        ConversionOptions options;
+        std::string written;
+    };
+    const auto kept = [](std::u16string separator) { return OutputShape{std::move(separator), true}; };
+    const auto separated = [](std::u16string separator) { return OutputShape{std::move(separator), false}; };
+    const std::vector<Case> cases = {
+        {"重庆", separated(u"-"), false, single, both.substr(0, both.find(' ')) + "-" + qing + "\n"},
+        {"重庆", separated(u""), false, {}, all.substr(0, all.rfind(' ')) + qing + "\n"},
+        {"重a庆", separated(u" / "), false, single, zhong + " / " + qing + "\n"},
+        {"iPhone 15 重庆！", kept(u" "), false, single, "iPhone 15 " + both + "！\n"},
+        {"重3庆", kept(u"-"), false, single, zhong + "-3-" + qing + "\n"},
+        {" 重，庆 (a)", kept(u"-"), false, single, " " + zhong + "，" + qing + " (a)\n"},
+        {"重\n庆\n", kept(u" "), false, single, zhong + "\n" + qing + "\n"},
+        {"重\r\n\n庆", kept(u" "), true, single, zhong + "\r\n\n" + qing + "\n"},
+        {"\xF0\xA0\x80\x80重", kept(u"_"), false, single, "\xF0\xA0\x80\x80_" + zhong + "\n"},
+    };
+    for (const Case& test : cases)
+        for (const std::size_t piece : {1u, 2u, 100u})
+            EXPECT_EQ(test.written, this->stream(test.options, test.perLine, {test.text}, piece, nullptr, test.shape))
+                << test.text << " in pieces of " << piece;
+
+    // Kept text of any length is written in bounded pieces.
+    const std::string letters(100000, 'a');
+    std::size_t longestWrite = 0;
+    EXPECT_EQ(letters + " " + zhong + "\n",
+              this->stream(single, false, {letters + "重"}, 70000, &longestWrite, kept(u" ")));
+    EXPECT_LE(longestWrite, 3 * PieceWriter::DefaultPieceUnits + 64);
 }
 
 }  // namespace
