@@ -342,6 +342,81 @@ class LexiconTest(unittest.TestCase):
                                            alone), {"ting": 7, "ding": 0})
 
 
+def tiny_tones():
+    body = words_file.Body(
+        {"长": words_file.CharRecord(3000, None),
+         "大": words_file.CharRecord(3000, None),
+         "了": words_file.CharRecord(2000, "le5")},
+        [words_file.Rule("了", "长", "le5", words_file.NEXT_IS)],
+        {"长大": (5000, ("zhang3", None))})
+    return words_file.Tones(body, {"长": ["chang2", "zhang3"], "了": ["le5", "liao3"]},
+                            {"长孙": ("zhang3", "sun1"), "曾": ("zeng1",)},
+                            {"晟": "sheng4"})
+
+
+class VersionTwoTest(unittest.TestCase):
+    """The tone part: written, read back, and refused where it breaks a rule."""
+
+    def setUp(self):
+        self.data = tiny_data()
+        self.data = words_file.WordsData(self.data.chars, self.data.rules,
+                                         self.data.words, tiny_tones())
+        self.raw = words_file.encode(self.data)
+
+    def refused(self, tones, message):
+        data = words_file.WordsData(self.data.chars, self.data.rules,
+                                    self.data.words, tones)
+        with self.assertRaisesRegex(words_file.WordsFileError, message):
+            words_file.encode(data)
+
+    def corrupted(self, offset, values, message):
+        """The file with bytes of its tone part changed, its CRC mended."""
+        raw = bytearray(self.raw)
+        raw[offset:offset + len(values)] = values
+        struct.pack_into("<I", raw, 16, zlib.crc32(bytes(raw[40:])))
+        with self.assertRaisesRegex(words_file.WordsFileError, "^w.dat: .*" + message):
+            words_file.decode(bytes(raw), "w.dat")
+
+    def test_round_trip_and_version_one_unchanged(self):
+        self.assertEqual(struct.unpack_from("<I", self.raw, 8)[0], 2)
+        self.assertEqual(words_file.decode(self.raw), self.data)
+        version_one = words_file.encode(tiny_data())
+        self.assertEqual(struct.unpack_from("<I", version_one, 8)[0], 1)
+        self.assertEqual(self.raw[40:len(version_one)], version_one[40:])
+        self.assertIsNone(words_file.decode(version_one).tones)
+
+    def test_writer_refuses_what_the_format_cannot_hold(self):
+        tones = tiny_tones()
+        bad_syllables = [{"长": ["chang"]}, {"长": ["chang6"]}, {"长": ["Chang2"]},
+                         {"长": []}, {"长": ["chang2", "chang2"]}]
+        for char_tones in bad_syllables:
+            self.refused(words_file.Tones(tones.body, char_tones, {}, {}),
+                         "syllable|char tones")
+        self.refused(words_file.Tones(tones.body, {}, {"欧阳修": ("ou1",) * 3}, {}),
+                     "surname")
+        body = words_file.Body(tones.body.chars, [], {"长好": (1, (None, None))})
+        self.refused(words_file.Tones(body, {}, {}, {}), "without a record")
+
+    def test_reader_refuses_broken_tone_parts(self):
+        end = len(self.raw)
+        # The last name reading's unit, the surnames' last byte before it.
+        name_reading = end - 4
+        self.corrupted(name_reading, b"\0\0", "name reading 0: U\\+0000 out of order")
+        self.corrupted(name_reading + 2, b"\x7f\0", "name reading 0: toned syllable index 127")
+        surname_two = name_reading - 9   # 长孙 after 曾: u8 2, u16 units, syllables
+        self.corrupted(surname_two, b"\3", "surname 1 has length 3")
+        self.corrupted(surname_two + 2, b"\x66", "surname 1 out of order")
+        counts = 40 + sum(1 + len(s) for s in ("dai", "le", "liao", "zhang"))
+        counts += 6 * 4 + 8 * 3 + (3 + 4 + 4) + (3 + 4) + (3 + 6 + 6)
+        self.corrupted(counts + 28, b"\1", "reserved tone count")
+        self.corrupted(counts + 32, b"\1", "toned syllable 0 has length 1")
+        self.corrupted(counts + 33 + 5, b"6", "toned syllable 0 is not a to z and a tone")
+        raw = self.raw + b"\0"
+        raw = raw[:12] + struct.pack("<II", len(raw), zlib.crc32(raw[40:])) + raw[20:]
+        with self.assertRaisesRegex(words_file.WordsFileError, "after the last name"):
+            words_file.decode(raw)
+
+
 class DecodeErrorTest(unittest.TestCase):
 
     def setUp(self):
@@ -364,8 +439,8 @@ class DecodeErrorTest(unittest.TestCase):
         raw[0] = ord("X")
         self.refused(raw, "magic")
         raw = bytearray(self.raw)
-        raw[8] = 2
-        self.refused(raw, "version 2")
+        raw[8] = 3
+        self.refused(raw, "version 3, expected 1 or 2")
         self.refused(self.raw + b"\0", "header says")
         raw = bytearray(self.raw)
         raw[-1] ^= 1
