@@ -196,6 +196,9 @@ def main(argv=None):
                         default="none")
     parser.add_argument("--names", action="store_true",
                         help="each line is a person's name")
+    parser.add_argument("--context", action="store_true",
+                        help="accepted as lorvane-cli takes it; the reference "
+                             "always converts by context")
     parser.add_argument("--score", metavar="SET",
                         help="print the accuracy on an accuracy set")
     parser.add_argument("--table-only", action="store_true",
