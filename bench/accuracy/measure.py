@@ -321,7 +321,7 @@ def parse_names(path):
 
 
 def comparable(text):
-    return text.replace("'", "").lower()
+    return text.replace("'", "").replace("ü", "v").lower()
 
 
 def score_names(names, outputs, toned, show_errors, out=None):
