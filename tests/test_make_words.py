@@ -110,6 +110,8 @@ class CommittedFileTest(unittest.TestCase):
             "粘贴粘土": "zhan tie nian tu",
             "安全之地": "an quan zhi di", "血流满地": "xue liu man di",
             "他长得很高": "ta zhang de hen gao",
+            # After 姓 a surname; 覃 alone is the surname Qin.
+            "他姓单": "ta xing shan", "覃先生": "qin xian sheng",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),
@@ -124,8 +126,11 @@ class CommittedFileTest(unittest.TestCase):
             # Particles alone in the neutral tone, and rules with tones.
             "他慢慢地走了": "ta1 man4 man4 de5 zou3 le5",
             "我们得走了": "wo3 men5 dei3 zou3 le5", "安全之地": "an1 quan2 zhi1 di4",
-            # Citation tones: the spoken changes are the converter's to make.
-            "一个不是": "yi1 ge5 bu4 shi4", "第一": "di4 yi1",
+            # Citation tones: the spoken changes are the converter's to make;
+            # 个 after a numeral is the measure word ge4, after 这 neutral.
+            "一个不是": "yi1 ge4 bu4 shi4", "第一": "di4 yi1", "这个": "zhe4 ge5",
+            # Alone tones set by hand, and the surname after 姓.
+            "转换为小写": "zhuan3 huan4 wei2 xiao3 xie3", "他姓曾": "ta1 xing4 zeng1",
         }
         for text, expected in cases.items():
             self.assertEqual(toned.convert(text, single=True, tone="numbers"),
@@ -535,6 +540,34 @@ class NamesTest(unittest.TestCase):
     def test_lines_that_are_not_names(self):
         for line in ("", "曾", "曾 国藩", "曾·国", "曾国x", "曾国龘"):
             self.assertIsNone(self.convert(line), line)
+
+
+class ToneDataTest(unittest.TestCase):
+    """Toned readings from small made-up dictionaries."""
+
+    def test_citation_tones(self):
+        self.assertEqual(lexicon.citation_tones("一个", ("yi2", "ge5")), ("yi1", "ge4"))
+        self.assertEqual(lexicon.citation_tones("这个", ("zhe4", "ge5")), ("zhe4", "ge5"))
+        self.assertEqual(lexicon.citation_tones("对不起", ("dui4", "bu5", "qi3")),
+                         ("dui4", "bu5", "qi3"))
+        self.assertEqual(lexicon.cedict_syllables("Nu:3 r5 xx5 hao", True),
+                         ("nv3", "er5", None, None))
+
+    def test_order_of_use_puts_a_neutral_tone_last_but_for_particles(self):
+        jieba = {"桌子": 100, "子": 5, "好了": 100, "了": 50}
+        cedict = {"桌子": [CedictEntry("zhuo1 zi5", ["table"])],
+                  "好了": [CedictEntry("hao3 le5", ["done"])]}
+        lex = lexicon.Lexicon(jieba, cedict, {}, {})
+        tones = tone_data.char_tones(lex, {"子": ["zi3", "zi5"], "了": ["liao3", "le5"],
+                                           "一": ["yi1", "yi2", "yi4"]})
+        self.assertEqual(tones, {"子": ["zi3", "zi5"], "了": ["le5", "liao3"], "一": ["yi1"]})
+
+    def test_toned_table_keeps_the_table_order_and_unknown_readings(self):
+        table = {"好": ["hao"], "长": ["chang", "zhang"], "兛": ["qianke"]}
+        tones = {"好": ["hao3", "hao4"], "长": ["zhang3", "chang2"]}
+        self.assertEqual(tone_data.toned_table(table, tones),
+                         {"好": ["hao3", "hao4"], "长": ["chang2", "zhang3"],
+                          "兛": ["qianke"]})
 
 
 class DecodeErrorTest(unittest.TestCase):

@@ -88,13 +88,26 @@ def strip_tones(syllables):
 # words; their spoken tone changes are the converter's to make.
 CITATION_TONES = {"一": "yi1", "不": "bu4"}
 
+# 个 after a numeral or a quantifier is the measure word ge4, as the
+# dictionaries write it; CC-CEDICT writes it neutral in some words (一个
+# yi1 ge5, 两个) and not in others (三个, 每个). After 这, 那, 哪 it stays
+# neutral (这个 zhe4 ge5).
+MEASURE_WORD_AFTER = frozenset("一二三四五六七八九十两几每多半整某单各百千万")
+
 
 def citation_tones(word, syllables):
     """The syllables with 一 and 不 in their citation tones, where a word
-    writes them with a changed full tone (不 bu2); a neutral tone stays."""
-    return tuple(CITATION_TONES[ch] if ch in CITATION_TONES and s
-                 and s[-1] != "5" and s[:-1] == CITATION_TONES[ch][:-1] else s
-                 for ch, s in zip(word, syllables))
+    writes them with a changed full tone (不 bu2); a neutral tone stays.
+    个 after a numeral is ge4."""
+    out = []
+    for i, (ch, s) in enumerate(zip(word, syllables)):
+        if (ch in CITATION_TONES and s and s[-1] != "5"
+                and s[:-1] == CITATION_TONES[ch][:-1]):
+            s = CITATION_TONES[ch]
+        elif ch == "个" and s == "ge5" and i and word[i - 1] in MEASURE_WORD_AFTER:
+            s = "ge4"
+        out.append(s)
+    return tuple(out)
 
 
 def entry_rank(entry):

@@ -65,6 +65,10 @@ WORD_READINGS = {
     "总长": "zong3 chang2",   # total length (全线总长); zhang, a minister of 1912-27
     "重重": "chong2 chong2",  # layer upon layer (困难重重, 重重包围), more than
                               # heavily (重重地)
+    "真是": "zhen1 shi4",     # really is (这真是太糟了); CC-CEDICT's zhen1 shi5
+                              # is the interjection of annoyance
+    "看来": "kan4 lai2",      # it seems; the dictionaries write lai2, CC-CEDICT lai5
+    "柏柏尔": "bo2 bo2 er3",  # Berber, 柏 as in 柏林 (bo2); CC-CEDICT has bo4
 }
 
 # Words left out: CC-CEDICT and jieba know them, but in text the same
@@ -82,6 +86,7 @@ LEFT_OUT_WORDS = {
 # word holds them (kHanyuPinlu's counts, less the words' share of them).
 ALONE_READINGS = {
     "地": "de",   # the adverbial particle (慢慢地); di is in words (土地, 地方)
+    "覃": "qin",  # alone mostly the surname Qin; tan (deep) is literary
 }
 
 # A colloquial reading used alone beside a literary one that dictionaries
@@ -93,6 +98,13 @@ COLLOQUIAL_ALONE_READINGS = {
     "剥": "bao",  # 剥去, 剥皮: to peel
     "削": "xiao", # 削苹果: to pare
     "嚼": "jiao", # 嚼口香糖: to chew
+}
+
+# Surnames whose surname reading is not the character's usual reading.
+SURNAME_READINGS = {
+    "曾": "zeng", "单": "shan", "区": "ou", "仇": "qiu", "解": "xie",
+    "查": "zha", "朴": "piao", "盖": "ge", "乐": "yue", "种": "chong",
+    "繁": "po", "召": "shao", "覃": "qin", "员": "yun",
 }
 
 # Rules, in the order the conversion tries them. Each pays on text where the
@@ -114,6 +126,9 @@ RULES = [
     # particle de follows a verb or an adjective, and the verb de2 (to get)
     # is in words (得到, 得知, 获得), which keep their reading.
     *(Rule("得", ch, "dei", PREVIOUS_IS) for ch in "我你他她它们俺咱就还也都又是"),
+    # After 姓 (surname), a character that is also a surname takes its
+    # surname reading: 姓曾 zeng, 姓单 shan, 姓解 xie.
+    *(Rule(ch, "姓", reading, PREVIOUS_IS) for ch, reading in SURNAME_READINGS.items()),
 ]
 RULE_TARGETS = frozenset(rule.target for rule in RULES)
 

@@ -23,8 +23,20 @@ PARTICLES = frozenset("了的地得着过吗呢吧啦么嘛呀啊哇呗喽哟咯
 EXTRA_TONES = {"\u3007": ["ling2"]}  # 〇, zero
 
 # Alone tones where the estimate from kHanyuPinlu and jieba's counts is not
-# the character's use on its own today.
-ALONE_TONES = {}
+# the character's use on its own today: the other tone lives in words that
+# the word data holds.
+ALONE_TONES = {
+    "为": "wei2",  # to be, as (设为, 转换为, 以 X 为); wei4 (for) is mostly in
+                   # words (为了, 因为, 为什么)
+    "结": "jie2",  # to tie, to form (结了婚); jie1 (to bear fruit) is in words
+    "累": "lei4",  # tired; lei3 (to accumulate) is in words (积累, 累计)
+    "尽": "jin4",  # to exhaust (尽全力); jin3 is in words (尽管, 尽快)
+    "脏": "zang1",  # dirty; zang4 (organ) is in words (心脏, 内脏)
+    "往": "wang3",  # towards (往北); wang4 is an old reading of the same sense
+    "卷": "juan4",  # a volume (第一卷); juan3 (to roll) is mostly in words
+    "啥": "sha2",   # what; sha4 is a dialect reading
+    "媛": "yuan2",  # in given names (李媛); yuan4 is in 名媛
+}
 
 # Characters that CC-CEDICT gives as surnames with two readings: the one a
 # surname has in general use.
@@ -42,7 +54,10 @@ EXTRA_SURNAMES = {
 }
 
 # Readings in given names that CC-CEDICT does not mark as such.
-NAME_READINGS = {}
+NAME_READINGS = {
+    "凹": "wa1",  # 贾平凹 Jia Pingwa; CC-CEDICT: "(used in names)", which also
+                  # covers place names, so it is not taken for every such entry
+}
 
 
 def is_neutral(syllable):
