@@ -127,6 +127,23 @@ class ToneAndNameScoreTest(unittest.TestCase):
         self.assertEqual((toned[0].right, toned[1].right), (2, 1))
 
 
+class NamesSetTest(unittest.TestCase):
+    def test_names_sets_are_well_formed_and_disjoint(self):
+        dev = measure.parse_names(measure.NAMED_SETS["names-dev"])
+        held_out = measure.parse_names(measure.NAMED_SETS["names-eval"])
+        self.assertFalse({n.text for n in dev} & {n.text for n in held_out})
+        for name in dev + held_out:
+            self.assertEqual(measure.comparable(name.reading),
+                             "".join(c for c in measure.comparable(name.toned) if not c.isdigit()))
+        self.assertGreaterEqual(sum(n.kind != "plain" for n in dev + held_out), 100)
+
+    def test_malformed_names_are_refused(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = write(folder, "n.tsv", "曾国藩\tZeng Guofan\tZeng1 Guo2fan1\tsurname\tx\n")
+            with self.assertRaisesRegex(measure.MeasureError, "n.tsv:1: expected"):
+                measure.parse_names(path)
+
+
 class ReferenceTest(unittest.TestCase):
     """measure.py runs the plain reference of the conversion by context."""
 
