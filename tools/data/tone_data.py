@@ -36,6 +36,8 @@ ALONE_TONES = {
     "卷": "juan4",  # a volume (第一卷); juan3 (to roll) is mostly in words
     "啥": "sha2",   # what; sha4 is a dialect reading
     "媛": "yuan2",  # in given names (李媛); yuan4 is in 名媛
+    "肖": "xiao1",  # alone mostly the surname Xiao (肖战); xiao4 is in words
+                    # (肖像, 生肖, 不肖)
 }
 
 # Characters that CC-CEDICT gives as surnames with two readings: the one a
