@@ -23,7 +23,10 @@ if TOOLS_DIR not in sys.path:
 
 import context_reference  # noqa: E402
 import lexicon  # noqa: E402
+import names  # noqa: E402
+import pinyin_marks  # noqa: E402
 import pymb_file  # noqa: E402
+import tone_data  # noqa: E402
 import word_sources  # noqa: E402
 from regeneration import needs_inputs, regenerate  # noqa: E402
 import words_file  # noqa: E402
@@ -107,10 +110,61 @@ class CommittedFileTest(unittest.TestCase):
             "粘贴粘土": "zhan tie nian tu",
             "安全之地": "an quan zhi di", "血流满地": "xue liu man di",
             "他长得很高": "ta zhang de hen gao",
+            # After 姓 a surname; 覃 alone is the surname Qin.
+            "他姓单": "ta xing shan", "覃先生": "qin xian sheng",
         }
         for text, expected in cases.items():
             self.assertEqual(self.converter.convert(text, single=True),
                              expected, text)
+
+    def test_toned_worked_examples(self):
+        toned = context_reference.ContextConverter(self.table, self.data, True)
+        cases = {
+            "重庆": "chong2 qing4", "银行行长": "yin2 hang2 hang2 zhang3",
+            # Words that differ from their characters only in tone.
+            "知识": "zhi1 shi5", "东西": "dong1 xi5", "朋友": "peng2 you5",
+            # Particles alone in the neutral tone, and rules with tones.
+            "他慢慢地走了": "ta1 man4 man4 de5 zou3 le5",
+            "我们得走了": "wo3 men5 dei3 zou3 le5", "安全之地": "an1 quan2 zhi1 di4",
+            # Citation tones: the spoken changes are the converter's to make;
+            # 个 after a numeral is the measure word ge4, after 这 neutral.
+            "一个不是": "yi1 ge4 bu4 shi4", "第一": "di4 yi1", "这个": "zhe4 ge5",
+            # Alone tones set by hand, and the surname after 姓.
+            "转换为小写": "zhuan3 huan4 wei2 xiao3 xie3", "他姓曾": "ta1 xing4 zeng1",
+        }
+        for text, expected in cases.items():
+            self.assertEqual(toned.convert(text, single=True, tone="numbers"),
+                             expected, text)
+        self.assertEqual(toned.convert("重庆绿", tone="marks", case="first"),
+                         "Chóng (Zhòng) Qìng Lǜ (Lù)")
+
+    def test_toned_explicit_readings_and_tables(self):
+        tones = self.data.tones
+        toned = tone_data.toned_table(self.table, tones.char_tones)
+        ruled = {rule.target for rule in tones.body.rules}
+        for word, (_, readings) in tones.body.words.items():
+            for ch, s in zip(word, readings):
+                if s is not None and ch not in ruled:
+                    default = tones.body.chars[ch].alone or toned.get(ch, [None])[0]
+                    self.assertNotEqual(s, default, word)
+        # Every toned reading is one of the character's toneless readings.
+        for ch, readings in tones.char_tones.items():
+            self.assertTrue(set(r[:-1] for r in readings) <= set(self.table[ch]), ch)
+        self.assertEqual(toned["好"][:2], ["hao3", "hao4"])
+        self.assertEqual(toned["一"], ["yi1"])
+        self.assertEqual(tones.surnames["欧阳"], ("ou1", "yang2"))
+        self.assertEqual({ch: tones.surnames[ch][0] for ch in "曾单区仇解查朴覃缪"},
+                         {"曾": "zeng1", "单": "shan4", "区": "ou1", "仇": "qiu2",
+                          "解": "xie4", "查": "zha1", "朴": "piao2", "覃": "qin2",
+                          "缪": "miao4"})
+
+    @unittest.skipUnless(os.path.exists(FORTUNES), "fortunes-zh missing")
+    def test_toned_conversion_chooses_the_toneless_syllables(self):
+        with open(FORTUNES, encoding="utf-8", errors="replace") as f:
+            text = "".join(f.read().splitlines()[:3000])
+        toned = context_reference.ContextConverter(self.table, self.data, True)
+        self.assertEqual([s and s.rstrip("12345") for s in toned.choose(text)],
+                         self.converter.choose(text))
 
     def test_output_lists_the_other_table_readings(self):
         self.assertEqual(self.converter.convert("重庆"), "chong (zhong) qing")
@@ -342,6 +396,180 @@ class LexiconTest(unittest.TestCase):
                                            alone), {"ting": 7, "ding": 0})
 
 
+def tiny_tones():
+    body = words_file.Body(
+        {"长": words_file.CharRecord(3000, None),
+         "大": words_file.CharRecord(3000, None),
+         "了": words_file.CharRecord(2000, "le5")},
+        [words_file.Rule("了", "长", "le5", words_file.NEXT_IS)],
+        {"长大": (5000, ("zhang3", None))})
+    return words_file.Tones(body, {"长": ["chang2", "zhang3"], "了": ["le5", "liao3"]},
+                            {"长孙": ("zhang3", "sun1"), "曾": ("zeng1",)},
+                            {"晟": "sheng4"})
+
+
+class VersionTwoTest(unittest.TestCase):
+    """The tone part: written, read back, and refused where it breaks a rule."""
+
+    def setUp(self):
+        self.data = tiny_data()
+        self.data = words_file.WordsData(self.data.chars, self.data.rules,
+                                         self.data.words, tiny_tones())
+        self.raw = words_file.encode(self.data)
+
+    def refused(self, tones, message):
+        data = words_file.WordsData(self.data.chars, self.data.rules,
+                                    self.data.words, tones)
+        with self.assertRaisesRegex(words_file.WordsFileError, message):
+            words_file.encode(data)
+
+    def corrupted(self, offset, values, message):
+        """The file with bytes of its tone part changed, its CRC mended."""
+        raw = bytearray(self.raw)
+        raw[offset:offset + len(values)] = values
+        struct.pack_into("<I", raw, 16, zlib.crc32(bytes(raw[40:])))
+        with self.assertRaisesRegex(words_file.WordsFileError, "^w.dat: .*" + message):
+            words_file.decode(bytes(raw), "w.dat")
+
+    def test_round_trip_and_version_one_unchanged(self):
+        self.assertEqual(struct.unpack_from("<I", self.raw, 8)[0], 2)
+        self.assertEqual(words_file.decode(self.raw), self.data)
+        version_one = words_file.encode(tiny_data())
+        self.assertEqual(struct.unpack_from("<I", version_one, 8)[0], 1)
+        self.assertEqual(self.raw[40:len(version_one)], version_one[40:])
+        self.assertIsNone(words_file.decode(version_one).tones)
+
+    def test_writer_refuses_what_the_format_cannot_hold(self):
+        tones = tiny_tones()
+        bad_syllables = [{"长": ["chang"]}, {"长": ["chang6"]}, {"长": ["Chang2"]},
+                         {"长": []}, {"长": ["chang2", "chang2"]}]
+        for char_tones in bad_syllables:
+            self.refused(words_file.Tones(tones.body, char_tones, {}, {}),
+                         "syllable|char tones")
+        self.refused(words_file.Tones(tones.body, {}, {"欧阳修": ("ou1",) * 3}, {}),
+                     "surname")
+        body = words_file.Body(tones.body.chars, [], {"长好": (1, (None, None))})
+        self.refused(words_file.Tones(body, {}, {}, {}), "without a record")
+
+    def test_reader_refuses_broken_tone_parts(self):
+        end = len(self.raw)
+        # The last name reading's unit, the surnames' last byte before it.
+        name_reading = end - 4
+        self.corrupted(name_reading, b"\0\0", "name reading 0: U\\+0000 out of order")
+        self.corrupted(name_reading + 2, b"\x7f\0", "name reading 0: toned syllable index 127")
+        surname_two = name_reading - 9   # 长孙 after 曾: u8 2, u16 units, syllables
+        self.corrupted(surname_two, b"\3", "surname 1 has length 3")
+        self.corrupted(surname_two + 2, b"\x66", "surname 1 out of order")
+        counts = 40 + sum(1 + len(s) for s in ("dai", "le", "liao", "zhang"))
+        counts += 6 * 4 + 8 * 3 + (3 + 4 + 4) + (3 + 4) + (3 + 6 + 6)
+        self.corrupted(counts + 28, b"\1", "reserved tone count")
+        self.corrupted(counts + 32, b"\1", "toned syllable 0 has length 1")
+        self.corrupted(counts + 33 + 5, b"6", "toned syllable 0 is not a to z and a tone")
+        raw = self.raw + b"\0"
+        raw = raw[:12] + struct.pack("<II", len(raw), zlib.crc32(raw[40:])) + raw[20:]
+        with self.assertRaisesRegex(words_file.WordsFileError, "after the last name"):
+            words_file.decode(raw)
+
+
+class ToneMarksTest(unittest.TestCase):
+
+    def test_the_vowel_that_takes_the_mark(self):
+        cases = {
+            "ma1": "mā", "hao3": "hǎo", "mei2": "méi", "lve4": "lüè",
+            "gou4": "gòu", "xiong1": "xiōng", "gui4": "guì", "liu2": "liú",
+            "lv3": "lǚ", "nv5": "nü", "de5": "de", "er2": "ér", "zhi1": "zhī",
+            # Without a vowel: precomposed where Unicode has the letter so.
+            "m2": "ḿ", "m4": "m", "n2": "ń", "n3": "ň", "ng4": "ǹg", "hng2": "hng",
+            # A table reading that the toned data does not know.
+            "lv": "lü", "shike": "shike",
+        }
+        for stored, expected in cases.items():
+            self.assertEqual(pinyin_marks.marked(stored), expected, stored)
+
+    def test_case_applies_to_marked_letters(self):
+        self.assertEqual(pinyin_marks.written("zhong4", "first", "marks"), "Zhòng")
+        self.assertEqual(pinyin_marks.written("ai4", "first", "marks"), "Ài")
+        self.assertEqual(pinyin_marks.written("lv4", "upper", "marks"), "LǛ")
+        self.assertEqual(pinyin_marks.written("lv4", "upper", "numbers"), "LV4")
+
+
+class NamesTest(unittest.TestCase):
+    """The name mode on a hand-made file."""
+
+    def setUp(self):
+        table = {"欧": ["ou"], "阳": ["yang"], "修": ["xiu"], "曾": ["ceng", "zeng"],
+                 "国": ["guo"], "藩": ["fan"], "经": ["jing"], "晟": ["cheng", "sheng"],
+                 "长": ["chang", "zhang"], "孙": ["sun"]}
+        tones = {"欧": ["ou1"], "阳": ["yang2"], "修": ["xiu1"], "曾": ["ceng2", "zeng1"],
+                 "国": ["guo2"], "藩": ["fan1"], "经": ["jing1"], "晟": ["cheng2"],
+                 "长": ["chang2", "zhang3"], "孙": ["sun1"]}
+        chars = {ch: words_file.CharRecord(3000, None) for ch in "曾经长孙"}
+        toned_body = words_file.Body(chars, [], {"曾经": (100, (None, "jing1")),
+                                                 "长孙": (100, ("zhang3", None))})
+        plain = words_file.Body(chars, [], {"曾经": (100, (None, None))})
+        data = words_file.WordsData(
+            plain.chars, plain.rules, plain.words,
+            words_file.Tones(toned_body, tones,
+                             {"欧阳": ("ou1", "yang2"), "曾": ("zeng1",),
+                              "长孙": ("zhang3", "sun1")},
+                             {"晟": "sheng4"}))
+        self.readers = {
+            toned: names.NameReader(context_reference.ContextConverter(table, data, toned),
+                                    data, toned)
+            for toned in (False, True)}
+
+    def convert(self, line, case="lower", tone="none"):
+        reader = self.readers[tone != "none"]
+        if not reader.is_name(line):
+            return None
+        return reader.convert(line, case, tone)
+
+    def test_surnames_and_given_names(self):
+        self.assertEqual(self.convert("欧阳修"), "ouyang xiu")
+        self.assertEqual(self.convert("曾国藩", "first"), "Zeng Guofan")
+        self.assertEqual(self.convert("曾国藩", "upper"), "ZENG GUOFAN")
+        self.assertEqual(self.convert("曾国藩", "first", "marks"), "Zēng Guófān")
+        self.assertEqual(self.convert("长孙晟", "first", "numbers"), "Zhang3sun1 Sheng4")
+        # Without a listed surname the first unit is the surname.
+        self.assertEqual(self.convert("国曾晟", "first"), "Guo Cengsheng")
+
+    def test_a_whole_word_keeps_its_reading(self):
+        self.assertEqual(self.convert("曾经"), "ceng jing")
+        self.assertEqual(self.convert("曾经", tone="numbers"), "ceng2 jing1")
+
+    def test_lines_that_are_not_names(self):
+        for line in ("", "曾", "曾 国藩", "曾·国", "曾国x", "曾国龘"):
+            self.assertIsNone(self.convert(line), line)
+
+
+class ToneDataTest(unittest.TestCase):
+    """Toned readings from small made-up dictionaries."""
+
+    def test_citation_tones(self):
+        self.assertEqual(lexicon.citation_tones("一个", ("yi2", "ge5")), ("yi1", "ge4"))
+        self.assertEqual(lexicon.citation_tones("这个", ("zhe4", "ge5")), ("zhe4", "ge5"))
+        self.assertEqual(lexicon.citation_tones("对不起", ("dui4", "bu5", "qi3")),
+                         ("dui4", "bu5", "qi3"))
+        self.assertEqual(lexicon.cedict_syllables("Nu:3 r5 xx5 hao", True),
+                         ("nv3", "er5", None, None))
+
+    def test_order_of_use_puts_a_neutral_tone_last_but_for_particles(self):
+        jieba = {"桌子": 100, "子": 5, "好了": 100, "了": 50}
+        cedict = {"桌子": [CedictEntry("zhuo1 zi5", ["table"])],
+                  "好了": [CedictEntry("hao3 le5", ["done"])]}
+        lex = lexicon.Lexicon(jieba, cedict, {}, {})
+        tones = tone_data.char_tones(lex, {"子": ["zi3", "zi5"], "了": ["liao3", "le5"],
+                                           "一": ["yi1", "yi2", "yi4"]})
+        self.assertEqual(tones, {"子": ["zi3", "zi5"], "了": ["le5", "liao3"], "一": ["yi1"]})
+
+    def test_toned_table_keeps_the_table_order_and_unknown_readings(self):
+        table = {"好": ["hao"], "长": ["chang", "zhang"], "兛": ["qianke"]}
+        tones = {"好": ["hao3", "hao4"], "长": ["zhang3", "chang2"]}
+        self.assertEqual(tone_data.toned_table(table, tones),
+                         {"好": ["hao3", "hao4"], "长": ["chang2", "zhang3"],
+                          "兛": ["qianke"]})
+
+
 class DecodeErrorTest(unittest.TestCase):
 
     def setUp(self):
@@ -364,8 +592,8 @@ class DecodeErrorTest(unittest.TestCase):
         raw[0] = ord("X")
         self.refused(raw, "magic")
         raw = bytearray(self.raw)
-        raw[8] = 2
-        self.refused(raw, "version 2")
+        raw[8] = 3
+        self.refused(raw, "version 3, expected 1 or 2")
         self.refused(self.raw + b"\0", "header says")
         raw = bytearray(self.raw)
         raw[-1] ^= 1

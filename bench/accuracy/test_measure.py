@@ -53,7 +53,9 @@ class SetAndTableTest(unittest.TestCase):
             "行\txing hang\t0\tt\n": "1 ideographs but 2 readings",
             "行\txíng\t0\tt\n": "a-z syllables",
             "行\txing\t1\tt\n": "out of range",
-            "行\txing\t0\n": "4 tab-separated fields",
+            "行\txing\t0\n": "4 or 5 tab-separated fields",
+            "行\txing\t0\tt\txing\n": "a tone 1 to 5",
+            "行\txing\t0\tt\thang2\n": "a tone 1 to 5",
             "# only a comment\n": "no sentences",
         }
         for text, message in cases.items():
@@ -98,6 +100,63 @@ class AlignTest(unittest.TestCase):
         self.assertEqual((result.polyphonic.right, result.polyphonic.total), (0, 1))
         self.assertEqual(len(result.unaligned), 1)
         self.assertEqual([(e[1], e[3], e[4]) for e in result.errors], [(0, "hang", "hard"), (1, "-", "other")])
+
+
+class ToneAndNameScoreTest(unittest.TestCase):
+    table = {"的": ["de", "di"], "识": ["shi", "zhi"]}
+
+    def test_toned_score_allows_a_neutral_tone_only_for_a_full_one(self):
+        sentence = measure.Sentence("知识的的", ["zhi", "shi", "de", "di"], [1], "t", 1,
+                                    ["zhi1", "shi2", "de5", "di4"])
+        result = measure.score([sentence], ["zhi1 shi5 de4 di4"], self.table, toned=True)
+        self.assertEqual((result.hanzi.right, result.hard.right), (2, 0))
+        hard, polyphonic, hanzi = result.lenient
+        # shi5 for shi2 counts; de4 for de5 does not.
+        self.assertEqual((hanzi.right, hard.right, polyphonic.right), (3, 1, 2))
+
+    def test_whole_names_and_their_surnames(self):
+        names = [measure.Name("曾国藩", "Zeng Guofan", "Zeng1 Guo2fan1", "polyphonic", 1),
+                 measure.Name("欧阳嘉安", "Ouyang Jia'an", "Ou1yang2 Jia1'an1", "compound", 2),
+                 measure.Name("王安", "Wang An", "Wang2 An1", "plain", 3)]
+        with contextlib.redirect_stdout(io.StringIO()):
+            whole, surnames = measure.score_names(
+                names, ["Zeng Guofan", "Ouyang Jiaan", "Wang Ang"], False, False)
+            toned = measure.score_names(
+                names, ["Ceng2 Guo2fan1", "Ou1yang2 Jia1an1", "Wang2 An1"], True, False)
+        self.assertEqual((whole.right, surnames.right, surnames.total), (2, 2, 2))
+        self.assertEqual((toned[0].right, toned[1].right), (2, 1))
+
+
+class NamesSetTest(unittest.TestCase):
+    def test_names_sets_are_well_formed_and_disjoint(self):
+        dev = measure.parse_names(measure.NAMED_SETS["names-dev"])
+        held_out = measure.parse_names(measure.NAMED_SETS["names-eval"])
+        self.assertFalse({n.text for n in dev} & {n.text for n in held_out})
+        for name in dev + held_out:
+            self.assertEqual(measure.comparable(name.reading),
+                             "".join(c for c in measure.comparable(name.toned) if not c.isdigit()))
+        self.assertGreaterEqual(sum(n.kind != "plain" for n in dev + held_out), 100)
+
+    def test_malformed_names_are_refused(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = write(folder, "n.tsv", "曾国藩\tZeng Guofan\tZeng1 Guo2fan1\tsurname\tx\n")
+            with self.assertRaisesRegex(measure.MeasureError, "n.tsv:1: expected"):
+                measure.parse_names(path)
+
+
+class ReferenceTest(unittest.TestCase):
+    """measure.py runs the plain reference of the conversion by context."""
+
+    def test_toned_figures_from_the_reference(self):
+        reference = os.path.join(measure.REPO_ROOT, "tools", "data", "context_reference.py")
+        with tempfile.TemporaryDirectory() as folder:
+            set_path = write(folder, "s.tsv", "重庆银行\tchong qing yin hang\t0,3\tt1\t"
+                                              "chong2 qing4 yin2 hang2\n")
+            out = io.StringIO()
+            with contextlib.redirect_stdout(out):
+                code = measure.main(["--cli", reference, "--set", set_path, "--tone", "--context"])
+        self.assertEqual(code, 0)
+        self.assertRegex(out.getvalue(), r"hard occurrences +2 / 2 ")
 
 
 @unittest.skipUnless(CLI, "pass the path of lorvane-cli to check against the program")

@@ -7,24 +7,40 @@ readings, then the table), slowly and obviously, so that the word data can
 be tuned without the C++ build and the core's conversion can be checked
 against it. Output is what `lorvane-cli --context` writes for the same input.
 
+With --tone marks or numbers the same conversion runs on the word data's
+tone part and the toned table (tone_data.toned_table); --names reads each
+line as a person's name (names.py).
+
 Usage: context_reference.py [--words PATH] [--table PATH] [--single]
-                            [--lines] [--case lower|first|upper] [FILE...]
-       context_reference.py --score SET.tsv [--table-only] [--words ...]
+                            [--lines] [--case lower|first|upper]
+                            [--tone none|marks|numbers] [--names] [FILE...]
+       context_reference.py --score SET.tsv [--table-only] [--tone numbers]
+                            [--words ...]
 """
 
 import argparse
 import sys
 
+import names
 import pymb_file
+import tone_data
 import word_sources
 import words_file
+from pinyin_marks import written
 
 RUN_LIMIT = 4096
 
 
 class ContextConverter:
+    """The conversion by context on the toneless body and table, or, toned,
+    on the tone part's body and the toned table."""
 
-    def __init__(self, table, data):
+    def __init__(self, table, data, toned=False):
+        if toned:
+            if data.tones is None:
+                raise words_file.WordsFileError("the word data has no tones")
+            table = tone_data.toned_table(table, data.tones.char_tones)
+            data = data.tones.body
         self.table = table
         self.data = data
         self.longest = max((len(w) for w in data.words), default=1)
@@ -95,26 +111,20 @@ class ContextConverter:
             i = j
         return out
 
-    def convert(self, text, single=False, case="lower"):
+    def convert(self, text, single=False, case="lower", tone="none"):
         pieces = []
         for ch, chosen in zip(text, self.choose(text)):
             if chosen is None:
                 continue
-            pieces.append(apply_case(chosen, case))
+            pieces.append(written(chosen, case, tone))
             if not single:
                 others = list(self.table.get(ch, ()))
                 if chosen in others:
                     others.remove(chosen)  # the first that equals it only
-                pieces.extend("(%s)" % apply_case(r, case) for r in others)
+                pieces.extend("(%s)" % written(r, case, tone) for r in others)
         return " ".join(pieces)
 
 
-def apply_case(syllable, case):
-    if case == "first":
-        return syllable[:1].upper() + syllable[1:]
-    if case == "upper":
-        return syllable.upper()
-    return syllable
 
 
 def is_ideograph(ch):
@@ -123,8 +133,9 @@ def is_ideograph(ch):
                                      planes=(2, 3))
 
 
-def read_set(path):
-    """[(sentence, [readings], {hard indexes})] of an accuracy set."""
+def read_set(path, toned=False):
+    """[(sentence, [readings], {hard indexes})] of an accuracy set; toned,
+    the readings are those of its toned column (the fifth)."""
     rows = []
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
@@ -132,7 +143,7 @@ def read_set(path):
             if not line or line.startswith("#"):
                 continue
             fields = line.split("\t")
-            sentence, readings = fields[0], fields[1].split()
+            sentence, readings = fields[0], fields[4 if toned else 1].split()
             hard = {int(x) for x in fields[2].split(",") if x} if len(fields) > 2 else set()
             if len(readings) != sum(map(is_ideograph, sentence)):
                 raise ValueError("%s line %d: %d readings for %d ideographs"
@@ -142,8 +153,16 @@ def read_set(path):
     return rows
 
 
-def score(rows, choose, table):
-    """(hard, polyphonic, all) as [right, total] over a set's ideographs."""
+def neutral_for_full(got, label):
+    """An output neutral tone where the label writes the same syllable with a
+    full tone, which a lexical neutral tone may be written as."""
+    return (got is not None and got.endswith("5") and label[-1:] in "1234"
+            and got[:-1] == label[:-1])
+
+
+def score(rows, choose, table, lenient=False):
+    """(hard, polyphonic, all) as [right, total] over a set's ideographs;
+    polyphonic as the toneless table says. lenient: see neutral_for_full."""
     hard, poly, every = [0, 0], [0, 0], [0, 0]
     for sentence, readings, hard_indexes in rows:
         chosen = choose(sentence)
@@ -151,7 +170,8 @@ def score(rows, choose, table):
         for ch, got in zip(sentence, chosen):
             if not is_ideograph(ch):
                 continue
-            right = int(got == readings[k])
+            right = int(got == readings[k] or (
+                lenient and neutral_for_full(got, readings[k])))
             counters = [every]
             if len(table.get(ch, ())) > 1:
                 counters.append(poly)
@@ -172,6 +192,13 @@ def main(argv=None):
     parser.add_argument("--lines", action="store_true")
     parser.add_argument("--case", choices=("lower", "first", "upper"),
                         default="lower")
+    parser.add_argument("--tone", choices=("none", "marks", "numbers"),
+                        default="none")
+    parser.add_argument("--names", action="store_true",
+                        help="each line is a person's name")
+    parser.add_argument("--context", action="store_true",
+                        help="accepted as lorvane-cli takes it; the reference "
+                             "always converts by context")
     parser.add_argument("--score", metavar="SET",
                         help="print the accuracy on an accuracy set")
     parser.add_argument("--table-only", action="store_true",
@@ -181,27 +208,41 @@ def main(argv=None):
 
     table = pymb_file.load_table(args.table)
     with open(args.words, "rb") as f:
-        converter = ContextConverter(table, words_file.decode(f.read(), args.words))
+        data = words_file.decode(f.read(), args.words)
+    toned = args.tone != "none"
+    converter = ContextConverter(table, data, toned)
     if args.score:
         if args.table_only:
             def choose(text):
                 return [converter.first_reading(ch) for ch in text]
         else:
             choose = converter.choose
+        rows = read_set(args.score, toned)
         for name, (right, total) in zip(
                 ("hard", "polyphonic", "all Hanzi"),
-                score(read_set(args.score), choose, table)):
+                score(rows, choose, table)):
             print("%-11s %6.2f%%  (%d of %d)"
                   % (name, 100.0 * right / max(total, 1), right, total))
+        if toned:
+            print("allowing a neutral tone for a full one:")
+            for name, (right, total) in zip(
+                    ("hard", "polyphonic", "all Hanzi"),
+                    score(rows, choose, table, lenient=True)):
+                print("%-11s %6.2f%%  (%d of %d)"
+                      % (name, 100.0 * right / max(total, 1), right, total))
         return 0
 
     text = "".join(open(p, encoding="utf-8-sig", errors="replace").read()
                    for p in args.files) if args.files else sys.stdin.read()
-    lines = text.split("\n") if args.lines else [text]
-    if args.lines and lines and lines[-1] == "":
+    lines = text.split("\n") if args.lines or args.names else [text]
+    if (args.lines or args.names) and lines and lines[-1] == "":
         lines.pop()
+    reader = names.NameReader(converter, data, toned) if args.names else None
     for line in lines:
-        print(converter.convert(line, args.single, args.case))
+        if reader and reader.is_name(line):
+            print(reader.convert(line, args.case, args.tone))
+        else:
+            print(converter.convert(line, args.single, args.case, args.tone))
     return 0
 
 

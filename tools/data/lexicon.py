@@ -35,6 +35,14 @@ MINOR_DEFINITION_RE = re.compile(
     r"Taiwan pr\.|\(Tw\)|\(Cant\.\)|\(dialect\)|\(archaic\)|\(old\))",
     re.IGNORECASE)
 
+# A sense that makes a character, or a two-character word, a Chinese surname
+# (not "Japanese surname Sato", nor 姓名 "surname and given name").
+SURNAME_RE = re.compile(r"^(two-character |Korean |old )?surname [A-Z]")
+
+# A character's sense used in people's given names (not "used in names" of
+# places and compounds).
+GIVEN_NAME_RE = re.compile(r"\b(given|personal) names?\b")
+
 # A single character's sense that only points to words using the reading.
 WORD_POINTER_RE = re.compile(r"^(\(.*?\) )?(used in|see |Taiwan pr\.|also pr\.)")
 
@@ -48,24 +56,57 @@ def is_hanzi_word(word):
                for ch in word)
 
 
-def cedict_syllables(pinyin):
-    """Toneless syllables of a CC-CEDICT pinyin field, None where unknown.
+def cedict_syllables(pinyin, toned=False):
+    """Syllables of a CC-CEDICT pinyin field, None where unknown.
 
     "Chong2 qing4" -> ("chong", "qing"); "nu:3" -> "nv"; the erhua "r5" is
     written er, as 儿 is read when the syllable is spelt out; "xx5" (reading
-    unknown) gives None.
+    unknown) gives None. Toned, the syllables keep their tone digit
+    ("chong2", "nv3", "er5"); one without a digit is unknown.
     """
     out = []
     for raw in pinyin.split():
         s = raw.lower().rstrip("12345").replace("u:", "v")
+        tone = raw[-1] if raw[-1:] in ("1", "2", "3", "4", "5") else None
         if s == "r":
             s = "er"
         if s == "xx":
             out.append(None)
         elif word_sources.SYLLABLE_RE.match(s) and len(s) <= 15:
-            out.append(s)
+            out.append((s + tone if tone else None) if toned else s)
         else:
             return None
+    return tuple(out)
+
+
+def strip_tones(syllables):
+    """The toneless form of toned syllables ("zhong4" -> "zhong"), None kept."""
+    return tuple(s.rstrip("12345") if s else s for s in syllables)
+
+
+# 一 and 不 are written with their citation tones, as dictionaries write
+# words; their spoken tone changes are the converter's to make.
+CITATION_TONES = {"一": "yi1", "不": "bu4"}
+
+# 个 after a numeral or a quantifier is the measure word ge4, as the
+# dictionaries write it; CC-CEDICT writes it neutral in some words (一个
+# yi1 ge5, 两个) and not in others (三个, 每个). After 这, 那, 哪 it stays
+# neutral (这个 zhe4 ge5).
+MEASURE_WORD_AFTER = frozenset("一二三四五六七八九十两几每多半整某单各百千万")
+
+
+def citation_tones(word, syllables):
+    """The syllables with 一 and 不 in their citation tones, where a word
+    writes them with a changed full tone (不 bu2); a neutral tone stays.
+    个 after a numeral is ge4."""
+    out = []
+    for i, (ch, s) in enumerate(zip(word, syllables)):
+        if (ch in CITATION_TONES and s and s[-1] != "5"
+                and s[:-1] == CITATION_TONES[ch][:-1]):
+            s = CITATION_TONES[ch]
+        elif ch == "个" and s == "ge5" and i and word[i - 1] in MEASURE_WORD_AFTER:
+            s = "ge4"
+        out.append(s)
     return tuple(out)
 
 
@@ -76,18 +117,21 @@ def entry_rank(entry):
     return 1 if entry.pinyin[:1].isupper() else 0
 
 
-def choose_reading(word, entries, pinlu):
+def choose_reading(word, entries, pinlu, toned=False, within=None):
     """The reading of a word that has one or more CC-CEDICT entries.
 
     Preferred: a reading of the best-ranked entries (not a surname, variant
     or proper name when the word has a common sense); among those the one
     with more entries and definitions; then the one whose syllables are the
-    more frequent readings of their characters.
+    more frequent readings of their characters. Toned, pinlu has toned
+    readings and only the entries whose toneless reading is within count.
     """
     candidates = {}
     for index, entry in enumerate(entries):
-        syllables = cedict_syllables(entry.pinyin)
+        syllables = cedict_syllables(entry.pinyin, toned)
         if syllables is None or len(syllables) != len(word):
+            continue
+        if within is not None and strip_tones(syllables) != within:
             continue
         rank = entry_rank(entry)
         best = candidates.get(syllables)
@@ -124,12 +168,25 @@ class Lexicon:
     _read_character); name_only: {char: readings that CC-CEDICT gives the
     character only as a proper name other than a surname}; variants:
     {char: [(the character it is also written for, with this reading)]}.
+
+    Toned: toned_pinlu {char: {toned reading: count}}; toned {word: toned
+    readings tuple}, each the toned form of the word's reading in words (or
+    None where CC-CEDICT has no tone for it); surname_readings {surname of
+    one or two characters: [toned readings of each CC-CEDICT entry that
+    gives it as a surname]}; name_entries {char: [(toned reading,
+    definition)] of CC-CEDICT's senses that use it in given names}.
     """
 
-    def __init__(self, jieba, cedict, pinlu):
+    def __init__(self, jieba, cedict, pinlu, toned_pinlu=None):
         self.pinlu = pinlu
+        self.toned_pinlu = toned_pinlu or {}
         self.senses = {}
         self.variants = {}
+        self.surname_readings = {}
+        self.name_entries = {}
+        for word, entries in cedict.items():
+            if len(word) <= 2 and is_hanzi_word(word):
+                self._read_surnames(word, entries)
         for ch, entries in cedict.items():
             if len(ch) == 1 and is_hanzi_word(ch):
                 self._read_character(ch, entries)
@@ -140,6 +197,7 @@ class Lexicon:
         self.single = {w: f for w, f in jieba.items()
                        if len(w) == 1 and is_hanzi_word(w)}
         self.words = {}
+        self.toned = {}
         self.from_cedict = set()
         for word, entries in cedict.items():
             if 2 <= len(word) <= MAX_WORD_LENGTH and is_hanzi_word(word):
@@ -147,13 +205,34 @@ class Lexicon:
                 if reading is not None:
                     self.words[word] = (jieba.get(word), reading)
                     self.from_cedict.add(word)
+                    toned = choose_reading(word, entries, self.toned_pinlu,
+                                           True, reading)
+                    self.toned[word] = (citation_tones(word, toned) if toned
+                                        else (None,) * len(word))
         for word, freq in jieba.items():
             if (2 <= len(word) <= MAX_WORD_LENGTH and is_hanzi_word(word)
                     and word not in self.words):
-                self.words[word] = (freq, self._composed_reading(word))
+                pieces = self._composed_pieces(word)
+                self.words[word] = (freq, self._pieces_reading(word, pieces, False))
+                self.toned[word] = self._pieces_reading(word, pieces, True)
 
     def cost(self, freq):
         return math.log(self.total / freq)
+
+    def _read_surnames(self, word, entries):
+        for e in entries:
+            if any(SURNAME_RE.match(d) and (len(word) == 1) != d.startswith("two")
+                   for d in e.definitions):
+                toned = cedict_syllables(e.pinyin, True)
+                if toned and len(toned) == len(word) and all(toned):
+                    self.surname_readings.setdefault(word, []).append(
+                        citation_tones(word, toned))
+            if len(word) == 1:
+                for d in e.definitions:
+                    if GIVEN_NAME_RE.search(d):
+                        toned = cedict_syllables(e.pinyin, True)
+                        if toned and len(toned) == 1 and toned[0]:
+                            self.name_entries.setdefault(word, []).append((toned[0], d))
 
     def _read_character(self, ch, entries):
         """Sort a character's CC-CEDICT senses by reading: senses[ch][r] is
@@ -194,9 +273,10 @@ class Lexicon:
         free = [r for r in readings[1:] if "free" in senses.get(r, ())]
         return free[0] if len(free) == 1 else None
 
-    def variant_spelling_reading(self, word, readable):
+    def variant_spelling_reading(self, word, readable, toned=False):
         """The reading of a word that CC-CEDICT lacks but has spelt with
-        one character's standard form (粘土 as 黏土: nian tu), or None.
+        one character's standard form (粘土 as 黏土: nian tu), or None;
+        toned, the toned form of that reading.
 
         readable(char, reading) says whether the character may take the
         variant's reading (the table lists it among the character's).
@@ -206,27 +286,39 @@ class Lexicon:
                 other = word[:i] + standard + word[i + 1:]
                 if (other in self.from_cedict and readable(ch, reading)
                         and self.words[other][1][i] == reading):
-                    return self.words[other][1]
+                    return self.toned[other] if toned else self.words[other][1]
         return None
 
-    def second_place_readings(self):
+    def second_place_readings(self, toned=False):
         """{char: reading} that a character has as the second of two in
-        nearly all two-character CC-CEDICT words (weighed by jieba counts)."""
+        nearly all two-character CC-CEDICT words (weighed by jieba counts);
+        toned, the most counted tone of that reading."""
         counts = {}
+        tones = {}
         for word in self.from_cedict:
             freq, reading = self.words[word]
             if len(word) == 2 and freq and reading[1] is not None:
                 by_reading = counts.setdefault(word[1], {})
                 by_reading[reading[1]] = by_reading.get(reading[1], 0) + freq
+                tone = self.toned[word][1]
+                if tone:
+                    by_tone = tones.setdefault(word[1], {})
+                    by_tone[tone] = by_tone.get(tone, 0) + freq
         out = {}
         for ch, by_reading in counts.items():
             best = max(sorted(by_reading), key=by_reading.get)
             if by_reading[best] >= PAIR_SHARE * sum(by_reading.values()):
                 out[ch] = best
+                if toned:
+                    by_tone = {t: c for t, c in tones.get(ch, {}).items()
+                               if t[:-1] == best}
+                    out[ch] = (max(sorted(by_tone), key=by_tone.get)
+                               if by_tone else None)
         return out
 
-    def _composed_reading(self, word):
-        """Read a word through the CC-CEDICT words it is made of.
+    def _composed_pieces(self, word):
+        """How a word is read through the CC-CEDICT words it is made of:
+        [(start, end)] of the pieces that are such words.
 
         The word is segmented into CC-CEDICT words and single characters by
         the cheapest path (jieba frequencies as costs, as the conversion
@@ -244,29 +336,37 @@ class Lexicon:
                     c = self.cost(self.words[piece][0] or 1) + best[j]
                     if c <= best[i]:
                         best[i], step[i] = c, j - i
-        reading = []
+        pieces = []
         i = 0
         while i < n:
-            if step[i] == 1:
-                reading.append(None)
-            else:
-                reading.extend(self.words[word[i:i + step[i]]][1])
+            if step[i] > 1:
+                pieces.append((i, i + step[i]))
             i += step[i]
+        return pieces
+
+    def _pieces_reading(self, word, pieces, toned):
+        reading = [None] * len(word)
+        for start, end in pieces:
+            piece = word[start:end]
+            reading[start:end] = self.toned[piece] if toned else self.words[piece][1]
         return tuple(reading)
 
-    def usage(self):
+    def usage(self, toned=False):
         """Estimated occurrences of each reading of each character in text.
 
         Returns (in_words, alone): in_words[char][reading] sums the
         frequencies of the words that read the character so; alone[char] is
         jieba's count of the character standing on its own, plus the words
-        that hold it at a position of unknown reading.
+        that hold it at a position of unknown reading. Toned, the readings
+        are the toned ones.
         """
         in_words = {}
         alone = dict(self.single)
         for word, (freq, reading) in self.words.items():
             if not freq:
                 continue
+            if toned:
+                reading = self.toned[word]
             for ch, s in zip(word, reading):
                 if s is None:
                     alone[ch] = alone.get(ch, 0) + freq
@@ -275,7 +375,7 @@ class Lexicon:
                     by_reading[s] = by_reading.get(s, 0) + freq
         return in_words, alone
 
-    def alone_shares(self, ch, in_words, alone):
+    def alone_shares(self, ch, in_words, alone, toned=False):
         """{reading: share} of a character's standalone use, or None.
 
         kHanyuPinlu counts every occurrence of the character, in words or
@@ -284,7 +384,7 @@ class Lexicon:
         two corpora is noise where kHanyuPinlu has few occurrences: then,
         as for characters it lacks, there is no estimate.
         """
-        pinlu = self.pinlu.get(ch)
+        pinlu = (self.toned_pinlu if toned else self.pinlu).get(ch)
         if not pinlu or sum(pinlu.values()) < MIN_PINLU_TOTAL:
             return None
         words = in_words.get(ch, {})
@@ -296,23 +396,25 @@ class Lexicon:
             return {r: c / sum(pinlu.values()) for r, c in pinlu.items()}
         return {r: c / rest for r, c in left.items()}
 
-    def reading_usage(self, ch, readings, in_words, alone):
-        """{reading: estimated occurrences in text} for a character's readings.
+    def reading_usage(self, ch, readings, in_words, alone, toned=False):
+        """{reading: estimated occurrences in text} for a character's readings
+        (toned ones, with the toned usage, when toned).
 
         Standalone use is shared out by alone_shares; where kHanyuPinlu has
         too few counts for that, by its counts as they are, and for a
         character it lacks, by unknown_alone_shares.
         """
         words = in_words.get(ch, {})
-        shares = self.alone_shares(ch, in_words, alone)
-        if shares is None and ch in self.pinlu:
-            total = sum(self.pinlu[ch].values())
-            shares = {r: c / total for r, c in self.pinlu[ch].items()}
-        shares = shares or self.unknown_alone_shares(ch, readings, in_words)
+        pinlu = self.toned_pinlu if toned else self.pinlu
+        shares = self.alone_shares(ch, in_words, alone, toned)
+        if shares is None and ch in pinlu:
+            total = sum(pinlu[ch].values())
+            shares = {r: c / total for r, c in pinlu[ch].items()}
+        shares = shares or self.unknown_alone_shares(ch, readings, in_words, toned)
         return {r: words.get(r, 0) + alone.get(ch, 0) * shares.get(r, 0.0)
                 for r in readings}
 
-    def unknown_alone_shares(self, ch, readings, in_words):
+    def unknown_alone_shares(self, ch, readings, in_words, toned=False):
         """{reading: share} of the standalone use of a character that
         kHanyuPinlu lacks.
 
@@ -325,7 +427,8 @@ class Lexicon:
         """
         words = in_words.get(ch, {})
         names = self.name_only.get(ch, ())
-        candidates = [r for r in readings if r not in names] or readings
+        candidates = [r for r in readings
+                      if (r.rstrip("12345") if toned else r) not in names] or readings
         total = sum(words.get(r, 0) for r in candidates)
         if total:
             return {r: words.get(r, 0) / total for r in candidates}
@@ -344,4 +447,5 @@ def load_lexicon(args, unihan_readings=None):
             args.unihan_dir, word_sources.UNIHAN_READINGS, {"kHanyuPinlu"})
     return Lexicon(word_sources.read_jieba(args.jieba_dict),
                    word_sources.read_cedict(args.cedict_dir),
-                   word_sources.hanyu_pinlu(unihan_readings))
+                   word_sources.hanyu_pinlu(unihan_readings),
+                   word_sources.hanyu_pinlu(unihan_readings, word_sources.toned))

@@ -48,6 +48,12 @@ FIRST_READING = {
                      # kHanyuPinlu has only the older shui
     "镐": "gao",     # a pick (十字镐); the words' hao is one name, 李昌镐
     "喏": "nuo",     # the interjection; re is only the old 唱喏
+    "晟": "sheng",   # bright; the dictionaries' reading and the one of given
+                     # names; cheng is a regional surname reading
+    "阚": "kan",     # the surname Kan, its use today; han (a tiger's roar)
+                     # is archaic
+    "隗": "wei",     # the surname Wei; kui is an ancient state's name
+    "缪": "miao",    # the surname Miao; mou and miu live in words (绸缪, 纰缪)
 }
 
 # Characters that stand for a metric unit and are read as the two syllables
@@ -110,38 +116,60 @@ def append_unique(out, readings):
             out.append(r)
 
 
-def pinlu_readings(value):
-    counts = pinlu_counts(value)
+def pinlu_readings(value, reduce=toneless):
+    counts = pinlu_counts(value, reduce)
     # sorted() is stable, so equal counts keep the listed order.
     return sorted(counts, key=lambda r: -counts[r])
 
 
-def located_readings(value):
+def located_readings(value, reduce=toneless):
     # "0149.100:chóng 1502.040:zhòng", or "196.060,196.070:kè"
-    return [toneless(item.rsplit(":", 1)[1]) for item in value.split()]
+    return [reduce(item.rsplit(":", 1)[1]) for item in value.split()]
 
 
-def hanyu_pinyin_readings(value):
+def hanyu_pinyin_readings(value, reduce=toneless):
     # "10093.130:xī,lǔ 10094.010:xī"
     out = []
     for item in value.split():
-        out.extend(toneless(r) for r in item.rsplit(":", 1)[1].split(","))
+        out.extend(reduce(r) for r in item.rsplit(":", 1)[1].split(","))
     return out
 
 
-def own_readings(fields):
-    """A character's readings from its own Unihan entries, preferred first."""
+def own_readings(fields, reduce=toneless):
+    """A character's readings from its own Unihan entries, preferred first;
+    with reduce=word_sources.toned, its toned readings."""
     out = []
     if "kHanyuPinlu" in fields:
-        append_unique(out, pinlu_readings(fields["kHanyuPinlu"]))
+        append_unique(out, pinlu_readings(fields["kHanyuPinlu"], reduce))
     if "kMandarin" in fields:
-        append_unique(out, [toneless(r) for r in fields["kMandarin"].split()])
+        append_unique(out, [reduce(r) for r in fields["kMandarin"].split()])
     for field in DICTIONARY_FIELDS:
         if field in fields:
-            append_unique(out, located_readings(fields[field]))
+            append_unique(out, located_readings(fields[field], reduce))
     if not out and "kHanyuPinyin" in fields:
-        append_unique(out, hanyu_pinyin_readings(fields["kHanyuPinyin"]))
+        append_unique(out, hanyu_pinyin_readings(fields["kHanyuPinyin"], reduce))
     return out
+
+
+def unihan_readings_of(ch, unihan_readings, variants, reduce=toneless):
+    """A character's own readings, else those of its unified equivalent
+    (a compatibility ideograph), else those of its first Z or semantic
+    variant that has any."""
+    def readings_of(other):
+        return own_readings(unihan_readings.get(other, {}), reduce)
+
+    readings = readings_of(ch)
+    if not readings and "kCompatibilityVariant" in variants.get(ch, {}):
+        unified = variant_chars(variants[ch]["kCompatibilityVariant"])[0]
+        readings = readings_of(unified)
+    for field in ("kZVariant", "kSemanticVariant"):
+        if readings:
+            break
+        for var in variant_chars(variants.get(ch, {}).get(field, "")):
+            readings = readings_of(var)
+            if readings:
+                break
+    return readings
 
 
 def variant_chars(value):
@@ -185,9 +213,6 @@ def build_table(unihan_readings, variants, lex=None):
     if lex is not None:
         in_words, alone = lex.usage()
 
-    def readings_of(ch):
-        return own_readings(unihan_readings.get(ch, {}))
-
     entries = []
     missing = []
     for code, ch in gbk_characters():
@@ -198,17 +223,7 @@ def build_table(unihan_readings, variants, lex=None):
         elif ch in EXTRA_IDEOGRAPHS:
             readings = list(EXTRA_IDEOGRAPHS[ch])
         else:
-            readings = readings_of(ch)
-            if not readings and "kCompatibilityVariant" in variants.get(ch, {}):
-                unified = variant_chars(variants[ch]["kCompatibilityVariant"])[0]
-                readings = readings_of(unified)
-            for field in ("kZVariant", "kSemanticVariant"):
-                if readings:
-                    break
-                for var in variant_chars(variants.get(ch, {}).get(field, "")):
-                    readings = readings_of(var)
-                    if readings:
-                        break
+            readings = unihan_readings_of(ch, unihan_readings, variants)
         if lex is not None and len(readings) > 1:
             readings = order_by_usage(
                 readings, lex.reading_usage(ch, readings, in_words, alone))

@@ -6,6 +6,8 @@ CC-CEDICT (a word it lacks is read through the CC-CEDICT words it is made
 of), single-character use from jieba's counts and Unihan's kHanyuPinlu. The
 table data/pymb.dat must be generated first: a word's reading is only
 written where it differs from what the conversion would take without it.
+The tone part is built the same way from the toned readings of the same
+sources (tone_data.py), against the toned table.
 
 Usage: make_words.py [--table PATH] [--output PATH] [--unihan-dir DIR]
                      [--jieba-dict PATH] [--cedict-dir DIR]
@@ -17,10 +19,12 @@ import os
 import sys
 
 import lexicon
+import make_pymb
 import pymb_file
+import tone_data
 import word_sources
 import words_file
-from words_file import AFTER_REDUPLICATION, NEXT_IS, PREVIOUS_IS, Rule
+from words_file import NEXT_IS, PREVIOUS_IS, Rule
 
 # Costs are negative natural logarithms of a word's share of all of jieba's
 # counts, in thousandths: exact enough to order any two paths that differ by
@@ -45,22 +49,26 @@ MIN_PLAIN_COUNT = 10
 # CC-CEDICT reads them two ways and the rarer sense won, or its only entry
 # is a rare sense of a common character sequence.
 WORD_READINGS = {
-    "明朝": "ming chao",    # the Ming dynasty, far more than "tomorrow morning"
-    "大都": "da dou",       # mostly (大都是); Dadu is the Yuan capital
-    "下调": "xia tiao",     # to adjust downwards (prices, rates)
-    "口角": "kou jue",      # a quarrel; kou jiao is the corner of the mouth
-    "憎恶": "zeng wu",      # to loathe; zeng e (to hate evil) is literary
-    "落空": "luo kong",     # to come to nothing
-    "保长": "bao zhang",    # head of a bao; bao chang is a term of geometry
-    "省事": "sheng shi",    # to save trouble
-    "摩挲": "mo suo",       # to stroke; ma sa is colloquial
-    "重名": "chong ming",   # to share a name
-    "断行": "duan hang",    # line break
-    "前传": "qian zhuan",   # prequel
-    "穿着": "chuan zhe",    # wearing (穿着衣服), far more than "attire" (zhuo)
-    "总长": "zong chang",   # total length (全线总长); zhang, a minister of 1912-27
-    "重重": "chong chong",  # layer upon layer (困难重重, 重重包围), more than
-                            # heavily (重重地)
+    "明朝": "ming2 chao2",    # the Ming dynasty, far more than "tomorrow morning"
+    "大都": "da4 dou1",       # mostly (大都是); Dadu is the Yuan capital
+    "下调": "xia4 tiao2",     # to adjust downwards (prices, rates)
+    "口角": "kou3 jue2",      # a quarrel; kou jiao is the corner of the mouth
+    "憎恶": "zeng1 wu4",      # to loathe; zeng e (to hate evil) is literary
+    "落空": "luo4 kong1",     # to come to nothing
+    "保长": "bao3 zhang3",    # head of a bao; bao chang is a term of geometry
+    "省事": "sheng3 shi4",    # to save trouble
+    "摩挲": "mo2 suo1",       # to stroke; ma sa is colloquial
+    "重名": "chong2 ming2",   # to share a name
+    "断行": "duan4 hang2",    # line break
+    "前传": "qian2 zhuan4",   # prequel
+    "穿着": "chuan1 zhe5",    # wearing (穿着衣服), far more than "attire" (zhuo)
+    "总长": "zong3 chang2",   # total length (全线总长); zhang, a minister of 1912-27
+    "重重": "chong2 chong2",  # layer upon layer (困难重重, 重重包围), more than
+                              # heavily (重重地)
+    "真是": "zhen1 shi4",     # really is (这真是太糟了); CC-CEDICT's zhen1 shi5
+                              # is the interjection of annoyance
+    "看来": "kan4 lai2",      # it seems; the dictionaries write lai2, CC-CEDICT lai5
+    "柏柏尔": "bo2 bo2 er3",  # Berber, 柏 as in 柏林 (bo2); CC-CEDICT has bo4
 }
 
 # Words left out: CC-CEDICT and jieba know them, but in text the same
@@ -78,6 +86,7 @@ LEFT_OUT_WORDS = {
 # word holds them (kHanyuPinlu's counts, less the words' share of them).
 ALONE_READINGS = {
     "地": "de",   # the adverbial particle (慢慢地); di is in words (土地, 地方)
+    "覃": "qin",  # alone mostly the surname Qin; tan (deep) is literary
 }
 
 # A colloquial reading used alone beside a literary one that dictionaries
@@ -89,6 +98,13 @@ COLLOQUIAL_ALONE_READINGS = {
     "剥": "bao",  # 剥去, 剥皮: to peel
     "削": "xiao", # 削苹果: to pare
     "嚼": "jiao", # 嚼口香糖: to chew
+}
+
+# Surnames whose surname reading is not the character's usual reading.
+SURNAME_READINGS = {
+    "曾": "zeng", "单": "shan", "区": "ou", "仇": "qiu", "解": "xie",
+    "查": "zha", "朴": "piao", "盖": "ge", "乐": "yue", "种": "chong",
+    "繁": "po", "召": "shao", "覃": "qin", "员": "yun",
 }
 
 # Rules, in the order the conversion tries them. Each pays on text where the
@@ -110,6 +126,9 @@ RULES = [
     # particle de follows a verb or an adjective, and the verb de2 (to get)
     # is in words (得到, 得知, 获得), which keep their reading.
     *(Rule("得", ch, "dei", PREVIOUS_IS) for ch in "我你他她它们俺咱就还也都又是"),
+    # After 姓 (surname), a character that is also a surname takes its
+    # surname reading: 姓曾 zeng, 姓单 shan, 姓解 xie.
+    *(Rule(ch, "姓", reading, PREVIOUS_IS) for ch, reading in SURNAME_READINGS.items()),
 ]
 RULE_TARGETS = frozenset(rule.target for rule in RULES)
 
@@ -147,13 +166,15 @@ def touching(words, anchors):
     return out
 
 
-def candidate_readings(lex, table):
+def candidate_readings(lex, table, toned=False):
     """{word: (count, readings, cedict_only)} of every word that may be
-    written, with the reading it takes; a word that only CC-CEDICT lists
-    counts CEDICT_ONLY_COUNT."""
+    written, with the reading it takes (toned: its toned reading); a word
+    that only CC-CEDICT lists counts CEDICT_ONLY_COUNT."""
     second = lex.second_place_readings()
     overruled = {rule.target for rule in RULES
                  if rule.syllable != second.get(rule.target)}
+    if toned:
+        second = lex.second_place_readings(toned)
     candidates = {}
     for word, (count, readings) in lex.words.items():
         if word in LEFT_OUT_WORDS:
@@ -161,9 +182,11 @@ def candidate_readings(lex, table):
         spelt = None
         if word not in lex.from_cedict:
             spelt = lex.variant_spelling_reading(
-                word, lambda ch, r: r in table.get(ch, ()))
+                word, lambda ch, r: r in table.get(ch, ()), toned)
         if word in WORD_READINGS:
             readings = tuple(WORD_READINGS[word].split())
+            if not toned:
+                readings = lexicon.strip_tones(readings)
         elif spelt:
             readings = spelt
         elif (len(word) == 2 and readings[1] is None
@@ -172,7 +195,10 @@ def candidate_readings(lex, table):
             # A two-character compound that CC-CEDICT lacks (满地, 两地) is
             # mostly read like those it has (土地, 各地); where rules read
             # the character otherwise (两行 hang), they know better.
-            readings = (readings[0], second.get(word[1]))
+            first = lex.toned[word][0] if toned else readings[0]
+            readings = (first, second.get(word[1]))
+        elif toned:
+            readings = lex.toned[word]
         candidates[word] = (count or CEDICT_ONLY_COUNT, readings, count is None)
     return candidates
 
@@ -217,6 +243,7 @@ def char_records(lex, words, alone):
     used.update(RULE_TARGETS)
     # A neighbour outside every run would never let its rule hold.
     used.update(rule.neighbour for rule in RULES if rule.neighbour)
+    used.discard(None)
     return {ch: words_file.CharRecord(
                 cost_of(lex.single.get(ch, 1), lex.total) + SINGLE_PENALTY,
                 alone.get(ch))
@@ -232,15 +259,46 @@ def costed_words(words, chars, total):
             if cost <= sum(chars[ch].single_cost for ch in w)}
 
 
-def build(lex, table):
-    """Return the WordsData for a lexicon and a table {char: [readings]}."""
+def body(lex, candidates, default, alone, rules):
+    kept = kept_words(candidates, default)
+    chars = char_records(lex, kept, alone)
+    return words_file.Body(chars, rules, costed_words(kept, chars, lex.total))
+
+
+def build(lex, table, unihan_toned=None):
+    """Return the WordsData for a lexicon and a table {char: [readings]};
+    with {char: Unihan's toned readings}, with its tone part."""
     alone = alone_readings(lex, table)
     default = {ch: r[0] for ch, r in table.items()}
     default.update(alone)
-    kept = kept_words(candidate_readings(lex, table), default)
-    chars = char_records(lex, kept, alone)
-    return words_file.WordsData(chars, list(RULES),
-                                costed_words(kept, chars, lex.total))
+    plain = body(lex, candidate_readings(lex, table), default, alone, list(RULES))
+    tones = None
+    if unihan_toned is not None:
+        tones = build_tones(lex, table, alone, unihan_toned)
+    return words_file.WordsData(plain.chars, plain.rules, plain.words, tones)
+
+
+def build_tones(lex, table, alone, unihan_toned):
+    char_tones = tone_data.char_tones(lex, unihan_toned)
+    toned = tone_data.toned_table(table, char_tones)
+    toned_alone = tone_data.alone_tones(lex, table, alone, char_tones, toned)
+    default = {ch: r[0] for ch, r in toned.items()}
+    default.update(toned_alone)
+    toned_body = body(lex, candidate_readings(lex, table, toned=True), default,
+                      toned_alone, tone_data.toned_rules(RULES, char_tones))
+    return words_file.Tones(toned_body, char_tones, tone_data.surnames(lex),
+                            tone_data.name_readings(lex, toned))
+
+
+def unihan_tones(args, unihan_readings, table):
+    """{char: Unihan's toned readings} of the table's characters, found as
+    the table finds their toneless ones; only those of the table's readings
+    (a unit character such as 兛 qianke has Unihan's qian1 but not that)."""
+    variants = make_pymb.read_variants(args.unihan_dir)
+    return {ch: [r for r in make_pymb.unihan_readings_of(
+                     ch, unihan_readings, variants, word_sources.toned)
+                 if r[:-1] in readings]
+            for ch, readings in table.items()}
 
 
 def main(argv=None):
@@ -250,7 +308,11 @@ def main(argv=None):
     word_sources.add_source_arguments(parser)
     args = parser.parse_args(argv)
 
-    data = build(lexicon.load_lexicon(args), pymb_file.load_table(args.table))
+    unihan_readings, _ = word_sources.read_unihan(
+        args.unihan_dir, word_sources.UNIHAN_READINGS, make_pymb.READING_FIELDS)
+    table = pymb_file.load_table(args.table)
+    data = build(lexicon.load_lexicon(args, unihan_readings), table,
+                 unihan_tones(args, unihan_readings, table))
     raw = words_file.encode(data)
     os.makedirs(os.path.dirname(os.path.abspath(args.output)), exist_ok=True)
     with open(args.output, "wb") as f:
@@ -263,6 +325,13 @@ def main(argv=None):
     print("chars:           %d (%d with an alone reading)"
           % (len(data.chars), sum(1 for r in data.chars.values() if r.alone)))
     print("rules:           %d" % len(data.rules))
+    tones = data.tones
+    print("toned words:     %d (%d with explicit readings)" % (
+        len(tones.body.words), sum(1 for _, r in tones.body.words.values() if any(r))))
+    print("toned chars:     %d (%d with an alone reading)" % (
+        len(tones.body.chars), sum(1 for r in tones.body.chars.values() if r.alone)))
+    print("char tones:      %d; surnames: %d; name readings: %d" % (
+        len(tones.char_tones), len(tones.surnames), len(tones.name_readings)))
     print("written to %s" % args.output)
     return 0
 

@@ -117,6 +117,20 @@ def toneless(syllable):
     return s
 
 
+TONE_MARKS = {"\u0304": "1", "\u0301": "2", "\u030c": "3", "\u0300": "4"}
+
+
+def toned(syllable):
+    """Turn a pinyin syllable with tone marks into a-z letters and a tone
+    digit, 5 for the neutral tone (a syllable without a mark): "lǜ" -> "lv4",
+    "de" -> "de5", "ḿ" -> "m2"."""
+    s = unicodedata.normalize("NFD", syllable.strip().lower())
+    tones = [TONE_MARKS[c] for c in s if c in TONE_MARKS]
+    if len(tones) > 1:
+        raise ValueError("%r has more than one tone mark" % syllable)
+    return toneless(syllable) + (tones[0] if tones else "5")
+
+
 def read_unihan(unihan_dir, name, fields):
     """({char: {field: value}}, Unicode version) of the wanted fields of one
     of the pinned Unihan files."""
@@ -140,26 +154,27 @@ def read_unihan(unihan_dir, name, fields):
     return table, version
 
 
-def pinlu_counts(value):
+def pinlu_counts(value, reduce=toneless):
     """{toneless reading: count} of a kHanyuPinlu value such as "de(75596) di(157)".
 
     Readings that differ only in tone are one toneless reading, so their
     counts are summed. The dict keeps the listed order of first appearance.
+    With reduce=toned the readings keep their tones.
     """
     counts = {}
     for item in value.split():
         m = re.match(r"^(.+)\((\d+)\)$", item)
         if not m:
             raise ValueError("bad kHanyuPinlu item %r" % item)
-        r = toneless(m.group(1))
+        r = reduce(m.group(1))
         counts[r] = counts.get(r, 0) + int(m.group(2))
     return counts
 
 
-def hanyu_pinlu(unihan_readings):
+def hanyu_pinlu(unihan_readings, reduce=toneless):
     """{char: {reading: count}} from the kHanyuPinlu fields that read_unihan
-    took from Unihan_Readings."""
-    return {ch: pinlu_counts(f["kHanyuPinlu"])
+    took from Unihan_Readings (toned readings with reduce=toned)."""
+    return {ch: pinlu_counts(f["kHanyuPinlu"], reduce)
             for ch, f in unihan_readings.items() if "kHanyuPinlu" in f}
 
 
