@@ -17,6 +17,8 @@ WORDS = os.path.join(REPO_ROOT, "data", "words.dat")
 PYMB = os.path.join(REPO_ROOT, "data", "pymb.dat")
 MAX_SIZE = 4 << 20
 FORTUNES = "/usr/share/games/fortunes/chinese"
+REFERENCE = os.path.join(REPO_ROOT, "tools", "data", "context_reference.py")
+NAMES_DEV = os.path.join(REPO_ROOT, "bench", "accuracy", "names-dev.tsv")
 
 if TOOLS_DIR not in sys.path:
     sys.path.insert(0, TOOLS_DIR)
@@ -202,10 +204,10 @@ class CliAgreementTest(unittest.TestCase):
             cls.converter = context_reference.ContextConverter(
                 pymb_file.load_table(PYMB), words_file.decode(f.read()))
 
-    def run_cli(self, *options):
+    def run_cli(self, *options, text=None):
         done = subprocess.run([context_cli(), "--context", "--words", WORDS,
                                "--table", PYMB, *options],
-                              input=self.text.encode("utf-8"),
+                              input=(text or self.text).encode("utf-8"),
                               capture_output=True, check=True)
         return done.stdout.decode("utf-8")
 
@@ -220,6 +222,20 @@ class CliAgreementTest(unittest.TestCase):
     def test_whole_input(self):
         self.assertTrue(self.run_cli("--single") ==
                         self.converter.convert(self.text, True) + "\n")
+
+    def test_tones_and_names(self):
+        lines = "\n".join(self.text.split("\n")[:300]) + "\n"
+        with open(NAMES_DEV, encoding="utf-8") as f:
+            names = "".join(row.split("\t")[0] + "\n" for row in f
+                            if row.strip() and not row.startswith("#"))
+        for options, text in ((["--lines", "--tone", "marks", "--case", "first"], lines),
+                              (["--lines", "--single", "--tone", "numbers"], lines),
+                              (["--names", "--case", "first"], names),
+                              (["--names", "--tone", "marks", "--case", "upper"], names)):
+            reference = subprocess.run(
+                [sys.executable, REFERENCE, "--words", WORDS, "--table", PYMB, *options],
+                input=text.encode("utf-8"), capture_output=True, check=True)
+            self.assertTrue(self.run_cli(*options, text=text) == reference.stdout.decode("utf-8"), options)
 
 
 def tiny_data():

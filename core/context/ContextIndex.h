@@ -136,6 +136,14 @@ public:
     // The choice of Options::alsoChoosable[at]: the reading, then the
     // unit's other table readings in parentheses.
     std::uint32_t spelledChoice(std::size_t at) const { return spelledChoices_[at]; }
+    // The choice of a unit where nothing but its own record decides: its
+    // reading alone, else the table's first.
+    std::uint32_t aloneChoice(char16_t unit) const
+    {
+        const std::uint32_t info = unitInfo_[unit];
+        if (info < InRun) return info;
+        return info < Settled ? info & ValueBits : settled(info).choice;
+    }
     // The reading a choice gives first, "zhong ", in the letter case given.
     Fragment firstReading(std::uint32_t choice) const
     {

@@ -90,8 +90,16 @@ bool NameConversion::writeName(PieceWriter& writer)
         syllables_.push_back(withoutBlank({readingsText_ + reading.start, reading.length}));
     }
 
-    // A name the word data holds whole is read as it reads it.
-    const bool known = index_.graph().holds(name_);
+    // A name the word data holds whole is read as that word: each position
+    // its explicit reading, else its reading alone.
+    const std::optional<std::uint32_t> word = index_.graph().find(name_);
+    const bool known = word.has_value();
+    for (std::size_t at = 0; known && at < name_.size(); ++at) {
+        const std::uint32_t explicitChoice =
+            *word == WordData::NoReadings ? 0 : index_.wordChoice(*word + static_cast<std::uint32_t>(at));
+        const Fragment reading = index_.firstReading(explicitChoice != 0 ? explicitChoice : index_.aloneChoice(name_[at]));
+        if (reading.length != 0) syllables_[at] = withoutBlank({readingsText_ + reading.start, reading.length});
+    }
     const std::optional<std::size_t> surname = surnameOf(name_);
     const std::size_t surnameLength = surname ? tones_.surnames[*surname].length : 1;
     if (!known) {

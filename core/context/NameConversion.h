@@ -25,8 +25,7 @@ namespace lorvane {
 // begins it and leaves a given name, read as that list reads it; else its
 // first character. The given name's characters take their name readings,
 // else the readings chosen by context in the whole name. Where the whole
-// name is a word of the word data, the readings chosen by context win
-// throughout. Any other text, and a text too long to be a name, is
+// name is a word of the word data, that word's readings win throughout. Any other text, and a text too long to be a name, is
 // converted by context as ordinary text.
 class NameConversion {
 public:

@@ -134,21 +134,24 @@ const WordGraph::Node* WordGraph::child(std::uint32_t first, std::uint32_t count
     return base->unit == unit ? base : nullptr;
 }
 
-bool WordGraph::holds(std::u16string_view word) const
+std::optional<std::uint32_t> WordGraph::find(std::u16string_view word) const
 {
-    if (word.size() < 2) return false;
+    if (word.size() < 2) return std::nullopt;
     std::uint64_t searchSteps = 0;
     const Slot start = pair(word[0], word[1], searchSteps);
+    if (start.second == 0) return std::nullopt;
     std::uint32_t first = start.firstChild;
     std::uint32_t count = start.childCount;
-    if (start.second == 0) return false;
+    std::uint32_t syllablesStart = start.syllablesStart;
     for (std::size_t next = 2; next < word.size(); ++next) {
         const Node* reached = child(first, count, word[next], searchSteps);
-        if (!reached) return false;
+        if (!reached) return std::nullopt;
         first = reached->firstChild;
         count = reached->childCount;
+        syllablesStart = reached->syllablesStart;
     }
-    return (first & Node::IsWord) != 0;
+    if ((first & Node::IsWord) == 0) return std::nullopt;
+    return syllablesStart;
 }
 
 void WordGraph::segment(std::u16string_view run, const std::uint16_t* singleCost, Scratch& scratch,

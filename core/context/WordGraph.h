@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -60,8 +61,9 @@ public:
     void segment(std::u16string_view run, const std::uint16_t* singleCost, Scratch& scratch,
                  std::uint32_t* readings) const;
 
-    // Whether `word` is one of the words.
-    bool holds(std::u16string_view word) const;
+    // Whether `word` is one of the words, and if so where its readings
+    // stand in WordData::wordSyllables (NoReadings for none).
+    std::optional<std::uint32_t> find(std::u16string_view word) const;
 
     std::size_t nodeCount() const { return nodes_.size(); }
     // What its tables take, in bytes.

@@ -1,6 +1,8 @@
 """The name mode of the reference: each line one person's name, written as
 the national rules write Chinese names in pinyin (surname and given name as
-two words, each one's syllables together): 欧阳修 -> ouyang xiu.
+two words, each one's syllables together, an apostrophe before a syllable
+that begins with a, o or e inside a word): 欧阳修 -> ouyang xiu, 王海鸥 ->
+wang hai'ou.
 
 A line is a name when it holds two or more units, every one a Hanzi that the
 table holds (so no middle dot, which a transliterated foreign name holds);
@@ -70,7 +72,16 @@ class NameReader:
 
     def convert(self, line, case="lower", tone="none"):
         syllables, length = self.readings(line)
-        words = ["".join(written(s, "lower", tone)
-                         for s in part)
+        words = [joined([written(s, "lower", tone) for s in part])
                  for part in (syllables[:length], syllables[length:])]
         return " ".join(apply_case(w, case) for w in words)
+
+
+# Inside a word, a syllable that begins with one of these takes an
+# apostrophe before it (Xi'an).
+APOSTROPHE_BEFORE = set("aoeāáǎàōóǒòēéěè")
+
+
+def joined(syllables):
+    return "".join(("'" if i and s[:1] in APOSTROPHE_BEFORE else "") + s
+                   for i, s in enumerate(syllables))
