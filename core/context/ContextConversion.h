@@ -48,7 +48,7 @@ private:
     {
         return at + 1 < text.size() && at + 1 - pieceStart_ < ContextIndex::RunLimit && index_.inRun(text[at + 1]);
     }
-    void choose(std::uint32_t choice, std::u16string_view text, std::size_t at)
+    [[gnu::always_inline]] void choose(std::uint32_t choice, std::u16string_view text, std::size_t at)
     {
         // With tone changes, the choices of a block wait for them.
         if (sandhi_) {
@@ -57,7 +57,7 @@ private:
         }
         pushChoice(choice, text[at]);
     }
-    void pushChoice(std::uint32_t choice, char16_t unit)
+    [[gnu::always_inline]] void pushChoice(std::uint32_t choice, char16_t unit)
     {
         if (choice & ContextIndex::FreeChoice) {
             push(index_.freeSyllable(choice));
