@@ -5,22 +5,16 @@
 #include <random>
 
 #include "StreamConverter.h"
+#include "TableOf.h"
 #include "text/Utf8.h"
 #include "WordDataWriter.h"
 
 namespace lorvane::cli {
 namespace {
 
-PinyinTable tableOf(std::initializer_list<std::u16string> entries)
-{
-    PinyinTable table;
-    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
-    return table;
-}
-
 PinyinTable sampleTable()
 {
-    return tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang", u"大da"});
+    return testing::TableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang", u"大da"});
 }
 
 // The two ways of converting, built from a table. Reading by reading:

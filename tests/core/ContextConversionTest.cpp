@@ -4,6 +4,7 @@
 
 #include "ContextReference.h"
 #include "PieceCollector.h"
+#include "TableOf.h"
 #include "WordDataWriter.h"
 #include "context/ContextConversion.h"
 #include "table/TableConversion.h"
@@ -16,13 +17,6 @@ using testing::WordDataContents;
 
 constexpr ConversionOptions AllReadings{LetterCase::AsStored, false};
 constexpr ConversionOptions Single{LetterCase::AsStored, true};
-
-PinyinTable tableOf(std::initializer_list<std::u16string> entries)
-{
-    PinyinTable table;
-    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
-    return table;
-}
 
 // Every unit of the table gets a char record of cost 100.
 void addChars(WordDataContents& contents, const PinyinTable& table, std::u16string_view more = {})
@@ -83,7 +77,7 @@ protected:
     }
 
     const PinyinTable table =
-        tableOf({u"重zhong", u"重chong", u"庆qing", u"银yin", u"行xing", u"行hang", u"长chang", u"长zhang", u"大da",
+        testing::TableOf({u"重zhong", u"重chong", u"庆qing", u"银yin", u"行xing", u"行hang", u"长chang", u"长zhang", u"大da",
                  u"大dai", u"音yin", u"乐le", u"乐yue", u"会hui", u"会kuai", u"计ji", u"目mu", u"的de", u"的di",
                  u"睡shui", u"觉jue", u"觉jiao", u"了le", u"了liao", u"地di", u"地de"});
     WordDataContents contents;
@@ -160,7 +154,7 @@ TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
 
 TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
 {
-    const PinyinTable table = tableOf({u"中", u"中zhong", u"国guo", u"中Zhong", u"行xing", u"行hang", u"行xing"});
+    const PinyinTable table = testing::TableOf({u"中", u"中zhong", u"国guo", u"中Zhong", u"行xing", u"行hang", u"行xing"});
     const WordData words = ParseWordData(testing::WordDataBytes({{"a"}, {}, {}, {}}), "words.dat");
     const ContextIndex index(table, words);
     const PinyinIndex ordinary(table);

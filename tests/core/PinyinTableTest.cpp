@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 
+#include "DataFileFailure.h"
 #include "table/PinyinTable.h"
 #include "table/TableFile.h"
 #include "TemporaryFolder.h"
@@ -39,17 +40,9 @@ protected:
         return table;
     }
 
-    Kind failureOf(const std::string& path, PinyinTable& table)
+    static std::optional<Kind> failureOf(const std::string& path, PinyinTable& table)
     {
-        try {
-            LoadPinyinTable(path, table);
-        } catch (const DataFileError& error) {
-            EXPECT_EQ(path, error.path());
-            EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
-            return error.problem();
-        }
-        ADD_FAILURE() << "loaded without error";
-        return Kind::Empty;
+        return testing::FailureOf([&] { LoadPinyinTable(path, table); }, path);
     }
 
     static std::string entries(std::size_t count)
