@@ -1,68 +1,87 @@
-// Convert, pressed in the window, under every letter case and every value of
-// the polyphone check box. The readings come from data/pymb.dat: 重 zhong,
-// chong; 庆 qing; 长 chang, zhang, in that order.
+// Convert, pressed in the window: what only the window adds to the
+// conversion. Each of its control states asks for its options, and the
+// output is one line; the strings themselves are the conversion cases'.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "CaseTableAndWords.h"
+#include "ConversionCases.h"
+#include "ProgramCopy.h"
 #include "SharedLorvane.h"
 #include "WindowQuery.h"
 
 namespace lorvane::e2e {
 namespace {
 
-enum class LetterCase { Lower, FirstUpper, Upper };
+using testing::ConversionCase;
+using testing::Wide;
 
-struct Setting {
-    LetterCase letterCase;
-    WPARAM polyphoneState;
-    const wchar_t* expected;  // for 重庆长
-    const char* name;
-};
-
-void PrintTo(const Setting& setting, std::ostream* out) { *out << setting.name; }
-
-class ConvertUnderSetting : public SharedLorvane, public ::testing::WithParamInterface<Setting> {
+// A copy of Lorvane.exe whose pymb.dat is the table of the conversion cases.
+class ConvertCases : public SharedLorvane {
 protected:
-    HWND optionFor(LetterCase letterCase) const
+    static void SetUpTestSuite()
     {
-        switch (letterCase) {
-        case LetterCase::Lower: return window().lowerCaseOption;
-        case LetterCase::FirstUpper: return window().firstUpperCaseOption;
-        case LetterCase::Upper: return window().upperCaseOption;
-        }
-        return nullptr;
+        copy_ = std::make_unique<ProgramCopy>(L"lorvane-cases");
+        std::ofstream(copy_->table(), std::ios::binary) << testing::CaseTableFile();
+        SetUpTestSuiteIn(copy_->folder());
     }
+    static void TearDownTestSuite()
+    {
+        SharedLorvane::TearDownTestSuite();
+        copy_.reset();
+    }
+
+    static std::wstring textOf(const std::u16string& text) { return Wide(Utf16ToUtf8(text)); }
+
+    const std::vector<ConversionCase> cases_ = testing::ConversionCases();
+
+private:
+    static inline std::unique_ptr<ProgramCopy> copy_;
 };
 
-TEST_P(ConvertUnderSetting, GivesTheReadingsOfEveryCharacter)
+// Each state of the controls that Convert reads, with the first case's input.
+TEST_F(ConvertCases, EachControlStateAsksForItsOptions)
 {
-    const Setting& setting = GetParam();
-    window().select(optionFor(setting.letterCase));
-    window().setPolyphoneState(setting.polyphoneState);
-    ASSERT_EQ(static_cast<LRESULT>(setting.polyphoneState), window().polyphoneState())
-        << "the check box does not hold the value the test gave it";
-    window().setInput(L"重庆长");
-
-    EXPECT_EQ(setting.expected, window().convert());
-    EXPECT_EQ(L"重庆长", window().input()) << "Convert leaves the input alone";
-    EXPECT_TRUE(window().isSelected(optionFor(setting.letterCase)));
-    EXPECT_EQ(static_cast<LRESULT>(setting.polyphoneState), window().polyphoneState());
+    struct ControlState {
+        const char* name;
+        HWND MainWindow::*option;
+        WPARAM checkBox;
+        std::vector<std::string> options;
+    };
+    const ControlState states[] = {
+        {"lower case", &MainWindow::lowerCaseOption, BST_UNCHECKED, {}},
+        {"first letter upper", &MainWindow::firstUpperCaseOption, BST_UNCHECKED, {"--case", "first"}},
+        {"upper case", &MainWindow::upperCaseOption, BST_UNCHECKED, {"--case", "upper"}},
+        {"ticked", &MainWindow::lowerCaseOption, BST_CHECKED, {"--single"}},
+        // Greyed lists every reading, as clear does.
+        {"greyed", &MainWindow::lowerCaseOption, BST_INDETERMINATE, {}},
+    };
+    const std::wstring input = textOf(cases_.front().input);
+    for (const ControlState& state : states) {
+        SCOPED_TRACE(state.name);
+        const HWND option = window().*state.option;
+        window().select(option);
+        window().setPolyphoneState(state.checkBox);
+        window().setInput(input);
+        EXPECT_EQ(textOf(testing::CaseOf(cases_, cases_.front().input, state.options).output), window().convert());
+        EXPECT_EQ(input, window().input()) << "Convert leaves the input alone";
+        EXPECT_TRUE(window().isSelected(option));
+        EXPECT_EQ(static_cast<LRESULT>(state.checkBox), window().polyphoneState());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryCaseAndCheckBoxValue, ConvertUnderSetting,
-    ::testing::Values(
-        Setting{LetterCase::Lower, BST_UNCHECKED, L"zhong (chong) qing chang (zhang)", "LowerClear"},
-        Setting{LetterCase::FirstUpper, BST_UNCHECKED, L"Zhong (Chong) Qing Chang (Zhang)", "FirstUpperClear"},
-        Setting{LetterCase::Upper, BST_UNCHECKED, L"ZHONG (CHONG) QING CHANG (ZHANG)", "UpperClear"},
-        Setting{LetterCase::Lower, BST_CHECKED, L"zhong qing chang", "LowerTicked"},
-        Setting{LetterCase::FirstUpper, BST_CHECKED, L"Zhong Qing Chang", "FirstUpperTicked"},
-        Setting{LetterCase::Upper, BST_CHECKED, L"ZHONG QING CHANG", "UpperTicked"},
-        // Greyed lists every reading, as clear does.
-        Setting{LetterCase::Lower, BST_INDETERMINATE, L"zhong (chong) qing chang (zhang)", "LowerGreyed"},
-        Setting{LetterCase::FirstUpper, BST_INDETERMINATE, L"Zhong (Chong) Qing Chang (Zhang)", "FirstUpperGreyed"},
-        Setting{LetterCase::Upper, BST_INDETERMINATE, L"ZHONG (CHONG) QING CHANG (ZHANG)", "UpperGreyed"}),
-    [](const ::testing::TestParamInfo<Setting>& tested) { return std::string(tested.param.name); });
+TEST_F(ConvertCases, TheOutputIsOneLine)
+{
+    for (const ConversionCase& test : cases_) {
+        if (!test.options.empty() || test.input.find(u'\n') == std::u16string::npos) continue;
+        window().setInput(textOf(test.input));
+        EXPECT_EQ(textOf(test.output), window().convert()) << test.where();
+        return;
+    }
+    FAIL() << "no conversion case without options has a line end in its input";
+}
 
 class ConvertInput : public SharedLorvane {};
 
@@ -70,18 +89,6 @@ TEST_F(ConvertInput, ThePromptConvertsLikeAnyOtherInput)
 {
     EXPECT_EQ(L"kuai kuai shu ru wen ben dan (chan) (shan) ji zhuan (zhuai) huan", window().convert());
     EXPECT_EQ(InputPrompt, window().input());
-}
-
-TEST_F(ConvertInput, RepeatsReadingsAndDropsWhatTheTableLacks)
-{
-    window().setInput(L"长长");
-    EXPECT_EQ(L"chang (zhang) chang (zhang)", window().convert());
-    window().setInput(L"A1重\r\n庆 b");
-    EXPECT_EQ(L"zhong (chong) qing", window().convert()) << "the output is one line";
-    window().setInput(L"abc 123");
-    EXPECT_EQ(L"", window().convert());
-    window().setInput(L"");
-    EXPECT_EQ(L"", window().convert());
 }
 
 TEST_F(ConvertInput, ReplacesWhatTheOutputBoxHeld)

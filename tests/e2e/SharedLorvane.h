@@ -17,10 +17,17 @@ inline constexpr wchar_t InputPrompt[] = L"快快输入文本，单击转换。\
 class SharedLorvane : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { start(); }
+    // A suite whose Lorvane.exe is a copy in `folder` starts it with this.
+    static void SetUpTestSuiteIn(const std::filesystem::path& folder)
+    {
+        folder_ = folder;
+        start();
+    }
     static void TearDownTestSuite()
     {
         window_.reset();
         process_.reset();
+        folder_.clear();
     }
 
     void SetUp() override
@@ -40,10 +47,11 @@ private:
     static void start()
     {
         window_.reset();
-        process_ = std::make_unique<LorvaneProcess>();
+        process_ = std::make_unique<LorvaneProcess>(folder_.empty() ? BuildOutputFolder() : folder_);
         window_ = std::make_unique<MainWindow>(process_->waitForMainWindow());
     }
 
+    static inline std::filesystem::path folder_;  // empty: the build's own
     static inline std::unique_ptr<LorvaneProcess> process_;
     static inline std::unique_ptr<MainWindow> window_;
 };
