@@ -344,13 +344,10 @@ TEST_F(AboutBoxTest, ProgramLivesWhileTheBoxOutlastsTheMainWindow)
     EXPECT_TRUE(e2e::VisibleWindowsOf(session_.process().id(), nullptr, e2e::MainWindowCaption().c_str()).empty())
         << "the main window came back";
 
-    std::optional<DWORD> exitCode;
-    for (int attempt = 0; attempt < 3 && !exitCode; ++attempt) {
-        if (about_.isOpen()) about_.postClick(control(IdCmdOK));
-        exitCode = session_.process().waitForExit(Milliseconds(5'000));
-    }
-    ASSERT_TRUE(exitCode) << "the program did not end when its last window closed";
-    EXPECT_EQ(0u, *exitCode);
+    e2e::PressUntil([&] { if (about_.isOpen()) about_.postClick(control(IdCmdOK)); },
+                    [&] { return session_.process().hasEnded(); }, Milliseconds(5'000));
+    EXPECT_EQ(0u, session_.process().waitForExit(Milliseconds(0)))
+        << "the program did not end when its last window closed";
 }
 
 }  // namespace

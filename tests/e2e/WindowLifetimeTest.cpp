@@ -38,12 +38,9 @@ TEST(WindowLifetime, AboutTwiceShowsOneBoxAndExitEndsEverything)
     EXPECT_EQ(std::vector<HWND>{about}, aboutWindowsOf(process));
     EXPECT_TRUE(IsWindowVisible(window.hwnd())) << "the About box does not replace the main window";
 
-    std::optional<DWORD> exitCode;
-    for (int attempt = 0; attempt < 3 && !exitCode; ++attempt) {
-        PostMessageW(window.exitButton, BM_CLICK, 0, 0);
-        exitCode = process.waitForExit(EndTimeout);
-    }
-    EXPECT_EQ(0u, exitCode);
+    PressUntil([&] { PostMessageW(window.exitButton, BM_CLICK, 0, 0); }, [&] { return process.hasEnded(); },
+               EndTimeout);
+    EXPECT_EQ(0u, process.waitForExit(Milliseconds(0))) << "Exit did not end the program";
     EXPECT_FALSE(IsWindow(window.hwnd()));
     EXPECT_FALSE(IsWindow(about));
 }
