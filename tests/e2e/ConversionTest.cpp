@@ -1,48 +1,23 @@
-// Convert, pressed in the window: what only the window adds to the
-// conversion. Each of its control states asks for its options, and the
-// output is one line; the strings themselves are the conversion cases'.
+// Convert, pressed in the window: what the window adds to the conversion.
+// Each state of the controls it reads asks for its options, and the output
+// is one line; the texts are those of the conversion cases.
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "CaseTableAndWords.h"
 #include "ConversionCases.h"
-#include "ProgramCopy.h"
 #include "SharedLorvane.h"
 #include "WindowQuery.h"
 
 namespace lorvane::e2e {
 namespace {
 
-using testing::ConversionCase;
-using testing::Wide;
-
-// A copy of Lorvane.exe whose pymb.dat is the table of the conversion cases.
-class ConvertCases : public SharedLorvane {
+class ConvertInput : public SharedLorvane {
 protected:
-    static void SetUpTestSuite()
-    {
-        copy_ = std::make_unique<ProgramCopy>(L"lorvane-cases");
-        std::ofstream(copy_->table(), std::ios::binary) << testing::CaseTableFile();
-        SetUpTestSuiteIn(copy_->folder());
-    }
-    static void TearDownTestSuite()
-    {
-        SharedLorvane::TearDownTestSuite();
-        copy_.reset();
-    }
-
-    static std::wstring textOf(const std::u16string& text) { return Wide(Utf16ToUtf8(text)); }
-
-    const std::vector<ConversionCase> cases_ = testing::ConversionCases();
-
-private:
-    static inline std::unique_ptr<ProgramCopy> copy_;
+    const std::vector<testing::ConversionCase> cases_ = testing::ConversionCases();
 };
 
-// Each state of the controls that Convert reads, with the first case's input.
-TEST_F(ConvertCases, EachControlStateAsksForItsOptions)
+// The first case's input, once in each state of the controls.
+TEST_F(ConvertInput, EachControlStateAsksForItsOptions)
 {
     struct ControlState {
         const char* name;
@@ -58,37 +33,29 @@ TEST_F(ConvertCases, EachControlStateAsksForItsOptions)
         // Greyed lists every reading, as clear does.
         {"greyed", &MainWindow::lowerCaseOption, BST_INDETERMINATE, {}},
     };
-    const std::wstring input = textOf(cases_.front().input);
+    const std::u16string& input = cases_.front().input;
     for (const ControlState& state : states) {
         SCOPED_TRACE(state.name);
         const HWND option = window().*state.option;
         window().select(option);
         window().setPolyphoneState(state.checkBox);
-        window().setInput(input);
-        EXPECT_EQ(textOf(testing::CaseOf(cases_, cases_.front().input, state.options).output), window().convert());
-        EXPECT_EQ(input, window().input()) << "Convert leaves the input alone";
+        window().setInput(ToWide(input));
+        EXPECT_EQ(ToWide(testing::CaseOf(cases_, input, state.options).output), window().convert());
+        EXPECT_EQ(ToWide(input), window().input()) << "Convert leaves the input alone";
         EXPECT_TRUE(window().isSelected(option));
         EXPECT_EQ(static_cast<LRESULT>(state.checkBox), window().polyphoneState());
     }
 }
 
-TEST_F(ConvertCases, TheOutputIsOneLine)
+TEST_F(ConvertInput, TheOutputIsOneLine)
 {
-    for (const ConversionCase& test : cases_) {
+    for (const testing::ConversionCase& test : cases_) {
         if (!test.options.empty() || test.input.find(u'\n') == std::u16string::npos) continue;
-        window().setInput(textOf(test.input));
-        EXPECT_EQ(textOf(test.output), window().convert()) << test.where();
+        window().setInput(ToWide(test.input));
+        EXPECT_EQ(ToWide(test.output), window().convert()) << test.where();
         return;
     }
     FAIL() << "no conversion case without options has a line end in its input";
-}
-
-class ConvertInput : public SharedLorvane {};
-
-TEST_F(ConvertInput, ThePromptConvertsLikeAnyOtherInput)
-{
-    EXPECT_EQ(L"kuai kuai shu ru wen ben dan (chan) (shan) ji zhuan (zhuai) huan", window().convert());
-    EXPECT_EQ(InputPrompt, window().input());
 }
 
 TEST_F(ConvertInput, ReplacesWhatTheOutputBoxHeld)
