@@ -169,6 +169,7 @@ TEST_F(AboutBoxTest, AboutWhileOpenKeepsTheOneBoxAsItIs)
     EXPECT_EQ(about_.hwnd(), boxes.front());
     EXPECT_EQ("changed since it opened", Utf8(TextOf(control(IdLblVersion))))
         << "the box was loaded again";
+    EXPECT_TRUE(IsWindowVisible(session_.main().hwnd())) << "the About box does not replace the main window";
 }
 
 TEST_F(AboutBoxTest, TabCyclesOkPictureSysInfo)
@@ -331,6 +332,7 @@ TEST_F(AboutBoxTest, ProgramLivesWhileTheBoxOutlastsTheMainWindow)
     about_.drainPostedMessages();
     EXPECT_FALSE(session_.process().waitForExit(Milliseconds(1'000))) << "the program ended with the main window";
     ASSERT_TRUE(about_.isOpen());
+    EXPECT_TRUE(IsWindowVisible(about_.hwnd()));
 
     {
         const ToolFolder folder;
