@@ -169,6 +169,7 @@ TEST_F(AboutBoxTest, AboutWhileOpenKeepsTheOneBoxAsItIs)
     EXPECT_EQ(about_.hwnd(), boxes.front());
     EXPECT_EQ("changed since it opened", Utf8(TextOf(control(IdLblVersion))))
         << "the box was loaded again";
+    EXPECT_TRUE(IsWindowVisible(session_.main().hwnd())) << "the About box does not replace the main window";
 }
 
 TEST_F(AboutBoxTest, TabCyclesOkPictureSysInfo)
@@ -331,6 +332,7 @@ TEST_F(AboutBoxTest, ProgramLivesWhileTheBoxOutlastsTheMainWindow)
     about_.drainPostedMessages();
     EXPECT_FALSE(session_.process().waitForExit(Milliseconds(1'000))) << "the program ended with the main window";
     ASSERT_TRUE(about_.isOpen());
+    EXPECT_TRUE(IsWindowVisible(about_.hwnd()));
 
     {
         const ToolFolder folder;
@@ -344,13 +346,10 @@ TEST_F(AboutBoxTest, ProgramLivesWhileTheBoxOutlastsTheMainWindow)
     EXPECT_TRUE(e2e::VisibleWindowsOf(session_.process().id(), nullptr, e2e::MainWindowCaption().c_str()).empty())
         << "the main window came back";
 
-    std::optional<DWORD> exitCode;
-    for (int attempt = 0; attempt < 3 && !exitCode; ++attempt) {
-        if (about_.isOpen()) about_.postClick(control(IdCmdOK));
-        exitCode = session_.process().waitForExit(Milliseconds(5'000));
-    }
-    ASSERT_TRUE(exitCode) << "the program did not end when its last window closed";
-    EXPECT_EQ(0u, *exitCode);
+    e2e::PressUntil([&] { if (about_.isOpen()) about_.postClick(control(IdCmdOK)); },
+                    [&] { return session_.process().hasEnded(); }, Milliseconds(5'000));
+    EXPECT_EQ(0u, session_.process().waitForExit(Milliseconds(0)))
+        << "the program did not end when its last window closed";
 }
 
 }  // namespace

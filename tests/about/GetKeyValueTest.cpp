@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -43,76 +44,77 @@ protected:
         return frmAbout::GetKeyValue(HKEY_CURRENT_USER, key_.ansiPath(), name, text);
     }
 
-    // Writes `bytes` as `type` and reads them back; fails the test unless the read succeeds.
-    std::wstring roundTrip(DWORD type, const std::string& bytes) const
-    {
-        key_.setBytes("v", type, bytes);
-        std::wstring text;
-        EXPECT_TRUE(read("v", text)) << "a value of type " << type << " and " << bytes.size() << " bytes";
-        return text;
-    }
-
-    void expectUnreadable(DWORD type, const std::string& bytes) const
-    {
-        key_.setBytes("v", type, bytes);
-        std::wstring text;
-        EXPECT_FALSE(read("v", text)) << "a value of type " << type << " and " << bytes.size() << " bytes";
-        EXPECT_EQ(L"", text) << "a value of type " << type << " and " << bytes.size() << " bytes";
-    }
-
     static bool ansiIsGbk() { return GetACP() == 936; }
 
     TestsKeyRemover testsKeyRemover_;
     TestRegistryKey key_;
 };
 
-TEST_F(GetKeyValue, TextLosesOnlyItsLastZeroByte)
+// Each value written byte for byte, and the text read back, or nothing for
+// a value that is not read.
+TEST_F(GetKeyValue, ValuesOfEachTypeAndLength)
 {
-    EXPECT_EQ(L"C:\\Tools\\msinfo32.exe", roundTrip(REG_SZ, "C:\\Tools\\msinfo32.exe"));
-    EXPECT_EQ(L"C:\\Tools\\msinfo32.exe", roundTrip(REG_SZ, "C:\\Tools\\msinfo32.exe\0"s));
-    EXPECT_EQ(L"abc\0\0"s, roundTrip(REG_SZ, "abc\0\0\0"s));
-    EXPECT_EQ(L"a\0b"s, roundTrip(REG_SZ, "a\0b\0"s));
-    EXPECT_EQ(L"x", roundTrip(REG_SZ, "x"));
-    EXPECT_EQ(L"", roundTrip(REG_SZ, "\0"s));
+    struct Value {
+        DWORD type;
+        std::string bytes;
+        std::optional<std::wstring> text;
+        bool inGbk = false;  // read back only where the ANSI code page is 936
+    };
+    wchar_t systemRoot[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"SystemRoot", systemRoot, MAX_PATH), 0u);
+    std::string han512;
+    for (int i = 0; i < 512; ++i) han512 += HanInGbk;
+    const Value values[] = {
+        // Text loses only its last zero byte.
+        {REG_SZ, "C:\\Tools\\msinfo32.exe", L"C:\\Tools\\msinfo32.exe"},
+        {REG_SZ, "C:\\Tools\\msinfo32.exe\0"s, L"C:\\Tools\\msinfo32.exe"},
+        {REG_SZ, "abc\0\0\0"s, L"abc\0\0"s},
+        {REG_SZ, "a\0b\0"s, L"a\0b"s},
+        {REG_SZ, "x", L"x"},
+        {REG_SZ, "\0"s, L""},
+        {REG_SZ, "C:\\"s + HanInGbk + "\\msinfo32.exe\0"s, L"C:\\汉\\msinfo32.exe", true},
+        {REG_EXPAND_SZ, "%SystemRoot%\\system32\\msinfo32.exe\0"s, std::wstring(systemRoot) + L"\\system32\\msinfo32.exe"},
+        {REG_EXPAND_SZ, "%NoSuchVariableForLorvane%\\x.exe\0"s, L"%NoSuchVariableForLorvane%\\x.exe"},
+        // Up to 1024 data bytes, counted in the ANSI code page.
+        {REG_SZ, std::string(1024, 'a'), std::wstring(1024, L'a')},
+        {REG_SZ, std::string(1023, 'a') + '\0', std::wstring(1023, L'a')},
+        {REG_SZ, std::string(1025, 'a'), std::nullopt},
+        {REG_SZ, std::string(1024, 'a') + '\0', std::nullopt},
+        {REG_SZ, std::string(4000, 'a'), std::nullopt},
+        {REG_BINARY, std::string(1025, 'a'), std::nullopt},
+        {REG_SZ, han512, std::wstring(512, L'汉'), true},
+        {REG_SZ, han512 + '\0', std::nullopt, true},
+        {REG_SZ, han512 + 'a', std::nullopt, true},
+        // A number becomes the decimal text of its unsigned value.
+        {REG_DWORD, "\x05\x01\x00\x00"s, L"261"},
+        {REG_DWORD, "\x00\x00\x00\x00"s, L"0"},
+        {REG_DWORD, "\x00\x00\x00\x01"s, L"16777216"},
+        {REG_DWORD, "\x00\x00\x00\x80"s, L"2147483648"},
+        {REG_DWORD, "\xFF\xFF\xFF\xFF"s, L"4294967295"},
+        // Other types are not read.
+        {REG_BINARY, "C:\\x.exe", std::nullopt},
+        {REG_MULTI_SZ, "C:\\x.exe\0\0"s, std::nullopt},
+        {REG_QWORD, "\x05\x01\x00\x00\x00\x00\x00\x00"s, std::nullopt},
+        {REG_NONE, "C:\\x.exe", std::nullopt},
+        {REG_DWORD_BIG_ENDIAN, "\x00\x00\x01\x05"s, std::nullopt},
+    };
+    for (const Value& value : values) {
+        if (value.inGbk && !ansiIsGbk()) continue;
+        key_.setBytes("v", value.type, value.bytes);
+        std::wstring text;
+        EXPECT_EQ(value.text.has_value(), read("v", text)) << "type " << value.type << ", " << value.bytes.size() << " bytes";
+        EXPECT_EQ(value.text.value_or(L""), text) << "type " << value.type << ", " << value.bytes.size() << " bytes";
+    }
+    if (!ansiIsGbk()) GTEST_SKIP() << "the values in GBK were left out: the ANSI code page is " << GetACP();
 }
 
-TEST_F(GetKeyValue, SuccessReplacesWhatTheTextHeld)
-{
-    key_.setBytes("v", REG_SZ, "short\0"s);
-    std::wstring text;
-    ASSERT_TRUE(read("v", text));
-    EXPECT_EQ(L"short", text);
-}
-
-TEST_F(GetKeyValue, AnsiTextIsConverted)
+TEST_F(GetKeyValue, TextWrittenWideIsReadInTheAnsiCodePage)
 {
     if (!ansiIsGbk()) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 936";
-    EXPECT_EQ(L"C:\\汉\\msinfo32.exe", roundTrip(REG_SZ, "C:\\"s + HanInGbk + "\\msinfo32.exe\0"s));
-
     key_.setText("wide", L"D:\\系统工具\\信息.exe");
     std::wstring text;
     ASSERT_TRUE(read("wide", text));
     EXPECT_EQ(L"D:\\系统工具\\信息.exe", text);
-}
-
-TEST_F(GetKeyValue, ReadsUpTo1024DataBytes)
-{
-    EXPECT_EQ(std::wstring(1024, L'a'), roundTrip(REG_SZ, std::string(1024, 'a')));
-    EXPECT_EQ(std::wstring(1023, L'a'), roundTrip(REG_SZ, std::string(1023, 'a') + '\0'));
-    expectUnreadable(REG_SZ, std::string(1025, 'a'));
-    expectUnreadable(REG_SZ, std::string(1024, 'a') + '\0');
-    expectUnreadable(REG_SZ, std::string(4000, 'a'));
-    expectUnreadable(REG_BINARY, std::string(1025, 'a'));
-}
-
-TEST_F(GetKeyValue, LimitCountsAnsiBytesNotCharacters)
-{
-    if (!ansiIsGbk()) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 936";
-    std::string han512;
-    for (int i = 0; i < 512; ++i) han512 += HanInGbk;
-    EXPECT_EQ(std::wstring(512, L'汉'), roundTrip(REG_SZ, han512));
-    expectUnreadable(REG_SZ, han512 + '\0');
-    expectUnreadable(REG_SZ, han512 + 'a');
 }
 
 TEST_F(GetKeyValue, ValueWithoutBytesThrows)
@@ -145,33 +147,6 @@ TEST_F(GetKeyValue, KeyIsClosedOnEveryWayOut)
     EXPECT_FALSE(read("binary", text));
     EXPECT_FALSE(read("missing", text));
     EXPECT_EQ(before, nextHandle()) << "a read left its key open";
-}
-
-TEST_F(GetKeyValue, NumberBecomesDecimalTextOfTheUnsignedValue)
-{
-    EXPECT_EQ(L"261", roundTrip(REG_DWORD, "\x05\x01\x00\x00"s));
-    EXPECT_EQ(L"0", roundTrip(REG_DWORD, "\x00\x00\x00\x00"s));
-    EXPECT_EQ(L"16777216", roundTrip(REG_DWORD, "\x00\x00\x00\x01"s));
-    EXPECT_EQ(L"2147483648", roundTrip(REG_DWORD, "\x00\x00\x00\x80"s));
-    EXPECT_EQ(L"4294967295", roundTrip(REG_DWORD, "\xFF\xFF\xFF\xFF"s));
-}
-
-TEST_F(GetKeyValue, ExpandableTextIsExpanded)
-{
-    wchar_t systemRoot[MAX_PATH] = {};
-    ASSERT_GT(GetEnvironmentVariableW(L"SystemRoot", systemRoot, MAX_PATH), 0u);
-    EXPECT_EQ(std::wstring(systemRoot) + L"\\system32\\msinfo32.exe",
-              roundTrip(REG_EXPAND_SZ, "%SystemRoot%\\system32\\msinfo32.exe\0"s));
-    EXPECT_EQ(L"%NoSuchVariableForLorvane%\\x.exe", roundTrip(REG_EXPAND_SZ, "%NoSuchVariableForLorvane%\\x.exe\0"s));
-}
-
-TEST_F(GetKeyValue, OtherTypesAreNotRead)
-{
-    expectUnreadable(REG_BINARY, "C:\\x.exe");
-    expectUnreadable(REG_MULTI_SZ, "C:\\x.exe\0\0"s);
-    expectUnreadable(REG_QWORD, "\x05\x01\x00\x00\x00\x00\x00\x00"s);
-    expectUnreadable(REG_NONE, "C:\\x.exe");
-    expectUnreadable(REG_DWORD_BIG_ENDIAN, "\x00\x00\x01\x05"s);
 }
 
 TEST_F(GetKeyValue, MissingKeyOrValueEmptiesTheText)

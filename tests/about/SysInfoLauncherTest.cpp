@@ -66,11 +66,8 @@ protected:
                 if (stub->hasRun()) return true;
             return e2e::FindMessageBox(session_.process().id()).has_value();
         };
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            about_.postClick(about_.control(ui::about::IdCmdSysInfo));
-            if (e2e::WaitUntil(reacted, StartTimeout)) return;
-        }
-        FAIL() << "clicking System Info neither started a program nor showed a message";
+        if (!e2e::PressUntil([&] { about_.postClick(about_.control(ui::about::IdCmdSysInfo)); }, reacted, StartTimeout))
+            FAIL() << "clicking System Info neither started a program nor showed a message";
     }
 
     // `stub` was started by its whole path, quoted, shown normally, and no

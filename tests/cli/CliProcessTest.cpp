@@ -15,11 +15,16 @@
 #include <thread>
 
 #include "AppInfo.h"
+#include "CaseTableAndWords.h"
+#include "ConversionCases.h"
 #include "TemporaryFolder.h"
 #include "TestText.h"
-#include "WordDataWriter.h"
 
 namespace {
+
+using lorvane::Utf16ToUtf8;
+using lorvane::testing::ConversionCase;
+using lorvane::testing::ConversionCases;
 
 struct Outcome {
     int exitCode = -1;
@@ -93,8 +98,8 @@ class LorvaneCli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::ofstream(table_, std::ios::binary)
-            << lorvane::testing::Gbk(u"重zhong\r\n庆qing\r\n重chong\r\n长chang\r\n长zhang\r\n");
+        std::ofstream(table_, std::ios::binary) << lorvane::testing::CaseTableFile();
+        std::ofstream(words_, std::ios::binary) << lorvane::testing::CaseWordsFile();
     }
 
     pid_t start(Launch& launch)
@@ -181,21 +186,26 @@ protected:
     static std::string quoted(const std::filesystem::path& path) { return '"' + path.string() + '"'; }
 
     lorvane::testing::TemporaryFolder folder_;
+    // The table and the word data of the conversion cases.
     std::filesystem::path table_ = folder_.path() / "table.dat";
+    std::filesystem::path words_ = folder_.path() / "words.dat";
 };
 
-TEST_F(LorvaneCli, ConvertsStandardInputAsTheWindowDoes)
+// Every conversion case through standard input, which may begin with the
+// byte-order mark, by the table and by context.
+TEST_F(LorvaneCli, ConvertsTheConversionCases)
 {
-    const Outcome plain = run({"--table", table_}, "\xEF\xBB\xBF重庆A1\r\n长");
-    EXPECT_EQ(0, plain.exitCode) << plain.errors;
-    EXPECT_EQ("zhong (chong) qing chang (zhang)\n", plain.output);
-    EXPECT_EQ("", plain.errors);
-
-    EXPECT_EQ("Zhong (Chong) Qing\n", run({"--table", table_, "--case", "first"}, "重庆").output);
-    EXPECT_EQ("Zhong (Chong) Qing\n", run({"--table=" + table_.string(), "--case=first"}, "重庆").output);
-    EXPECT_EQ("ZHONG QING\n", run({"--table", table_, "--case", "upper", "--single"}, "重庆").output);
-    EXPECT_EQ("\n", run({"--table", table_, "--case", "lower"}, "abc").output);
-    EXPECT_EQ("\n", run({"--table", table_}, "").output);
+    for (const ConversionCase& test : ConversionCases()) {
+        std::vector<std::string> arguments{"--table", table_};
+        arguments.insert(arguments.end(), test.options.begin(), test.options.end());
+        const std::string input = "\xEF\xBB\xBF" + Utf16ToUtf8(test.input);
+        const Outcome plain = run(arguments, input);
+        EXPECT_EQ(0, plain.exitCode) << plain.errors;
+        EXPECT_EQ(Utf16ToUtf8(test.output) + "\n", plain.output) << test.where();
+        EXPECT_EQ("", plain.errors);
+        arguments.insert(arguments.end(), {"--context", "--words", words_});
+        EXPECT_EQ(Utf16ToUtf8(test.outputByContext) + "\n", run(arguments, input).output) << test.where() << " by context";
+    }
 }
 
 TEST_F(LorvaneCli, ReadsFilesInOrderAndConvertsLinesOnTheirOwn)
@@ -235,83 +245,84 @@ TEST_F(LorvaneCli, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(std::string("lorvane-cli (Lorvane) ") + lorvane::app::VersionText + "\n", version.output);
 }
 
-TEST_F(LorvaneCli, UsageErrors)
+// Each failure exits with its code, and says on standard error what failed
+// and where, before any output is written when it can.
+TEST_F(LorvaneCli, FailuresExitWithTheirCodeAndSayWhatFailed)
 {
-    const Outcome unknown = run({"--table", table_, "--colour"});
-    expectFailure(unknown, 2, "unknown option --colour");
-    EXPECT_NE(unknown.errors.find("Usage:"), std::string::npos);
-    EXPECT_EQ("", unknown.output);
-    expectFailure(run({"--case", "title"}), 2, "--case takes lower, first or upper, not \"title\"");
-    expectFailure(run({"--table"}), 2, "--table needs a value");
-    expectFailure(run({"--single=yes"}), 2, "--single takes no value");
-}
-
-TEST_F(LorvaneCli, TableErrorsNameTheFullPath)
-{
-    const auto noTable = run(Launch{{"--table", "none/pymb.dat"}, {}, {}, {}, [this] {
+    struct Failure {
+        Launch launch;
+        int exitCode;
+        std::string message;
+        std::string output{};
+    };
+    const auto inFolder = [this] {
         if (chdir(folder_.path().c_str()) != 0) _exit(126);
-    }});
-    expectFailure(noTable, 3, "cannot load the pinyin table " + quoted(folder_.path() / "none/pymb.dat") +
-                                  ": the file does not exist (No such file or directory)");
-    EXPECT_EQ("", noTable.output);
-    expectFailure(run({"--table", ""}), 3,
-                  "cannot load the pinyin table \"\" (an empty file name): the file does not exist");
-    expectFailure(run({"--table", write("empty.dat", "")}), 3,
-                  "cannot load the pinyin table " + quoted(folder_.path() / "empty.dat") + ": the file holds no entry");
-    expectFailure(run({"--table", "/dev/zero"}), 3,
-                  "cannot load the pinyin table \"/dev/zero\": the file is larger than 67,108,864 bytes");
-    expectFailure(run({"--table", folder_.path()}), 3,
-                  "cannot load the pinyin table " + quoted(folder_.path()) + ": the file cannot be read (Is a directory)");
-
+    };
     // A system without a GBK converter: iconv_open refuses it.
-    expectFailure(run(Launch{{"--table", table_}, {}, {}, {}, [] {
-                      setenv("LD_PRELOAD", LORVANE_NO_GBK_LIBRARY, 1);
-                      setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
-                  }}),
-                  3, "cannot load the pinyin table " + quoted(table_) +
-                         ": the system cannot decode GBK, the file's encoding (iconv: Invalid argument)");
+    const auto noGbk = [] {
+        setenv("LD_PRELOAD", LORVANE_NO_GBK_LIBRARY, 1);
+        setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    };
+    const std::string table = "cannot load the pinyin table ";
+    const std::string words = "cannot load the word data ";
+    const auto gbkTable = write("gbk.dat", lorvane::testing::Gbk(u"重zhong"));
+    const std::string wordData = lorvane::testing::CaseWordsFile();
+    std::string damaged = wordData;
+    damaged.back() ^= 1;
+    const ConversionCase first = ConversionCases().front();
+    const auto good = write("good.txt", Utf16ToUtf8(first.input));
+    const auto both = write("both.txt", "重");
+    const auto absent = folder_.path() / "absent.txt";
+    std::vector<Failure> failures = {
+        {{{"--table", table_, "--colour"}}, 2, "unknown option --colour\nUsage: lorvane-cli"},
+        {{{"--table", "none/pymb.dat"}, {}, {}, {}, inFolder}, 3,
+         table + quoted(folder_.path() / "none/pymb.dat") + ": the file does not exist (No such file or directory)"},
+        {{{"--table", ""}}, 3, table + "\"\" (an empty file name): the file does not exist"},
+        {{{"--table", write("empty.dat", "")}}, 3, table + quoted(folder_.path() / "empty.dat") + ": the file holds no entry"},
+        {{{"--table", "/dev/zero"}}, 3, table + "\"/dev/zero\": the file is larger than 67,108,864 bytes"},
+        {{{"--table", folder_.path()}}, 3, table + quoted(folder_.path()) + ": the file cannot be read (Is a directory)"},
+        {{{"--table", gbkTable}, {}, {}, {}, noGbk}, 3,
+         table + quoted(gbkTable) + ": the system cannot decode GBK, the file's encoding (iconv: Invalid argument)"},
+        {{{"--table", table_, "--context", "--words", absent}}, 3, words + quoted(absent) + ": the file does not exist"},
+        {{{"--table", table_, "--context", "--words", write("empty.dat", "")}}, 3,
+         words + quoted(folder_.path() / "empty.dat") + ": the file is empty"},
+        {{{"--table", table_, "--context", "--words", write("damaged.dat", damaged)}}, 3,
+         words + quoted(folder_.path() / "damaged.dat") + ": the file is damaged"},
+        {{{"--table", table_, "--context", "--words", write("cut.dat", wordData.substr(0, 50))}}, 3,
+         words + quoted(folder_.path() / "cut.dat") + ": the file is cut short"},
+        {{{"--table", table_, "--context", "--words", table_}}, 3, words + quoted(table_) + ": the file is not word data"},
+        {{{"--table", table_, good, absent}}, 4, "cannot open " + quoted(absent) + ": No such file or directory"},
+        {{{"--table", table_, folder_.path()}}, 4, "cannot read " + quoted(folder_.path()) + ": Is a directory"},
+        {{{"--table", table_, ""}}, 4, "cannot open \"\" (an empty file name): No such file or directory"},
+        // A closed standard input is not taken for the file opened before it.
+        {{{"--table", table_, good, "-"}, {}, {}, {}, [] { close(STDIN_FILENO); }}, 4,
+         "cannot read standard input: Bad file descriptor", Utf16ToUtf8(first.output)},
+        // Output appended to its own input would grow without end.
+        {{{"--table", table_, both}, {}, {}, both}, 4, "cannot read " + quoted(both) + ": input file is output file"},
+        {{{"--table", table_}, {}, both, both}, 4, "cannot read standard input: input file is output file"},
+        {{{"--table", table_}, "重", {}, "/dev/full"}, 5, "cannot write to standard output: No space left on device"},
+        {{{"--help"}, {}, {}, "/dev/full"}, 5, "cannot write to standard output: No space left on device"},
+    };
 #if !defined(__SANITIZE_ADDRESS__) && !defined(LORVANE_SANITIZED)
     // Too little memory for a 32 MB table.
     const auto large = write("large.dat", "\xD6\xD8" + std::string(32 << 20, 'a'));
-    expectFailure(run(Launch{{"--table", large}, {}, {}, {}, [] {
-                      const rlimit little{64 << 20, 64 << 20};
-                      setrlimit(RLIMIT_AS, &little);
-                  }}),
-                  3, "cannot load the pinyin table " + quoted(large) + ": there is not enough memory");
+    failures.push_back({{{"--table", large}, {}, {}, {}, [] {
+                             const rlimit little{64 << 20, 64 << 20};
+                             setrlimit(RLIMIT_AS, &little);
+                         }},
+                        3, table + quoted(large) + ": there is not enough memory"});
 #endif
-}
-
-TEST_F(LorvaneCli, InputErrorsNameTheFileAndTheReason)
-{
-    const auto good = write("good.txt", "重");
-    const Outcome absent = run({"--table", table_, good, folder_.path() / "absent.txt"});
-    expectFailure(absent, 4, "cannot open " + quoted(folder_.path() / "absent.txt") + ": No such file or directory");
-    EXPECT_EQ("", absent.output) << "a wrong name fails before any output";
-    expectFailure(run({"--table", table_, folder_.path()}), 4,
-                  "cannot read " + quoted(folder_.path()) + ": Is a directory");
-    expectFailure(run({"--table", table_, ""}), 4, "cannot open \"\" (an empty file name): No such file or directory");
-
-    // A closed standard input is not taken for the file opened before it.
-    const Outcome closed = run(Launch{{"--table", table_, good, "-"}, {}, {}, {}, [] { close(STDIN_FILENO); }});
-    expectFailure(closed, 4, "cannot read standard input: Bad file descriptor");
-    EXPECT_EQ("zhong (chong)", closed.output);
-
-    // Output appended to its own input would grow without end.
-    const auto both = write("both.txt", "重");
-    expectFailure(run(Launch{{"--table", table_, both}, {}, {}, both}), 4,
-                  "cannot read " + quoted(both) + ": input file is output file");
-    expectFailure(run(Launch{{"--table", table_}, {}, both, both}), 4,
-                  "cannot read standard input: input file is output file");
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.message);
+        const Outcome outcome = run(failure.launch);
+        expectFailure(outcome, failure.exitCode, failure.message);
+        EXPECT_EQ(failure.output, outcome.output);
+    }
     EXPECT_EQ("重", readFile(both));
 }
 
 TEST_F(LorvaneCli, StopsAtTheFirstFailedWrite)
 {
-    expectFailure(run(Launch{{"--table", table_}, "重", {}, "/dev/full"}), 5,
-                  "cannot write to standard output: No space left on device");
-    expectFailure(run(Launch{{"--help"}, {}, {}, "/dev/full"}), 5,
-                  "cannot write to standard output: No space left on device");
-
     // A reader that has gone, with SIGPIPE ignored: 64 MiB are offered, and
     // the program stops long before it has read them all.
     int outputEnds[2];
@@ -346,58 +357,25 @@ TEST_F(LorvaneCli, StreamsALargeInputInConstantMemory)
 #endif
 }
 
-// Word data for the table of these tests: 重庆 reads 重 chong.
-std::string contextWords()
+// By context too, each line on its own.
+TEST_F(LorvaneCli, ContextModeConvertsEachLineOnItsOwn)
 {
-    lorvane::testing::WordDataContents contents;
-    contents.syllables = {"chong"};
-    contents.chars = {{u'庆', 100, lorvane::NoSyllable}, {u'重', 100, lorvane::NoSyllable}};
-    contents.words = {{u"重庆", 100, {0, lorvane::NoSyllable}}};
-    return lorvane::testing::WordDataBytes(contents);
-}
-
-TEST_F(LorvaneCli, ContextModeReadsWordsFromTheWordData)
-{
-    const auto words = write("words.dat", contextWords());
-    const auto file = write("in.txt", "重庆\n重 庆");
-    const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "\xEF\xBB\xBF重庆长");
-    EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
-    EXPECT_EQ("chong (zhong) qing chang (zhang)\n", outcome.output);
-    EXPECT_EQ("Chong Qing\n",
-              run({"--table", table_, "--context", "--single", "--case", "first", "--words=" + words.string()}, "重庆")
-                  .output);
-    EXPECT_EQ("chong qing\nzhong qing\n",
-              run({"--table", table_, "--context", "--lines", "--single", "--words", words, file}).output);
-    EXPECT_EQ("zhong qing zhong qing\n", run({"--table", table_, "--single", file}).output);
-}
-
-TEST_F(LorvaneCli, ContextModeFailsOnWordDataItCannotUse)
-{
-    const auto expectRefused = [&](const std::string& words, const std::string& problem) {
-        const Outcome outcome = run({"--table", table_, "--context", "--words", words}, "重庆");
-        EXPECT_EQ(3, outcome.exitCode) << words;
-        EXPECT_EQ("", outcome.output);
-        EXPECT_NE(outcome.errors.find(problem), std::string::npos) << outcome.errors;
-    };
-    const std::filesystem::path missing = folder_.path() / "none.dat";
-    expectRefused(missing, quoted(missing) + ": the file does not exist");
-    expectRefused(write("empty.dat", ""), "empty.dat\": the file is empty");
-    std::string damaged = contextWords();
-    damaged.back() ^= 1;
-    expectRefused(write("damaged.dat", damaged), "damaged.dat\": the file is damaged");
-    expectRefused(write("cut.dat", contextWords().substr(0, 50)), "cut.dat\": the file is cut short");
-    expectRefused(table_, "table.dat\": the file is not word data");
-    EXPECT_EQ(2, run({"--table", table_, "--words", table_}).exitCode);
+    std::string lines, expected;
+    for (const ConversionCase& test : ConversionCases()) {
+        if (!test.options.empty() || test.input.find(u'\n') != std::u16string::npos) continue;
+        lines += Utf16ToUtf8(test.input) + "\n";
+        expected += Utf16ToUtf8(test.outputByContext) + "\n";
+    }
+    EXPECT_EQ(expected, run({"--table", table_, "--context", "--lines", "--words=" + words_.string()}, lines).output);
 }
 
 TEST_F(LorvaneCli, ContextModeStreamsALineWithoutEndInConstantMemory)
 {
     // One line of 64 MiB of 重庆 through a pipe; runs are cut every 4,096
     // units, an even number, so every 重 still starts a word.
-    const auto words = write("words.dat", contextWords());
     const std::size_t wordCount = (64u << 20) / 6 / 4096 * 4096;
     PipeWriter input("重庆", wordCount);
-    const Outcome outcome = run(Launch{{"--table", table_, "--context", "--words", words}, {}, pathOf(input.readEnd)});
+    const Outcome outcome = run(Launch{{"--table", table_, "--context", "--words", words_}, {}, pathOf(input.readEnd)});
     EXPECT_TRUE(input.wroteAll());
     EXPECT_EQ(0, outcome.exitCode) << outcome.errors;
     const std::string word = "chong (zhong) qing ";
@@ -416,9 +394,8 @@ TEST_F(LorvaneCli, MemoryStaysBoundedWhateverTheTable)
 {
     const auto longReading = write("long.dat", "\xD6\xD8" + std::string(10000, 'a'));
     const auto manyReadings = write("many.dat", repeated("\xD6\xD8zhong\r\n", 27951));
-    const std::string words = write("words.dat", contextWords());
     for (const auto& [table, input] : {std::pair{longReading, repeated("重", 4000)}, std::pair{manyReadings, repeated("重", 200)}}) {
-        for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--context", "--words", words}}) {
+        for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--context", "--words", words_}}) {
             Launch launch{{"--table", table}, input, {}, "/dev/null"};
             launch.arguments.insert(launch.arguments.end(), mode.begin(), mode.end());
             const Outcome outcome = run(launch);

@@ -4,29 +4,18 @@
 #include <memory>
 #include <random>
 
+#include "CaseTableAndWords.h"
+#include "ConversionCases.h"
 #include "StreamConverter.h"
 #include "text/Utf8.h"
-#include "WordDataWriter.h"
 
 namespace lorvane::cli {
 namespace {
 
-PinyinTable tableOf(std::initializer_list<std::u16string> entries)
-{
-    PinyinTable table;
-    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
-    return table;
-}
-
-PinyinTable sampleTable()
-{
-    return tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang", u"大da"});
-}
-
 // The two ways of converting, built from a table. Reading by reading:
 struct ByTable {
     using Conversion = TableConversion;
-    static constexpr const char* Sample = "zhong qing chang da";  // 重庆长大, one reading each
+    static std::u16string outputOf(const testing::ConversionCase& test) { return test.output; }
 
     explicit ByTable(const PinyinTable& table) : index(table) {}
     Conversion conversion(ConversionOptions options) const { return {index, options}; }
@@ -38,33 +27,16 @@ struct ByTable {
     PinyinIndex index;
 };
 
-// By context, with word data that puts every character of the table in runs,
-// and in which 重庆 reads 重 chong and 长 is read zhang before 大.
+// By context, with the word data of the conversion cases.
 struct ByContext {
     using Conversion = ContextConversion;
-    static constexpr const char* Sample = "chong qing zhang da";
+    static std::u16string outputOf(const testing::ConversionCase& test) { return test.outputByContext; }
 
-    explicit ByContext(const PinyinTable& table)
-        : index(table, ParseWordData(testing::WordDataBytes(wordsFor(table)), "words.dat"))
-    {
-    }
+    explicit ByContext(const PinyinTable& table) : index(table, ParseWordData(testing::CaseWordsFile(), "words.dat")) {}
     Conversion conversion(ConversionOptions options) const { return {index, options}; }
     std::u16string whole(std::u16string_view text, ConversionOptions options) const
     {
         return ConvertTextInContext(index, text, options);
-    }
-
-    static testing::WordDataContents wordsFor(const PinyinTable& table)
-    {
-        std::u16string units = u"重庆长大";
-        for (std::size_t slot = 0; slot < table.PinyinEntryCount; ++slot) units.push_back(table.slots[slot][0]);
-        std::sort(units.begin(), units.end());
-        units.erase(std::unique(units.begin(), units.end()), units.end());
-        testing::WordDataContents contents;
-        contents.syllables = {"chong", "zhang"};
-        for (const char16_t unit : units) contents.chars.push_back({unit, 100, NoSyllable});
-        contents.words = {{u"重庆", 100, {0, NoSyllable}}, {u"长大", 100, {1, NoSyllable}}};
-        return contents;
     }
 
     ContextIndex index;
@@ -114,7 +86,7 @@ protected:
         return lines;
     }
 
-    std::unique_ptr<Mode> mode_ = std::make_unique<Mode>(sampleTable());
+    std::unique_ptr<Mode> mode_ = std::make_unique<Mode>(testing::CaseTable());
 };
 
 struct ModeName {
@@ -134,8 +106,11 @@ TYPED_TEST(Streaming, WholeTextModeMatchesTheWholeConversionWhateverThePieces)
     const std::string expected = this->whole(text.substr(3), options);
     for (std::size_t piece = 1; piece <= text.size(); ++piece)
         ASSERT_EQ(expected, this->stream(options, false, {text}, piece)) << "pieces of " << piece;
+    for (const testing::ConversionCase& test : testing::ConversionCases())
+        EXPECT_EQ(Utf16ToUtf8(TypeParam::outputOf(test)) + "\n",
+                  this->stream(test.conversionOptions(), false, {Utf16ToUtf8(test.input)}, 1))
+            << test.where();
     const ConversionOptions single{LetterCase::AsStored, true};
-    EXPECT_EQ(std::string(TypeParam::Sample) + "\n", this->stream(single, false, {"重庆长大"}, 1));
     // The whole input is one text: a word may span two files, as with cat.
     EXPECT_EQ(this->whole("重庆", single), this->stream(single, false, {"重", "\xEF\xBB\xBF庆"}, 1));
     EXPECT_EQ("\n", this->stream(options, false, {}, 1));

@@ -8,7 +8,9 @@
 
 #include <fstream>
 
+#include "CaseTableAndWords.h"
 #include "CliProcess.h"
+#include "ConversionCases.h"
 #include "TemporaryFolder.h"
 #include "LorvaneProcess.h"
 #include "WindowQuery.h"
@@ -18,39 +20,59 @@ namespace {
 
 // The UTF-8 form of a text, as the tool writes it into a pipe or a file.
 using testing::Utf8;
+using testing::ConversionCase;
+using testing::ConversionCases;
 
 constexpr DWORD Done = 0, UsageFailure = 2, TableFailure = 3, InputFailure = 4, OutputFailure = 5;
 
+// The table and the word data of the conversion cases, and two inputs, all
+// under Chinese names.
 class ChineseNames : public ::testing::Test {
 protected:
     ChineseNames()
     {
         std::filesystem::create_directory(tablePath_.parent_path());
-        std::filesystem::copy_file(e2e::BuildOutputFolder() / L"pymb.dat", tablePath_);
+        std::ofstream(tablePath_, std::ios::binary) << testing::CaseTableFile();
+        std::ofstream(wordsPath_, std::ios::binary) << testing::CaseWordsFile();
         std::ofstream(firstPath_, std::ios::binary) << "重庆";
-        std::ofstream(secondPath_, std::ios::binary) << "\xEF\xBB\xBF长江\r\n";
+        std::ofstream(secondPath_, std::ios::binary) << "\xEF\xBB\xBF长\r\n";
     }
 
     const testing::TemporaryFolder folder_{L"命令 行"};
     const std::filesystem::path tablePath_ = folder_.path() / L"拼音 表" / L"拼音表.dat";
+    const std::filesystem::path wordsPath_ = folder_.path() / L"拼音 表" / L"词 数据.dat";
     const std::filesystem::path firstPath_ = folder_.path() / L"重庆 文件.txt";
     const std::filesystem::path secondPath_ = folder_.path() / L"长江.txt";
     const std::wstring table_ = tablePath_.wstring();
+    const std::wstring words_ = wordsPath_.wstring();
     const std::wstring first_ = firstPath_.wstring();
     const std::wstring second_ = secondPath_.wstring();
     const std::wstring missing_ = (folder_.path() / L"没有 这个 文件.txt").wstring();
 };
 
-TEST_F(ChineseNames, FilesStandardInputAndPipes)
+// Every conversion case through a pipe, by the table and by context.
+TEST_F(ChineseNames, ConversionCasesThroughPipes)
+{
+    for (const ConversionCase& test : ConversionCases()) {
+        std::vector<std::wstring> arguments{L"--table", table_};
+        for (const std::string& option : test.options) arguments.push_back(testing::Wide(option));
+        const std::string input = Utf16ToUtf8(test.input);
+        const Outcome plain = RunCli(arguments, input);
+        EXPECT_EQ(Done, plain.exitCode) << plain.errors;
+        EXPECT_EQ(Utf16ToUtf8(test.output) + "\n", plain.output) << test.where();
+        arguments.insert(arguments.end(), {L"--context", L"--words", words_});
+        EXPECT_EQ(Utf16ToUtf8(test.outputByContext) + "\n", RunCli(arguments, input).output) << test.where();
+    }
+}
+
+// Files and standard input, in the order given, are one text, as if all had
+// come through the pipe; the second file's byte-order mark is skipped.
+TEST_F(ChineseNames, FilesAndStandardInputInOrder)
 {
     const Outcome files = RunCli({L"--table", table_, first_, L"-", second_}, "庆");
     EXPECT_EQ(Done, files.exitCode) << files.errors;
-    EXPECT_EQ("zhong (chong) qing qing chang (zhang) jiang\n", files.output);
     EXPECT_EQ("", files.errors);
-
-    const Outcome piped = RunCli({L"--table", table_, L"--lines", L"--case", L"first"}, "重庆\r\n长江");
-    EXPECT_EQ(Done, piped.exitCode) << piped.errors;
-    EXPECT_EQ("Zhong (Chong) Qing\nChang (Zhang) Jiang\n", piped.output);
+    EXPECT_EQ(RunCli({L"--table", table_}, "重庆庆长\r\n").output, files.output);
 }
 
 TEST_F(ChineseNames, ExitCodesAndMessagesThatNameTheFile)
@@ -72,22 +94,17 @@ TEST_F(ChineseNames, ExitCodesAndMessagesThatNameTheFile)
     EXPECT_EQ(OutputFailure, RunCli({L"--table", table_, first_}, {}, Streams::UnwritableOutput).exitCode);
 }
 
-// By context, with the word data beside the program or named by a Chinese
-// path; a missing word data file is named, never passed over.
-TEST_F(ChineseNames, ContextWithWordDataBesideTheProgramOrNamed)
+// Without --words, the word data beside the program; a missing word data
+// file is named, never passed over.
+TEST_F(ChineseNames, WordDataBesideTheProgramOrNamed)
 {
     const Outcome beside = RunCli({L"--context", first_});
     EXPECT_EQ(Done, beside.exitCode) << beside.errors;
-    EXPECT_EQ("chong (zhong) qing\n", beside.output);
+    const std::wstring besidePath = (e2e::BuildOutputFolder() / L"words.dat").wstring();
+    EXPECT_EQ(RunCli({L"--context", L"--words", besidePath, first_}).output, beside.output);
 
-    const std::filesystem::path words = folder_.path() / L"拼音 表" / L"词 数据.dat";
-    std::filesystem::copy_file(e2e::BuildOutputFolder() / L"words.dat", words);
-    const Outcome named = RunCli({L"--context", L"--single", L"--words", words.wstring(), first_});
-    EXPECT_EQ(Done, named.exitCode) << named.errors;
-    EXPECT_EQ("chong qing\n", named.output);
-
-    std::filesystem::remove(words);
-    const Outcome missing = RunCli({L"--context", L"--words=" + words.wstring(), first_});
+    std::filesystem::remove(wordsPath_);
+    const Outcome missing = RunCli({L"--table", table_, L"--context", L"--words=" + words_, first_});
     EXPECT_EQ(TableFailure, missing.exitCode);
     EXPECT_NE(missing.errors.find(Utf8(L"词 数据.dat")), std::string::npos) << missing.errors;
 }
@@ -154,10 +171,12 @@ protected:
 
 TEST_F(OnAConsole, ChineseShowsWhateverTheCodePage)
 {
-    type(L"重庆\r\x1A\r");
+    const std::vector<ConversionCase> cases = ConversionCases();
+    const ConversionCase& plain = testing::CaseOf(cases, cases.front().input, {});
+    type(ToWide(plain.input) + L"\r\x1A\r");
     const Outcome typed = RunCli({L"--table", table_}, {}, Streams::Console);
     EXPECT_EQ(Done, typed.exitCode);
-    EXPECT_NE(screen().find(L"\nzhong (chong) qing\n"), std::wstring::npos) << testing::Utf8(screen());
+    EXPECT_NE(screen().find(L"\n" + ToWide(plain.output) + L"\n"), std::wstring::npos) << testing::Utf8(screen());
 
     const Outcome missing = RunCli({L"--table", table_, missing_}, {}, Streams::Console);
     EXPECT_EQ(InputFailure, missing.exitCode);

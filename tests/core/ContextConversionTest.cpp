@@ -2,8 +2,11 @@
 
 #include <random>
 
+#include "CaseTableAndWords.h"
 #include "ContextReference.h"
+#include "ConversionCases.h"
 #include "PieceCollector.h"
+#include "TableOf.h"
 #include "WordDataWriter.h"
 #include "context/ContextConversion.h"
 #include "table/TableConversion.h"
@@ -16,23 +19,6 @@ using testing::WordDataContents;
 
 constexpr ConversionOptions AllReadings{LetterCase::AsStored, false};
 constexpr ConversionOptions Single{LetterCase::AsStored, true};
-
-PinyinTable tableOf(std::initializer_list<std::u16string> entries)
-{
-    PinyinTable table;
-    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
-    return table;
-}
-
-// Every unit of the table gets a char record of cost 100.
-void addChars(WordDataContents& contents, const PinyinTable& table, std::u16string_view more = {})
-{
-    std::u16string units(more);
-    for (std::size_t slot = 0; slot < table.PinyinEntryCount; ++slot) units.push_back(table.slots[slot][0]);
-    std::sort(units.begin(), units.end());
-    units.erase(std::unique(units.begin(), units.end()), units.end());
-    for (const char16_t unit : units) contents.chars.push_back({unit, 100, NoSyllable});
-}
 
 // Converts with the fast conversion, checks it against the reference, and
 // against itself fed in pieces of every size up to 7, its readings appended
@@ -59,61 +45,31 @@ std::u16string convert(const PinyinTable& table, const WordDataContents& content
     return whole;
 }
 
+// The table and the word data of the conversion cases, which a test may change.
 class WorkedExamples : public ::testing::Test {
 protected:
-    WorkedExamples()
-    {
-        addChars(contents, table);
-        const auto word = [&](std::u16string units, std::vector<std::string> readings) {
-            std::vector<std::uint16_t> syllables;
-            for (const std::string& reading : readings)
-                syllables.push_back(reading.empty() ? NoSyllable : contents.syllable(reading));
-            contents.words.push_back({std::move(units), 150, std::move(syllables)});
-        };
-        // In the order of their units.
-        word(u"会计", {"kuai", ""});
-        word(u"睡觉", {"", "jiao"});
-        word(u"目的", {"", "di"});
-        word(u"重庆", {"chong", ""});
-        word(u"银行", {"", "hang"});
-        word(u"长大", {"zhang", ""});
-        word(u"音乐", {"", "yue"});
-        std::sort(contents.words.begin(), contents.words.end(),
-                  [](const auto& a, const auto& b) { return a.units < b.units; });
-    }
-
-    const PinyinTable table =
-        tableOf({u"重zhong", u"重chong", u"庆qing", u"银yin", u"行xing", u"行hang", u"长chang", u"长zhang", u"大da",
-                 u"大dai", u"音yin", u"乐le", u"乐yue", u"会hui", u"会kuai", u"计ji", u"目mu", u"的de", u"的di",
-                 u"睡shui", u"觉jue", u"觉jiao", u"了le", u"了liao", u"地di", u"地de"});
-    WordDataContents contents;
+    const PinyinTable table = testing::CaseTable();
+    WordDataContents contents = testing::CaseWords();
 };
 
-TEST_F(WorkedExamples, WordsChooseTheirReadings)
+TEST_F(WorkedExamples, ConversionCases)
 {
-    EXPECT_EQ(u"chong qing yin hang zhang da yin yue kuai ji mu di shui jiao",
-              convert(table, contents, u"重庆银行长大音乐会计目的睡觉", Single));
-    EXPECT_EQ(u"chong (zhong) qing", convert(table, contents, u"重庆", AllReadings));
-    EXPECT_EQ(u"Chong (Zhong) Qing", convert(table, contents, u"重庆", {LetterCase::FirstLetterUpper, false}));
-    EXPECT_EQ(u"YIN HANG (XING)", convert(table, contents, u"银行", {LetterCase::AllUpper, false}));
-    // Alone, or cut apart by anything outside a run, they keep the table's
-    // order, exactly as the ordinary conversion writes them.
-    const std::u16string apart = u"重 庆，长\U00020000大的a睡\n觉";
-    EXPECT_EQ(ConvertText(PinyinIndex(table), apart, AllReadings), convert(table, contents, apart, AllReadings));
+    for (const testing::ConversionCase& test : testing::ConversionCases())
+        EXPECT_EQ(test.outputByContext, convert(table, contents, test.input, test.conversionOptions())) << test.where();
 }
 
 TEST_F(WorkedExamples, CheapestSegmentationWinsAndTiesGoToTheLongerStep)
 {
     // 行长 hang zhang competes with 银行 for 行.
-    contents.words.insert(contents.words.begin() + 3, {u"行长", 150, {contents.syllable("hang"), contents.syllable("zhang")}});
-    ASSERT_TRUE(std::is_sorted(contents.words.begin(), contents.words.end(),
-                               [](const auto& a, const auto& b) { return a.units < b.units; }));
+    const auto withHangZhang = [&](std::uint16_t cost) {
+        WordDataContents changed = contents;
+        changed.insertWord({u"行长", cost, {changed.syllable("hang"), changed.syllable("zhang")}});
+        return changed;
+    };
     // 银行+长 and 银+行长 cost the same: the longer first step wins.
-    EXPECT_EQ(u"yin hang chang", convert(table, contents, u"银行长", Single));
-    contents.words[3].cost = 100;
-    EXPECT_EQ(u"yin hang zhang", convert(table, contents, u"银行长", Single));
-    contents.words[3].cost = 300;
-    EXPECT_EQ(u"xing zhang da", convert(table, contents, u"行长大", Single));  // 行+长大 is cheaper
+    EXPECT_EQ(u"yin hang chang", convert(table, withHangZhang(150), u"银行长", Single));
+    EXPECT_EQ(u"yin hang zhang", convert(table, withHangZhang(100), u"银行长", Single));
+    EXPECT_EQ(u"xing zhang da", convert(table, withHangZhang(300), u"行长大", Single));  // 行+长大 is cheaper
 }
 
 TEST_F(WorkedExamples, RulesAndReadingsAlone)
@@ -141,9 +97,7 @@ TEST_F(WorkedExamples, ReadingsAreHandedOnInPiecesOfBoundedSize)
     } sink;
     ContextConversion conversion(index, AllReadings);
     PieceWriter writer(sink, 10);
-    conversion.append(u"重庆银行", writer);
-    conversion.finish(writer);
-    writer.flush();
+    testing::FeedInPieces(conversion, u"重庆银行", [] { return std::size_t{4}; }, writer);
     EXPECT_EQ((std::vector<std::u16string>{u"chong (zhong) ", u"qing yin ", u"hang (xing) "}), sink.pieces);
 }
 
@@ -160,7 +114,7 @@ TEST_F(WorkedExamples, RunsAreCutEvery4096UnitsFromTheirStart)
 
 TEST(ContextConversion, WithoutWordDataItIsTheOrdinaryConversion)
 {
-    const PinyinTable table = tableOf({u"中", u"中zhong", u"国guo", u"中Zhong", u"行xing", u"行hang", u"行xing"});
+    const PinyinTable table = testing::TableOf({u"中", u"中zhong", u"国guo", u"中Zhong", u"行xing", u"行hang", u"行xing"});
     testing::WordDataContents onlyASyllable;
     onlyASyllable.syllables = {"a"};
     const WordData words = ParseWordData(testing::WordDataBytes(onlyASyllable), "words.dat");

@@ -2,7 +2,10 @@
 
 #include <random>
 
+#include "CaseTableAndWords.h"
+#include "ConversionCases.h"
 #include "LiteralScan.h"
+#include "TableOf.h"
 #include "table/TableConversion.h"
 
 namespace lorvane {
@@ -14,65 +17,46 @@ constexpr LetterCase UpperCase = LetterCase::AllUpper;
 constexpr bool AllReadings = false;
 constexpr bool FirstReading = true;
 
-PinyinTable tableOf(std::initializer_list<std::u16string> entries)
-{
-    PinyinTable table;
-    for (const std::u16string& entry : entries) table.slots[table.PinyinEntryCount++] = entry;
-    return table;
-}
+using testing::TableOf;
 
-std::u16string convert(const PinyinTable& table, std::u16string_view text, LetterCase letterCase,
-                       bool firstReadingOnly)
+std::u16string convert(const PinyinTable& table, std::u16string_view text, ConversionOptions options)
 {
     const PinyinIndex index(table);
-    const ConversionOptions options{letterCase, firstReadingOnly};
     const std::u16string indexed = ConvertText(index, text, options);
     EXPECT_EQ(testing::LiteralScanConversion(table, text, options), indexed);
     return indexed;
 }
 
-TEST(ConvertText, WorkedExamples)
+TEST(ConvertText, ConversionCases)
 {
-    const PinyinTable table = tableOf({u"重zhong", u"庆qing", u"重chong", u"长chang", u"长zhang"});
-    EXPECT_EQ(u"zhong (chong) qing", convert(table, u"重庆", LowerCase, AllReadings));
-    EXPECT_EQ(u"Zhong (Chong) Qing", convert(table, u"重庆", FirstUpperCase, AllReadings));
-    EXPECT_EQ(u"ZHONG (CHONG) QING", convert(table, u"重庆", UpperCase, AllReadings));
-    EXPECT_EQ(u"zhong qing", convert(table, u"重庆", LowerCase, FirstReading));
-    EXPECT_EQ(u"Zhong Qing", convert(table, u"重庆", FirstUpperCase, FirstReading));
-    EXPECT_EQ(u"ZHONG QING", convert(table, u"重庆", UpperCase, FirstReading));
-    EXPECT_EQ(u"chang (zhang) chang (zhang)", convert(table, u"长长", LowerCase, AllReadings));
-    EXPECT_EQ(u"zhong (chong) qing", convert(table, u"A1重\r\n庆 b", LowerCase, AllReadings));
-    for (const bool firstReadingOnly : {AllReadings, FirstReading}) {
-        for (const LetterCase letterCase : {LowerCase, FirstUpperCase, UpperCase}) {
-            EXPECT_EQ(u"", convert(table, u"abc 123", letterCase, firstReadingOnly));
-            EXPECT_EQ(u"", convert(table, u"", letterCase, firstReadingOnly));
-        }
-    }
+    const PinyinTable table = testing::CaseTable();
+    for (const testing::ConversionCase& test : testing::ConversionCases())
+        EXPECT_EQ(test.output, convert(table, test.input, test.conversionOptions())) << test.where();
 }
 
 TEST(ConvertText, CaseOptionsTouchOnlyAsciiLetters)
 {
-    const PinyinTable table = tableOf({u"长chang", u"长zhang", u"女nv", u"绿lü", u"甲aBc", u"乙9x"});
-    EXPECT_EQ(u"lü aBc", convert(table, u"绿甲", LowerCase, AllReadings));  // stored capitals stay
-    EXPECT_EQ(u"Lü ABc 9x", convert(table, u"绿甲乙", FirstUpperCase, AllReadings));
-    EXPECT_EQ(u"Lü ABC 9X NV", convert(table, u"绿甲乙女", UpperCase, AllReadings));
+    const PinyinTable table = TableOf({u"长chang", u"长zhang", u"女nv", u"绿lü", u"甲aBc", u"乙9x"});
+    EXPECT_EQ(u"lü aBc", convert(table, u"绿甲", {LowerCase, AllReadings}));  // stored capitals stay
+    EXPECT_EQ(u"Lü ABc 9x", convert(table, u"绿甲乙", {FirstUpperCase, AllReadings}));
+    EXPECT_EQ(u"Lü ABC 9X NV", convert(table, u"绿甲乙女", {UpperCase, AllReadings}));
 }
 
 TEST(ConvertText, HanziOnlyEntriesAndCharactersBeyondTheBasicPlaneAddNothing)
 {
     const std::u16string highSurrogateKey = std::u16string(1, char16_t(0xD840)) + u"\xDC00" u"ke";
-    const PinyinTable table = tableOf({u"中", u"中zhong", u"国", highSurrogateKey, u"国guo"});
-    EXPECT_EQ(u"zhong guo", convert(table, u"中国", LowerCase, AllReadings));
-    EXPECT_EQ(u"zhong guo", convert(table, u"中国", LowerCase, FirstReading));
-    EXPECT_EQ(u"Zhong", convert(table, u"\U00020000中", FirstUpperCase, AllReadings));
-    EXPECT_EQ(u"", convert(tableOf({u"中"}), u"中", LowerCase, AllReadings));
+    const PinyinTable table = TableOf({u"中", u"中zhong", u"国", highSurrogateKey, u"国guo"});
+    EXPECT_EQ(u"zhong guo", convert(table, u"中国", {LowerCase, AllReadings}));
+    EXPECT_EQ(u"zhong guo", convert(table, u"中国", {LowerCase, FirstReading}));
+    EXPECT_EQ(u"Zhong", convert(table, u"\U00020000中", {FirstUpperCase, AllReadings}));
+    EXPECT_EQ(u"", convert(TableOf({u"中"}), u"中", {LowerCase, AllReadings}));
 }
 
 TEST(ConvertText, LongInputIsConvertedCompletely)
 {
-    const PinyinTable table = tableOf({u"中zhong"});
+    const PinyinTable table = TableOf({u"中zhong"});
     const std::u16string input(100000, u'中');
-    const std::u16string output = convert(table, input, LowerCase, AllReadings);
+    const std::u16string output = convert(table, input, {LowerCase, AllReadings});
     EXPECT_EQ(100000 * 6 - 1, output.size());
     EXPECT_EQ(u"zhong zhong", output.substr(output.size() - 11));
 }

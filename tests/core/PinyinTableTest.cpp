@@ -3,11 +3,11 @@
 #include <fstream>
 #include <string>
 
+#include "DataFileFailure.h"
 #include "table/PinyinTable.h"
 #include "table/TableFile.h"
 #include "TemporaryFolder.h"
 #include "TestText.h"
-#include "text/Numbers.h"
 
 namespace lorvane {
 namespace {
@@ -39,17 +39,9 @@ protected:
         return table;
     }
 
-    Kind failureOf(const std::string& path, PinyinTable& table)
+    static std::optional<Kind> failureOf(const std::string& path, PinyinTable& table)
     {
-        try {
-            LoadPinyinTable(path, table);
-        } catch (const DataFileError& error) {
-            EXPECT_EQ(path, error.path());
-            EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
-            return error.problem();
-        }
-        ADD_FAILURE() << "loaded without error";
-        return Kind::Empty;
+        return testing::FailureOf([&] { LoadPinyinTable(path, table); }, path);
     }
 
     static std::string entries(std::size_t count)
@@ -147,28 +139,16 @@ TEST_F(PinyinTableFile, FilesLargerThanAnyTableAreRefused)
 #endif
 }
 
-TEST(DataFileError, MessagesNameTheFullPathAndTheProblem)
+TEST(DataFileError, MessageNamesTheFullPathAndGivesTheSystemsReason)
 {
-    const std::string path = "C:\\文件夹\\pymb.dat";
-    const std::string start = "cannot load the pinyin table \"" + path + "\": ";
-    const auto message = [&](Kind problem, std::string detail = {}) {
-        return std::string(DataFileError(DataFile::Table, problem, path, std::move(detail)).what());
-    };
-    EXPECT_EQ(start + "the file does not exist (No such file)", message(Kind::Missing, "No such file"));
-    EXPECT_EQ(start + "the file holds no entry", message(Kind::Empty));
-    EXPECT_EQ(start + "the file cannot be read (Permission denied)", message(Kind::Unreadable, "Permission denied"));
-    EXPECT_EQ(start + "the file is larger than 67,108,864 bytes, far more than any pinyin table",
-              message(Kind::TooLarge));
-    EXPECT_EQ(start + "its readings are too long to index", message(Kind::TooLongToIndex));
-    EXPECT_EQ("cannot load the pinyin table \"\" (an empty file name): the file does not exist",
-              std::string(DataFileError(DataFile::Table, Kind::Missing, "").what()));
+    const std::string message =
+        DataFileError(DataFile::Table, Kind::Unreadable, "C:\\文件夹\\pymb.dat", "Permission denied").what();
+    EXPECT_NE(message.find("\"C:\\文件夹\\pymb.dat\""), std::string::npos) << message;
+    EXPECT_NE(message.find("(Permission denied)"), std::string::npos) << message;
     // A quote or a control character in a path is escaped, so that the
     // message reads one way only.
     EXPECT_EQ("cannot load the word data \"C:\\\\a\\\"b\\n\\x01\": the file is empty",
               std::string(DataFileError(DataFile::Words, Kind::Empty, "C:\\a\"b\n\x01").what()));
-    EXPECT_EQ("0", WithThousandsSeparators(0));
-    EXPECT_EQ("999", WithThousandsSeparators(999));
-    EXPECT_EQ("1,234,567", WithThousandsSeparators(1234567));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "TestText.h"
 #include "table/PinyinTable.h"
 #include "text/Gbk.h"
+#include "text/Numbers.h"
 #include "text/Utf8.h"
 
 namespace lorvane {
@@ -68,6 +69,13 @@ TEST(TableDecoding, GbkWhateverTheLocaleAndUtf8AfterItsMark)
     EXPECT_EQ(u"\xFFFD" "0", DecodeTableBytes("\xD6\x30"));
     EXPECT_EQ(u"中", DecodeTableBytes("\xEF\xBB\xBF\xE4\xB8\xAD"));
     EXPECT_EQ(u"", DecodeTableBytes(""));
+}
+
+TEST(Numbers, ThousandsSeparators)
+{
+    EXPECT_EQ("0", WithThousandsSeparators(0));
+    EXPECT_EQ("999", WithThousandsSeparators(999));
+    EXPECT_EQ("1,234,567", WithThousandsSeparators(1234567));
 }
 
 }  // namespace

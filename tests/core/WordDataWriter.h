@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +31,12 @@ struct WordDataBody {
             if (syllables[index] == text) return static_cast<std::uint16_t>(index);
         syllables.push_back(text);
         return static_cast<std::uint16_t>(syllables.size() - 1);
+    }
+    // Adds `word` where the order of units puts it.
+    void insertWord(Word word)
+    {
+        const auto byUnits = [](const Word& a, const Word& b) { return a.units < b.units; };
+        words.insert(std::upper_bound(words.begin(), words.end(), word, byUnits), std::move(word));
     }
 };
 

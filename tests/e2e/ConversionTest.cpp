@@ -1,87 +1,61 @@
-// Convert, pressed in the window, under every letter case and every value of
-// the polyphone check box. The readings come from data/pymb.dat: 重 zhong,
-// chong; 庆 qing; 长 chang, zhang, in that order.
+// Convert, pressed in the window: what the window adds to the conversion.
+// Each state of the controls it reads asks for its options, and the output
+// is one line; the texts are those of the conversion cases.
 
 #include <gtest/gtest.h>
 
+#include "ConversionCases.h"
 #include "SharedLorvane.h"
 #include "WindowQuery.h"
 
 namespace lorvane::e2e {
 namespace {
 
-enum class LetterCase { Lower, FirstUpper, Upper };
-
-struct Setting {
-    LetterCase letterCase;
-    WPARAM polyphoneState;
-    const wchar_t* expected;  // for 重庆长
-    const char* name;
-};
-
-void PrintTo(const Setting& setting, std::ostream* out) { *out << setting.name; }
-
-class ConvertUnderSetting : public SharedLorvane, public ::testing::WithParamInterface<Setting> {
+class ConvertInput : public SharedLorvane {
 protected:
-    HWND optionFor(LetterCase letterCase) const
-    {
-        switch (letterCase) {
-        case LetterCase::Lower: return window().lowerCaseOption;
-        case LetterCase::FirstUpper: return window().firstUpperCaseOption;
-        case LetterCase::Upper: return window().upperCaseOption;
-        }
-        return nullptr;
-    }
+    const std::vector<testing::ConversionCase> cases_ = testing::ConversionCases();
 };
 
-TEST_P(ConvertUnderSetting, GivesTheReadingsOfEveryCharacter)
+// The first case's input, once in each state of the controls.
+TEST_F(ConvertInput, EachControlStateAsksForItsOptions)
 {
-    const Setting& setting = GetParam();
-    window().select(optionFor(setting.letterCase));
-    window().setPolyphoneState(setting.polyphoneState);
-    ASSERT_EQ(static_cast<LRESULT>(setting.polyphoneState), window().polyphoneState())
-        << "the check box does not hold the value the test gave it";
-    window().setInput(L"重庆长");
-
-    EXPECT_EQ(setting.expected, window().convert());
-    EXPECT_EQ(L"重庆长", window().input()) << "Convert leaves the input alone";
-    EXPECT_TRUE(window().isSelected(optionFor(setting.letterCase)));
-    EXPECT_EQ(static_cast<LRESULT>(setting.polyphoneState), window().polyphoneState());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryCaseAndCheckBoxValue, ConvertUnderSetting,
-    ::testing::Values(
-        Setting{LetterCase::Lower, BST_UNCHECKED, L"zhong (chong) qing chang (zhang)", "LowerClear"},
-        Setting{LetterCase::FirstUpper, BST_UNCHECKED, L"Zhong (Chong) Qing Chang (Zhang)", "FirstUpperClear"},
-        Setting{LetterCase::Upper, BST_UNCHECKED, L"ZHONG (CHONG) QING CHANG (ZHANG)", "UpperClear"},
-        Setting{LetterCase::Lower, BST_CHECKED, L"zhong qing chang", "LowerTicked"},
-        Setting{LetterCase::FirstUpper, BST_CHECKED, L"Zhong Qing Chang", "FirstUpperTicked"},
-        Setting{LetterCase::Upper, BST_CHECKED, L"ZHONG QING CHANG", "UpperTicked"},
+    struct ControlState {
+        const char* name;
+        HWND MainWindow::*option;
+        WPARAM checkBox;
+        std::vector<std::string> options;
+    };
+    const ControlState states[] = {
+        {"lower case", &MainWindow::lowerCaseOption, BST_UNCHECKED, {}},
+        {"first letter upper", &MainWindow::firstUpperCaseOption, BST_UNCHECKED, {"--case", "first"}},
+        {"upper case", &MainWindow::upperCaseOption, BST_UNCHECKED, {"--case", "upper"}},
+        {"ticked", &MainWindow::lowerCaseOption, BST_CHECKED, {"--single"}},
         // Greyed lists every reading, as clear does.
-        Setting{LetterCase::Lower, BST_INDETERMINATE, L"zhong (chong) qing chang (zhang)", "LowerGreyed"},
-        Setting{LetterCase::FirstUpper, BST_INDETERMINATE, L"Zhong (Chong) Qing Chang (Zhang)", "FirstUpperGreyed"},
-        Setting{LetterCase::Upper, BST_INDETERMINATE, L"ZHONG (CHONG) QING CHANG (ZHANG)", "UpperGreyed"}),
-    [](const ::testing::TestParamInfo<Setting>& tested) { return std::string(tested.param.name); });
-
-class ConvertInput : public SharedLorvane {};
-
-TEST_F(ConvertInput, ThePromptConvertsLikeAnyOtherInput)
-{
-    EXPECT_EQ(L"kuai kuai shu ru wen ben dan (chan) (shan) ji zhuan (zhuai) huan", window().convert());
-    EXPECT_EQ(InputPrompt, window().input());
+        {"greyed", &MainWindow::lowerCaseOption, BST_INDETERMINATE, {}},
+    };
+    const std::u16string& input = cases_.front().input;
+    for (const ControlState& state : states) {
+        SCOPED_TRACE(state.name);
+        const HWND option = window().*state.option;
+        window().select(option);
+        window().setPolyphoneState(state.checkBox);
+        window().setInput(ToWide(input));
+        EXPECT_EQ(ToWide(testing::CaseOf(cases_, input, state.options).output), window().convert());
+        EXPECT_EQ(ToWide(input), window().input()) << "Convert leaves the input alone";
+        EXPECT_TRUE(window().isSelected(option));
+        EXPECT_EQ(static_cast<LRESULT>(state.checkBox), window().polyphoneState());
+    }
 }
 
-TEST_F(ConvertInput, RepeatsReadingsAndDropsWhatTheTableLacks)
+TEST_F(ConvertInput, TheOutputIsOneLine)
 {
-    window().setInput(L"长长");
-    EXPECT_EQ(L"chang (zhang) chang (zhang)", window().convert());
-    window().setInput(L"A1重\r\n庆 b");
-    EXPECT_EQ(L"zhong (chong) qing", window().convert()) << "the output is one line";
-    window().setInput(L"abc 123");
-    EXPECT_EQ(L"", window().convert());
-    window().setInput(L"");
-    EXPECT_EQ(L"", window().convert());
+    for (const testing::ConversionCase& test : cases_) {
+        if (!test.options.empty() || test.input.find(u'\n') == std::u16string::npos) continue;
+        window().setInput(ToWide(test.input));
+        EXPECT_EQ(ToWide(test.output), window().convert()) << test.where();
+        return;
+    }
+    FAIL() << "no conversion case without options has a line end in its input";
 }
 
 TEST_F(ConvertInput, ReplacesWhatTheOutputBoxHeld)

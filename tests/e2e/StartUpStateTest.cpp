@@ -154,5 +154,13 @@ TEST_F(StartUpState, ClientAreaAndControlsSitAtTheirTwipPlaces)
     }
 }
 
+// With the table as it ships, under any locale.
+TEST(StartUpPrompt, ConvertsLikeAnyOtherInput)
+{
+    const LorvaneProcess process;
+    const MainWindow window(process.waitForMainWindow());
+    EXPECT_EQ(L"kuai kuai shu ru wen ben dan (chan) (shan) ji zhuan (zhuai) huan", window.convert());
+}
+
 }  // namespace
 }  // namespace lorvane::e2e

@@ -23,6 +23,7 @@
 #include "ContextReference.h"
 #include "PieceCollector.h"
 #include "ReplayMain.h"
+#include "TableOf.h"
 #include "WordDataWriter.h"
 #include "context/ContextConversion.h"
 #include "context/LoadContext.h"
@@ -40,11 +41,8 @@ using namespace lorvane;
 // examples, with duplicate and odd readings.
 PinyinTable fuzzTable()
 {
-    PinyinTable table;
-    for (const char16_t* entry : {u"axa", u"ayb", u"bzz", u"c(x", u"axa", u"dd", u"e", u"重zhong", u"重chong",
-                                  u"庆qing", u"行xing", u"行hang", u"长chang", u"长zhang", u"一yi", u"不bu"})
-        table.slots[table.PinyinEntryCount++] = entry;
-    return table;
+    return testing::TableOf({u"axa", u"ayb", u"bzz", u"c(x", u"axa", u"dd", u"e", u"重zhong", u"重chong", u"庆qing",
+                             u"行xing", u"行hang", u"长chang", u"长zhang", u"一yi", u"不bu"});
 }
 
 std::string sealed(std::string_view body)

@@ -14,7 +14,6 @@ namespace {
 constexpr wchar_t NotConvertedYet[] = L"〔尚未转换〕";
 
 constexpr Milliseconds EffectTimeout(2'000);
-constexpr int ClickAttempts = 3;
 
 HWND childWithText(HWND parent, const wchar_t* className, const wchar_t* text)
 {
@@ -87,23 +86,23 @@ LRESULT MainWindow::polyphoneState() const { return SendMessageW(polyphoneCheckB
 
 void MainWindow::press(HWND button, const std::function<bool()>& done, const char* what) const
 {
-    for (int attempt = 0; attempt < ClickAttempts; ++attempt) {
+    const auto click = [&] {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 60'000, &ignored);
-        if (WaitUntil(done, EffectTimeout)) return;
-    }
-    throw std::runtime_error(std::string("pressing ") + what + " had no effect after " +
-                             std::to_string(ClickAttempts) + " clicks");
+    };
+    if (!PressUntil(click, done, EffectTimeout))
+        throw std::runtime_error(std::string("pressing ") + what + " had no effect after " +
+                                 std::to_string(PressAttempts) + " clicks");
 }
 
 MessageBoxWindow MainWindow::pressExpectingMessageBox(HWND button, const char* what) const
 {
-    for (int attempt = 0; attempt < ClickAttempts; ++attempt) {
-        PostMessageW(button, BM_CLICK, 0, 0);
-        if (auto box = WaitForMessageBox(processId_, Milliseconds(5'000))) return *box;
-    }
+    std::optional<MessageBoxWindow> box;
+    if (PressUntil([&] { PostMessageW(button, BM_CLICK, 0, 0); },
+                   [&] { return (box = FindMessageBox(processId_)).has_value(); }, Milliseconds(5'000)))
+        return *box;
     throw std::runtime_error(std::string("pressing ") + what + " showed no message box after " +
-                             std::to_string(ClickAttempts) + " clicks");
+                             std::to_string(PressAttempts) + " clicks");
 }
 
 HWND MainWindow::focus() const

@@ -21,11 +21,9 @@ std::wstring MessageBoxWindow::text() const
 
 void MessageBoxWindow::dismiss() const
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        if (WaitUntil([&] { return !isOpen(); }, Milliseconds(3'000))) return;
-    }
-    throw std::runtime_error("the message box did not close when OK was pressed");
+    if (!PressUntil([&] { PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); },
+                    [&] { return !isOpen(); }, Milliseconds(3'000)))
+        throw std::runtime_error("the message box did not close when OK was pressed");
 }
 
 std::optional<MessageBoxWindow> FindMessageBox(DWORD processId)

@@ -20,4 +20,20 @@ bool WaitUntil(Condition condition, Milliseconds timeout, Milliseconds pause = M
     }
 }
 
+inline constexpr int PressAttempts = 3;
+
+// Presses until `done` holds, waiting up to `timeout` after each press, at
+// most PressAttempts times: under Wine a click or a key sent from another
+// process is now and then lost. Only for a press that may come twice, where
+// `done` tells whether the one before took effect. False when none did.
+template <typename Press, typename Done>
+bool PressUntil(Press press, Done done, Milliseconds timeout)
+{
+    for (int attempt = 0; attempt < PressAttempts; ++attempt) {
+        press();
+        if (WaitUntil(done, timeout)) return true;
+    }
+    return false;
+}
+
 }  // namespace lorvane::e2e
