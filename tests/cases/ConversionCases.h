@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -86,6 +87,19 @@ inline std::vector<ConversionCase> ConversionCases()
         test.outputByContext = texts.back();
         cases.push_back(test);
     }
+    return cases;
+}
+
+// The cases whose options the core's conversions and the window have too:
+// those without the command line's shapes of output.
+inline std::vector<ConversionCase> CoreConversionCases()
+{
+    std::vector<ConversionCase> cases = ConversionCases();
+    std::erase_if(cases, [](const ConversionCase& test) {
+        return std::any_of(test.options.begin(), test.options.end(), [](const std::string& option) {
+            return option == "--first-letters" || option == "--keep-other" || option.starts_with("--separator");
+        });
+    });
     return cases;
 }
 

@@ -54,7 +54,7 @@ protected:
 
 TEST_F(WorkedExamples, ConversionCases)
 {
-    for (const testing::ConversionCase& test : testing::ConversionCases())
+    for (const testing::ConversionCase& test : testing::CoreConversionCases())
         EXPECT_EQ(test.outputByContext, convert(table, contents, test.input, test.conversionOptions())) << test.where();
 }
 

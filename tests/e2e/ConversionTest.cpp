@@ -13,7 +13,7 @@ namespace {
 
 class ConvertInput : public SharedLorvane {
 protected:
-    const std::vector<testing::ConversionCase> cases_ = testing::ConversionCases();
+    const std::vector<testing::ConversionCase> cases_ = testing::CoreConversionCases();
 };
 
 // The first case's input, once in each state of the controls.
