@@ -291,6 +291,13 @@ TEST_F(LorvaneCli, FailuresExitWithTheirCodeAndSayWhatFailed)
         {{{"--table", table_, "--context", "--words", write("cut.dat", wordData.substr(0, 50))}}, 3,
          words + quoted(folder_.path() / "cut.dat") + ": the file is cut short"},
         {{{"--table", table_, "--context", "--words", table_}}, 3, words + quoted(table_) + ": the file is not word data"},
+        {{{"--table", table_, "--tone=marks", "--words", words_}}, 3,
+         words + quoted(words_) + ": the file has no tones or names (version 1)"},
+        {{{"--table", table_, "--names", "--words", words_}}, 3,
+         words + quoted(words_) + ": the file has no tones or names (version 1)"},
+        {{{"--sandhi"}}, 2, "--sandhi goes with --tone=marks or --tone=numbers\nUsage: lorvane-cli"},
+        {{{"--tone", "high"}}, 2, "--tone takes none, marks or numbers, not \"high\"\nUsage: lorvane-cli"},
+        {{{"--first-letters", "--tone=numbers"}}, 2, "--first-letters has no tones: it goes without --tone\nUsage:"},
         {{{"--table", table_, good, absent}}, 4, "cannot open " + quoted(absent) + ": No such file or directory"},
         {{{"--table", table_, folder_.path()}}, 4, "cannot read " + quoted(folder_.path()) + ": Is a directory"},
         {{{"--table", table_, ""}}, 4, "cannot open \"\" (an empty file name): No such file or directory"},
@@ -319,6 +326,22 @@ TEST_F(LorvaneCli, FailuresExitWithTheirCodeAndSayWhatFailed)
         EXPECT_EQ(failure.output, outcome.output);
     }
     EXPECT_EQ("重", readFile(both));
+}
+
+// Tones, the spoken tones, names and first letters with the data shipped
+// beside the program; one output line for every name line, whatever it holds.
+TEST_F(LorvaneCli, TonesAndNamesWithTheShippedData)
+{
+    EXPECT_EQ("chóng qìng yí gè bú shì kàn yi kàn\n",
+              run({"--context", "--tone=marks", "--sandhi", "--single"}, "重庆一个不是看一看").output);
+    EXPECT_EQ("ZHONG4 (CHONG2) QING4\n", run({"--tone", "numbers", "--case", "upper"}, "重庆").output);
+    EXPECT_EQ("cq\n", run({"--context", "--single", "--first-letters", "--separator="}, "重庆").output);
+    const std::string longLine(1 << 20, 'x');
+    const Outcome names = run({"--names", "--case", "first"},
+                              "曾国藩\n\n \t \n欧阳修\r\n单田芳\n" + longLine + "\n\xF0\xA0\x80\x80李\n诸葛亮");
+    EXPECT_EQ(0, names.exitCode) << names.errors;
+    EXPECT_EQ("Zeng Guofan\n\n\nOuyang Xiu\nShan Tianfang\n\nLi\nZhuge Liang\n", names.output);
+    EXPECT_EQ("ZĒNG GUÓFĀN\n", run({"--names", "--tone=marks", "--case=upper"}, "曾国藩").output);
 }
 
 TEST_F(LorvaneCli, StopsAtTheFirstFailedWrite)
