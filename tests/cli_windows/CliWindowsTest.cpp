@@ -65,6 +65,21 @@ TEST_F(ChineseNames, ConversionCasesThroughPipes)
     }
 }
 
+// Tones, sandhi and names with the word data shipped beside the program,
+// and onto a console whose code page has no tone marks.
+TEST_F(ChineseNames, TonesAndNamesWithTheShippedData)
+{
+    const Outcome marks = RunCli({L"--context", L"--tone=marks", L"--sandhi", L"--single"}, "重庆一个不是");
+    EXPECT_EQ(Done, marks.exitCode) << marks.errors;
+    EXPECT_EQ("chóng qìng yí gè bú shì\n", marks.output);
+    const Outcome names = RunCli({L"--names", L"--case", L"first", L"--tone", L"numbers"}, "曾国藩\r\n欧阳修\r\n");
+    EXPECT_EQ("Zeng1 Guo2fan1\nOu1yang2 Xiu1\n", names.output);
+    const Outcome noTones = RunCli({L"--tone=marks", L"--words", words_}, "重庆");
+    EXPECT_EQ(TableFailure, noTones.exitCode);
+    EXPECT_NE(noTones.errors.find(Utf8(L"词 数据.dat\": the file has no tones or names")), std::string::npos)
+        << noTones.errors;
+}
+
 // Files and standard input, in the order given, are one text, as if all had
 // come through the pipe; the second file's byte-order mark is skipped.
 TEST_F(ChineseNames, FilesAndStandardInputInOrder)
@@ -181,6 +196,13 @@ TEST_F(OnAConsole, ChineseShowsWhateverTheCodePage)
     const Outcome missing = RunCli({L"--table", table_, missing_}, {}, Streams::Console);
     EXPECT_EQ(InputFailure, missing.exitCode);
     EXPECT_NE(screen().find(L"没有 这个 文件.txt"), std::wstring::npos) << testing::Utf8(screen());
+}
+
+TEST_F(OnAConsole, ToneMarksShowWhateverTheCodePage)
+{
+    type(L"重庆绿\r\x1A\r");
+    EXPECT_EQ(Done, RunCli({L"--context", L"--tone=marks", L"--single"}, {}, Streams::Console).exitCode);
+    EXPECT_NE(screen().find(L"\nchóng qìng lǜ\n"), std::wstring::npos) << testing::Utf8(screen());
 }
 
 }  // namespace
