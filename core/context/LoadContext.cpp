@@ -11,9 +11,11 @@ LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::
                            const ContextSetup& setup)
 {
     LoadedContext loaded;
+    std::shared_ptr<ToneData> tones;
     if (setup.tones != ToneStyle::None || setup.surnames) {
         RequireTones(words, wordsPath);
-        loaded.tones = words.tones;
+        tones = std::move(words.tones);
+        loaded.tones = tones;
     }
     if (setup.firstLetters) {
         loaded.index = std::make_unique<ContextIndex>(FirstLetterSlots(table.slots), FirstLetterWords(std::move(words)),
@@ -28,8 +30,17 @@ LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::
     ContextIndex::Options options;
     options.raise = setup.tones == ToneStyle::Marks ? ToUpperPinyin : ToUpperAscii;
     if (setup.sandhi) options.alsoChoosable = Sandhi::Readings(setup.tones);
-    const std::vector<std::u16string> slots = TonedSlots(table.slots, *loaded.tones, setup.tones);
-    loaded.index = std::make_unique<ContextIndex>(slots, WrittenToned(*loaded.tones, setup.tones), options);
+    const std::vector<std::u16string> slots = TonedSlots(table.slots, *tones, setup.tones);
+    // The toned body goes to the index; names read only its syllables. Word
+    // data that others hold too keeps its own.
+    if (tones.use_count() > 2) {
+        tones = std::make_shared<ToneData>(*tones);
+        loaded.tones = tones;
+    }
+    WordData body = std::move(tones->body);
+    tones->body = WordData{};
+    tones->body.syllables = body.syllables;
+    loaded.index = std::make_unique<ContextIndex>(slots, WrittenToned(std::move(body), setup.tones), options);
     if (setup.sandhi) loaded.sandhi = std::make_unique<Sandhi>(*loaded.index, setup.tones);
     return loaded;
 }
@@ -40,7 +51,10 @@ LoadedContext LoadContext(const PinyinTable& table, const std::string& tablePath
     const std::string wordsFullPath = FullPath(wordsPath);
     return WithDataFileErrors(DataFile::Words, wordsFullPath, [&] {
         try {
-            return BuildContext(table, LoadWordData(wordsFullPath), wordsFullPath, setup);
+            const WordDataParts parts = setup.tones != ToneStyle::None ? WordDataParts::Tones
+                                        : setup.surnames                ? WordDataParts::All
+                                                                        : WordDataParts::Toneless;
+            return BuildContext(table, LoadWordData(wordsFullPath, parts), wordsFullPath, setup);
         } catch (const IndexTooLarge& error) {
             const std::string& path = error.file() == DataFile::Table ? tablePath : wordsFullPath;
             throw DataFileError(error.file(), DataFileError::Problem::IndexTooLarge, path, error.what());
@@ -52,7 +66,7 @@ std::unique_ptr<PinyinIndex> LoadTonedIndex(const PinyinTable& table, const std:
 {
     const std::string wordsFullPath = FullPath(wordsPath);
     return WithDataFileErrors(DataFile::Words, wordsFullPath, [&] {
-        const WordData words = LoadWordData(wordsFullPath);
+        const WordData words = LoadWordData(wordsFullPath, WordDataParts::CharTones);
         const std::vector<std::u16string> slots = TonedSlots(table.slots, RequireTones(words, wordsFullPath), style);
         return std::make_unique<PinyinIndex>(slots, style == ToneStyle::Marks ? ToUpperPinyin : ToUpperAscii);
     });

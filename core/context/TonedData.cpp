@@ -18,9 +18,16 @@ std::vector<std::u16string> TonedSlots(std::span<const std::u16string> slots, co
 {
     const std::vector<ToneData::CharTones>& charTones = tones.charTones;
     const std::vector<std::u16string>& syllables = tones.body.syllables;
+    std::vector<std::u16string> written(syllables.size());
+    for (std::size_t syllable = 0; syllable < syllables.size(); ++syllable)
+        written[syllable] = WriteToned(syllables[syllable], style);
+    constexpr std::uint32_t NoRecord = 0xFFFFFFFF;
+    std::vector<std::uint32_t> recordOf(0x10000, NoRecord);
+    for (std::size_t record = 0; record < charTones.size(); ++record)
+        recordOf[charTones[record].unit] = static_cast<std::uint32_t>(record);
     std::vector<std::u16string> toned;
     toned.reserve(slots.size());
-    std::vector<std::u16string_view> written;  // the tones of one slot, each once
+    std::vector<std::uint16_t> tonesOfSlot;  // each once
     for (const std::u16string& slot : slots) {
         if (slot.size() < 2 || IsSurrogate(slot[0])) {
             toned.push_back(slot);
@@ -28,30 +35,30 @@ std::vector<std::u16string> TonedSlots(std::span<const std::u16string> slots, co
         }
         const char16_t unit = slot[0];
         const std::u16string_view reading = std::u16string_view(slot).substr(1);
-        const auto found = std::lower_bound(charTones.begin(), charTones.end(), unit,
-                                            [](const ToneData::CharTones& record, char16_t wanted) { return record.unit < wanted; });
-        written.clear();
-        if (found != charTones.end() && found->unit == unit) {
+        const std::uint32_t record = recordOf[unit];
+        tonesOfSlot.clear();
+        if (record != NoRecord) {
+            const ToneData::CharTones* const found = &charTones[record];
             for (std::uint32_t at = found->begin; at < found->begin + found->count; ++at) {
-                const std::u16string& syllable = syllables[tones.charToneSyllables[at]];
-                if (TonelessOf(syllable) == reading && std::find(written.begin(), written.end(), syllable) == written.end())
-                    written.push_back(syllable);
+                const std::uint16_t syllable = tones.charToneSyllables[at];
+                const auto same = [&](std::uint16_t kept) { return syllables[kept] == syllables[syllable]; };
+                if (TonelessOf(syllables[syllable]) == reading && std::none_of(tonesOfSlot.begin(), tonesOfSlot.end(), same))
+                    tonesOfSlot.push_back(syllable);
             }
         }
-        if (written.empty()) toned.push_back(slot);
-        for (const std::u16string_view syllable : written) {
+        if (tonesOfSlot.empty()) toned.push_back(slot);
+        for (const std::uint16_t syllable : tonesOfSlot) {
             std::u16string& entry = toned.emplace_back(1, unit);
-            entry += WriteToned(syllable, style);
+            entry += written[syllable];
         }
     }
     return toned;
 }
 
-WordData WrittenToned(const ToneData& tones, ToneStyle style)
+WordData WrittenToned(WordData toned, ToneStyle style)
 {
-    WordData written = tones.body;
-    for (std::u16string& syllable : written.syllables) syllable = WriteToned(syllable, style);
-    return written;
+    for (std::u16string& syllable : toned.syllables) syllable = WriteToned(syllable, style);
+    return toned;
 }
 
 }  // namespace lorvane

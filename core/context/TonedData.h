@@ -20,8 +20,8 @@ const ToneData& RequireTones(const WordData& words, const std::string& path);
 // most five.
 std::vector<std::u16string> TonedSlots(std::span<const std::u16string> slots, const ToneData& tones, ToneStyle style);
 
-// The toned word data with its syllables written in `style`, ready to be
-// indexed with TonedSlots of the same style.
-WordData WrittenToned(const ToneData& tones, ToneStyle style);
+// Word data with toned syllables (ToneData::body) written in `style`, ready
+// to be indexed with TonedSlots of the same style.
+WordData WrittenToned(WordData toned, ToneStyle style);
 
 }  // namespace lorvane

@@ -66,6 +66,12 @@ public:
     }
 
     unsigned u8() { return data_[at_++]; }
+    template <class Description>
+    void skip(std::size_t bytes, const Description& what)
+    {
+        require(bytes, what);
+        at_ += bytes;
+    }
     unsigned u16()
     {
         const unsigned value = data_[at_] | static_cast<unsigned>(data_[at_ + 1]) << 8;
@@ -287,10 +293,31 @@ void readBody(SectionReader& reader, const Header& counts, WordData& data, bool 
     readWords(reader, counts.wordCount, data, *hasChar);
 }
 
-void requireIndex(SectionReader& reader, std::uint16_t syllable, const WordData& body, const std::string& where)
+// Passes over a body that will not be used: its records are walked, within
+// the file, but neither checked nor kept. The checksum has vouched for them.
+void skipBody(SectionReader& reader, const Header& counts, bool syllablesToo = true)
+{
+    const auto where = [] { return std::string("a section not read"); };
+    for (std::uint32_t syllable = 0; syllablesToo && syllable < counts.syllableCount; ++syllable) {
+        reader.require(1, where);
+        reader.skip(reader.u8(), where);
+    }
+    reader.requireRecords(counts.charCount, CharRecordSize, where);
+    reader.skip(std::size_t{CharRecordSize} * counts.charCount, where);
+    reader.requireRecords(counts.ruleCount, RuleRecordSize, where);
+    reader.skip(std::size_t{RuleRecordSize} * counts.ruleCount, where);
+    for (std::uint32_t word = 0; word < counts.wordCount; ++word) {
+        reader.require(1, where);
+        const unsigned head = reader.u8();
+        reader.skip(2 + std::size_t{2} * (head & WordLengthBits) * (head & WordHasReadings ? 2 : 1), where);
+    }
+}
+
+template <class Description>
+void requireIndex(SectionReader& reader, std::uint16_t syllable, const WordData& body, const Description& where)
 {
     if (syllable >= body.syllables.size())
-        reader.fail(where + ": toned syllable " + count(syllable) + " out of range");
+        reader.fail(where() + ": toned syllable " + count(syllable) + " out of range");
 }
 
 void readCharTones(SectionReader& reader, std::uint32_t recordCount, ToneData& tones)
@@ -312,7 +339,7 @@ void readCharTones(SectionReader& reader, std::uint32_t recordCount, ToneData& t
         reader.require(std::size_t{2} * record.count, where);
         for (unsigned reading = 0; reading < record.count; ++reading) {
             const auto syllable = static_cast<std::uint16_t>(reader.u16());
-            requireIndex(reader, syllable, tones.body, where());
+            requireIndex(reader, syllable, tones.body, where);
             tones.charToneSyllables.push_back(syllable);
         }
     }
@@ -339,7 +366,7 @@ void readSurnames(SectionReader& reader, std::uint32_t surnameCount, ToneData& t
         }
         for (unsigned position = 0; position < surname.length; ++position) {
             const auto syllable = static_cast<std::uint16_t>(reader.u16());
-            requireIndex(reader, syllable, tones.body, where());
+            requireIndex(reader, syllable, tones.body, where);
             tones.surnameSyllables.push_back(syllable);
         }
         if (index > 0 && !(tones.unitsOf(tones.surnames[index - 1]) < tones.unitsOf(surname)))
@@ -360,12 +387,12 @@ void readNameReadings(SectionReader& reader, std::uint32_t readingCount, ToneDat
         if (reading.unit == 0 || IsSurrogate(reading.unit)) reader.fail(where() + ": " + hex(reading.unit) + " is no character");
         if (index > 0 && reading.unit <= tones.nameReadings[index - 1].unit)
             reader.fail(where() + ": not after " + hex(tones.nameReadings[index - 1].unit));
-        requireIndex(reader, reading.syllable, tones.body, where());
+        requireIndex(reader, reading.syllable, tones.body, where);
     }
 }
 
 // Version 2's tone part, after the words: its counts, then its sections.
-std::shared_ptr<const ToneData> readTones(SectionReader& reader, std::size_t fileBytes)
+std::shared_ptr<ToneData> readTones(SectionReader& reader, std::size_t fileBytes, bool withBody)
 {
     reader.require(32, [&] { return "the count block of the tone part at byte " + count(reader.at()); });
     Header counts{};
@@ -380,7 +407,12 @@ std::shared_ptr<const ToneData> readTones(SectionReader& reader, std::size_t fil
     checkSyllableCount(reader, counts.syllableCount);
     auto tones = std::make_shared<ToneData>();
     tones->body.fileBytes = fileBytes;
-    readBody(reader, counts, tones->body, true);
+    if (withBody) {
+        readBody(reader, counts, tones->body, true);
+    } else {
+        readSyllables(reader, counts.syllableCount, tones->body, true);
+        skipBody(reader, counts, false);
+    }
     readCharTones(reader, charToneCount, *tones);
     readSurnames(reader, surnameCount, *tones);
     readNameReadings(reader, nameReadingCount, *tones);
@@ -389,7 +421,7 @@ std::shared_ptr<const ToneData> readTones(SectionReader& reader, std::size_t fil
 
 }  // namespace
 
-WordData ParseWordData(std::string_view bytes, const std::string& path)
+WordData ParseWordData(std::string_view bytes, const std::string& path, WordDataParts parts)
 {
     if (bytes.empty()) failWith(Kind::Empty, path);
     if (bytes.size() > MaxDataFileBytes)
@@ -400,17 +432,23 @@ WordData ParseWordData(std::string_view bytes, const std::string& path)
     WordData data;
     data.fileBytes = bytes.size();
     data.version = header.version;
-    readBody(reader, header, data, false);
-    if (header.version >= 2) data.tones = readTones(reader, bytes.size());
+    const bool hasTones = header.version >= 2;
+    const bool tonesOnly = parts == WordDataParts::Tones || parts == WordDataParts::CharTones;
+    if (hasTones && tonesOnly)
+        skipBody(reader, header);
+    else
+        readBody(reader, header, data, false);
+    if (hasTones && parts == WordDataParts::Toneless) return data;
+    if (hasTones) data.tones = readTones(reader, bytes.size(), parts != WordDataParts::CharTones);
     if (reader.left() != 0)
         reader.fail(ByteCount(reader.left()) + " left over after the last section, from byte " + count(reader.at()));
     return data;
 }
 
-WordData LoadWordData(const std::string& path)
+WordData LoadWordData(const std::string& path, WordDataParts parts)
 {
     DataFileReader file(DataFile::Words, path);
-    return ParseWordData(file.readAll(MaxDataFileBytes), file.path());
+    return ParseWordData(file.readAll(MaxDataFileBytes), file.path(), parts);
 }
 
 }  // namespace lorvane

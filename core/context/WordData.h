@@ -61,7 +61,7 @@ struct WordData {
     std::size_t fileBytes = 0;                 // the size of the file it was read from
     std::uint32_t version = WordDataVersion;   // the file's
     // The tone part of a file of version 2; none in version 1.
-    std::shared_ptr<const ToneData> tones;
+    std::shared_ptr<ToneData> tones;
 
     std::u16string_view unitsOf(const Word& word) const { return {wordUnits.data() + word.unitsStart, word.length}; }
 };
@@ -104,13 +104,20 @@ struct ToneData {
     }
 };
 
+// The parts of the word data a conversion needs: the toneless sections, the
+// tone part (ToneData), both, or of the tone part only what the table's
+// readings in tones need (its syllables and the characters' tones, with the
+// surnames and name readings; no body). A part not needed is neither checked
+// nor kept, beyond its place in the file; the checksum covers it all the same.
+enum class WordDataParts { All, Toneless, Tones, CharTones };
+
 // Checks and reads the bytes of a word data file. `path` (UTF-8) is only used
-// in error messages. Throws DataFileError for anything that is not exactly the
-// format; it never reads outside `bytes`.
-WordData ParseWordData(std::string_view bytes, const std::string& path);
+// in error messages. Throws DataFileError for anything in the parts read that
+// is not exactly the format; it never reads outside `bytes`.
+WordData ParseWordData(std::string_view bytes, const std::string& path, WordDataParts parts = WordDataParts::All);
 
 // Reads the file at `path` (UTF-8) and parses it. Files over
 // MaxDataFileBytes are refused before they are read. Throws DataFileError.
-WordData LoadWordData(const std::string& path);
+WordData LoadWordData(const std::string& path, WordDataParts parts = WordDataParts::All);
 
 }  // namespace lorvane
