@@ -1,5 +1,6 @@
 #include "text/Utf8.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -33,7 +34,7 @@ struct SequenceStart {
     unsigned char upper = 0xBF;
 };
 
-SequenceStart sequenceStartOf(unsigned char byte)
+constexpr SequenceStart sequenceStartOf(unsigned char byte)
 {
     if (byte >= 0xC2 && byte <= 0xDF) return {1, byte & 0x1Fu};
     if (byte >= 0xE0 && byte <= 0xEF)
@@ -44,6 +45,14 @@ SequenceStart sequenceStartOf(unsigned char byte)
                 static_cast<unsigned char>(byte == 0xF4 ? 0x8F : 0xBF)};
     return {};
 }
+
+// Looked up rather than worked out, as it is for nearly every Chinese character.
+constexpr auto SequenceStarts = [] {
+    std::array<SequenceStart, 256> starts{};
+    for (unsigned byte = 0; byte < starts.size(); ++byte)
+        starts[byte] = sequenceStartOf(static_cast<unsigned char>(byte));
+    return starts;
+}();
 
 // Decodes ASCII and whole two- and three-byte sequences whose lead byte puts
 // no limit on the byte after it, which covers nearly all text, and stops
@@ -117,7 +126,7 @@ char16_t* Utf8Decoder::decode(std::string_view bytes, char16_t* out)
         const auto byte = static_cast<unsigned char>(bytes[at]);
         if (bytesNeeded_ == 0) {
             ++at;
-            const SequenceStart start = sequenceStartOf(byte);
+            const SequenceStart& start = SequenceStarts[byte];
             if (byte < 0x80) {
                 *out++ = byte;
             } else if (start.continuations > 0) {
@@ -169,7 +178,7 @@ std::size_t FindInvalidUtf8(std::string_view bytes)
             ++at;
             continue;
         }
-        const SequenceStart start = sequenceStartOf(data[at]);
+        const SequenceStart& start = SequenceStarts[data[at]];
         const auto length = static_cast<std::size_t>(start.continuations) + 1;
         if (start.continuations == 0 || bytes.size() - at < length) return at;
         if (data[at + 1] < start.lower || data[at + 1] > start.upper) return at;
