@@ -40,10 +40,32 @@ constexpr std::array<std::string_view, SyllableCount> Syllables = [] {
     return syllables;
 }();
 
-static_assert(std::adjacent_find(Syllables.begin(), Syllables.end(), std::greater_equal<>()) == Syllables.end(),
+// Letters as one number, five bits a letter (a is 1), the first highest and
+// 0 for each place past the end: numbers in the order of the syllables,
+// compared in one step.
+constexpr std::optional<std::uint32_t> keyOf(std::string_view letters)
+{
+    if (letters.empty() || letters.size() > LongestPinyinSyllable) return std::nullopt;
+    std::uint32_t key = 0;
+    for (std::size_t at = 0; at < LongestPinyinSyllable; ++at) {
+        std::uint32_t letter = 0;
+        if (at < letters.size()) {
+            if (letters[at] < 'a' || letters[at] > 'z') return std::nullopt;
+            letter = static_cast<std::uint32_t>(letters[at] - 'a' + 1);
+        }
+        key = key << 5 | letter;
+    }
+    return key;
+}
+
+constexpr std::array<std::uint32_t, SyllableCount> Keys = [] {
+    std::array<std::uint32_t, SyllableCount> keys{};
+    for (std::size_t number = 0; number < SyllableCount; ++number) keys[number] = keyOf(Syllables[number]).value();
+    return keys;
+}();
+
+static_assert(std::adjacent_find(Keys.begin(), Keys.end(), std::greater_equal<>()) == Keys.end(),
               "the syllables are in alphabetical order, each once, for the binary search");
-static_assert(std::all_of(Syllables.begin(), Syllables.end(),
-                          [](std::string_view syllable) { return syllable.size() <= LongestPinyinSyllable; }));
 static_assert(SyllableCount <= 0xFFFF);
 
 }  // namespace
@@ -54,9 +76,14 @@ std::string_view PinyinSyllableAt(std::size_t number) { return Syllables[number]
 
 std::optional<std::uint16_t> FindPinyinSyllable(std::string_view letters)
 {
-    const auto found = std::lower_bound(Syllables.begin(), Syllables.end(), letters);
-    if (found == Syllables.end() || *found != letters) return std::nullopt;
-    return static_cast<std::uint16_t>(found - Syllables.begin());
+    const std::optional<std::uint32_t> key = keyOf(letters);
+    if (!key) return std::nullopt;
+    // Halves without a branch to guess: the last key not above `key`.
+    const std::uint32_t* last = Keys.data();
+    for (std::size_t left = Keys.size(); left > 1; left -= left / 2)
+        last = last[left / 2] <= *key ? last + left / 2 : last;
+    if (*last != *key) return std::nullopt;
+    return static_cast<std::uint16_t>(last - Keys.data());
 }
 
 }  // namespace lorvane
