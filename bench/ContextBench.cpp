@@ -1,6 +1,7 @@
 // Speed of the conversion by context and of loading the word data, on the
 // real pymb.dat, the word data (LORVANE_BENCH_WORDS, else data/words.dat) and
-// real Chinese text (bench/make_corpus.sh makes it).
+// real Chinese text (bench/make_corpus.sh makes it); and of reading a file of
+// the user's own phrases, made here.
 
 #include <benchmark/benchmark.h>
 
@@ -10,10 +11,13 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 
 #include "context/ContextConversion.h"
+#include "context/PhrasesFile.h"
+#include "readings/Tones.h"
 #include "table/TableConversion.h"
 #include "table/TableFile.h"
 #include "text/Utf8.h"
@@ -92,6 +96,53 @@ void registerConversions(const Fixture& fixture)
     benchmark::RegisterBenchmark("Ordinary/AllReadings", ordinary, ConversionOptions{});
 }
 
+// `entries` words of two to four common characters, each entry in one of
+// the ways people write syllables: tone numbers, tone marks, no tones.
+std::string phrasesFile(std::size_t entries)
+{
+    struct Common {
+        char16_t hanzi;
+        const char16_t* toned;
+    };
+    static constexpr Common common[] = {
+        {u'的', u"de5"},   {u'一', u"yi1"},   {u'是', u"shi4"},  {u'不', u"bu4"},    {u'了', u"le5"},
+        {u'人', u"ren2"},  {u'我', u"wo3"},   {u'在', u"zai4"},  {u'有', u"you3"},   {u'他', u"ta1"},
+        {u'这', u"zhe4"},  {u'中', u"zhong1"}, {u'大', u"da4"},  {u'来', u"lai2"},   {u'上', u"shang4"},
+        {u'国', u"guo2"},  {u'个', u"ge4"},   {u'到', u"dao4"},  {u'说', u"shuo1"},  {u'们', u"men5"},
+        {u'为', u"wei4"},  {u'子', u"zi3"},   {u'和', u"he2"},   {u'你', u"ni3"},    {u'地', u"di4"},
+        {u'出', u"chu1"},  {u'道', u"dao4"},  {u'也', u"ye3"},   {u'时', u"shi2"},   {u'年', u"nian2"},
+        {u'就', u"jiu4"},  {u'那', u"na4"},   {u'要', u"yao4"},  {u'下', u"xia4"},   {u'以', u"yi3"},
+        {u'生', u"sheng1"}, {u'会', u"hui4"}, {u'自', u"zi4"},   {u'去', u"qu4"},    {u'之', u"zhi1"},
+        {u'过', u"guo4"},  {u'家', u"jia1"},  {u'学', u"xue2"},  {u'对', u"dui4"},   {u'可', u"ke3"},
+        {u'里', u"li3"},   {u'后', u"hou4"},  {u'小', u"xiao3"}, {u'心', u"xin1"},   {u'多', u"duo1"},
+        {u'天', u"tian1"}, {u'而', u"er2"},   {u'能', u"neng2"}, {u'好', u"hao3"},   {u'都', u"dou1"},
+        {u'然', u"ran2"},  {u'没', u"mei2"},  {u'日', u"ri4"},   {u'于', u"yu2"},    {u'起', u"qi3"},
+        {u'还', u"hai2"},  {u'发', u"fa1"},   {u'成', u"cheng2"}, {u'事', u"shi4"},  {u'想', u"xiang3"},
+        {u'看', u"kan4"},  {u'文', u"wen2"},  {u'开', u"kai1"},  {u'手', u"shou3"},  {u'用', u"yong4"},
+        {u'方', u"fang1"}, {u'前', u"qian2"}, {u'经', u"jing1"}, {u'长', u"chang2"}, {u'绿', u"lv4"},
+        {u'女', u"nv3"},   {u'旅', u"lv3"},   {u'略', u"lve4"},  {u'双', u"shuang1"}, {u'窗', u"chuang1"},
+    };
+    constexpr ToneStyle styles[] = {ToneStyle::Numbers, ToneStyle::Marks, ToneStyle::None};
+    std::minstd_rand random(2024);
+    std::string bytes = "# phrases for the benchmark\n";
+    std::u16string line;
+    for (std::size_t entry = 0; entry < entries; ++entry) {
+        const std::size_t length = 2 + random() % 3;
+        std::u16string syllables;
+        line.clear();
+        for (std::size_t character = 0; character < length; ++character) {
+            const Common& chosen = common[random() % std::size(common)];
+            line += chosen.hanzi;
+            syllables += u' ';
+            syllables += WriteToned(chosen.toned, styles[entry % std::size(styles)]);
+        }
+        line += syllables;
+        line += u'\n';
+        AppendUtf8(line, bytes);
+    }
+    return bytes;
+}
+
 void registerLoading(const Fixture& fixture)
 {
     const auto milliseconds = [](benchmark::internal::Benchmark* benchmark) {
@@ -113,6 +164,12 @@ void registerLoading(const Fixture& fixture)
             const ContextIndex index(*fixture.table, words);
             benchmark::DoNotOptimize(&index);
         }
+    }));
+    // What each lorvane-cli --phrases takes, on a file far larger than most.
+    milliseconds(benchmark::RegisterBenchmark("LoadPhrases/100000Entries", [](benchmark::State& state) {
+        const std::string bytes = phrasesFile(100000);
+        for (auto _ : state) benchmark::DoNotOptimize(ParsePhrases(bytes, "phrases.txt").entries.size());
+        state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
     }));
 }
 

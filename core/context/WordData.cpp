@@ -30,14 +30,6 @@ constexpr unsigned WordHasReadings = 0x80;
 
 std::string count(std::size_t number) { return WithThousandsSeparators(number); }
 
-std::string hex(unsigned value)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text = "U+";
-    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(digits[(value >> shift) & 0xF]);
-    return text;
-}
-
 // Reads the sections in order. Every read is preceded by a test of what is
 // left, so nothing past the end of the bytes is ever touched.
 class SectionReader {
@@ -191,11 +183,13 @@ void readChars(SectionReader& reader, std::uint32_t charCount, WordData& data, s
         record.unit = static_cast<char16_t>(reader.u16());
         record.singleCost = static_cast<std::uint16_t>(reader.u16());
         record.aloneSyllable = static_cast<std::uint16_t>(reader.u16());
-        const auto where = [&] { return "char record " + count(index) + " (" + hex(record.unit) + ") at byte " + count(at); };
+        const auto where = [&] {
+            return "char record " + count(index) + " (" + CodePointLabel(record.unit) + ") at byte " + count(at);
+        };
         if (record.unit == 0) reader.fail(where() + ": the NUL character");
         if (IsSurrogate(record.unit)) reader.fail(where() + ": a surrogate");
         if (index > 0 && record.unit <= data.chars[index - 1].unit)
-            reader.fail(where() + ": not after " + hex(data.chars[index - 1].unit));
+            reader.fail(where() + ": not after " + CodePointLabel(data.chars[index - 1].unit));
         if (record.aloneSyllable != NoSyllable && record.aloneSyllable >= data.syllables.size())
             reader.fail(where() + ": syllable " + count(record.aloneSyllable) + " out of range");
         hasChar.set(record.unit);
@@ -217,7 +211,8 @@ void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, c
         rule.syllable = static_cast<std::uint16_t>(reader.u16());
         const unsigned kind = reader.u8();
         const unsigned reserved = reader.u8();
-        if (!hasChar.test(rule.target)) reader.fail(where() + ": its target " + hex(rule.target) + " has no char record");
+        if (!hasChar.test(rule.target))
+            reader.fail(where() + ": its target " + CodePointLabel(rule.target) + " has no char record");
         if (rule.syllable >= data.syllables.size())
             reader.fail(where() + ": syllable " + count(rule.syllable) + " out of range");
         if (kind > static_cast<unsigned>(RuleKind::AfterReduplication))
@@ -229,7 +224,7 @@ void readRules(SectionReader& reader, std::uint32_t ruleCount, WordData& data, c
         if (rule.kind != RuleKind::AfterReduplication && rule.neighbour == 0)
             reader.fail(where() + ": its neighbour is the NUL character");
         if (++rulesOf[rule.target] > MaxRulesPerUnit)
-            reader.fail(where() + ": " + hex(rule.target) + " has more than the " + count(MaxRulesPerUnit) +
+            reader.fail(where() + ": " + CodePointLabel(rule.target) + " has more than the " + count(MaxRulesPerUnit) +
                         " rules a character may have");
     }
 }
@@ -259,7 +254,7 @@ void readWords(SectionReader& reader, std::uint32_t wordCount, WordData& data, c
         word.unitsStart = static_cast<std::uint32_t>(data.wordUnits.size());
         for (unsigned position = 0; position < length; ++position) {
             const auto unit = static_cast<char16_t>(reader.u16());
-            if (!hasChar.test(unit)) reader.fail(where() + ": " + hex(unit) + " has no char record");
+            if (!hasChar.test(unit)) reader.fail(where() + ": " + CodePointLabel(unit) + " has no char record");
             data.wordUnits.push_back(unit);
         }
         if (index > 0 && !(data.unitsOf(data.words[index - 1]) < data.unitsOf(word)))
@@ -332,9 +327,10 @@ void readCharTones(SectionReader& reader, std::uint32_t recordCount, ToneData& t
         record.unit = static_cast<char16_t>(reader.u16());
         record.count = static_cast<std::uint8_t>(reader.u8());
         record.begin = static_cast<std::uint32_t>(tones.charToneSyllables.size());
-        if (record.unit == 0 || IsSurrogate(record.unit)) reader.fail(where() + ": " + hex(record.unit) + " is no character");
+        if (record.unit == 0 || IsSurrogate(record.unit))
+            reader.fail(where() + ": " + CodePointLabel(record.unit) + " is no character");
         if (index > 0 && record.unit <= tones.charTones[index - 1].unit)
-            reader.fail(where() + ": not after " + hex(tones.charTones[index - 1].unit));
+            reader.fail(where() + ": not after " + CodePointLabel(tones.charTones[index - 1].unit));
         if (record.count == 0) reader.fail(where() + ": no reading");
         reader.require(std::size_t{2} * record.count, where);
         for (unsigned reading = 0; reading < record.count; ++reading) {
@@ -361,7 +357,7 @@ void readSurnames(SectionReader& reader, std::uint32_t surnameCount, ToneData& t
         reader.require(std::size_t{4} * surname.length, where);
         for (unsigned position = 0; position < surname.length; ++position) {
             const auto unit = static_cast<char16_t>(reader.u16());
-            if (unit == 0 || IsSurrogate(unit)) reader.fail(where() + ": " + hex(unit) + " is no character");
+            if (unit == 0 || IsSurrogate(unit)) reader.fail(where() + ": " + CodePointLabel(unit) + " is no character");
             tones.surnameUnits.push_back(unit);
         }
         for (unsigned position = 0; position < surname.length; ++position) {
@@ -384,9 +380,10 @@ void readNameReadings(SectionReader& reader, std::uint32_t readingCount, ToneDat
         ToneData::NameReading& reading = tones.nameReadings[index];
         reading.unit = static_cast<char16_t>(reader.u16());
         reading.syllable = static_cast<std::uint16_t>(reader.u16());
-        if (reading.unit == 0 || IsSurrogate(reading.unit)) reader.fail(where() + ": " + hex(reading.unit) + " is no character");
+        if (reading.unit == 0 || IsSurrogate(reading.unit))
+            reader.fail(where() + ": " + CodePointLabel(reading.unit) + " is no character");
         if (index > 0 && reading.unit <= tones.nameReadings[index - 1].unit)
-            reader.fail(where() + ": not after " + hex(tones.nameReadings[index - 1].unit));
+            reader.fail(where() + ": not after " + CodePointLabel(tones.nameReadings[index - 1].unit));
         requireIndex(reader, reading.syllable, tones.body, where);
     }
 }

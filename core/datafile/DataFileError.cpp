@@ -26,7 +26,7 @@ std::string describe(DataFile file, Problem problem, const std::string& detail, 
     case Problem::TooLarge:
         return "the file is larger than " +
                WithThousandsSeparators(MaxDataFileBytes) + " bytes, far more than any " +
-               (table ? "pinyin table" : "word data") +
+               (table ? "pinyin table" : file == DataFile::Words ? "word data" : "file of phrases") +
                (count == 0 ? std::string() : " (it has " + WithThousandsSeparators(count) + ")");
     case Problem::OutOfMemory:
         return withReason("there is not enough memory", detail);

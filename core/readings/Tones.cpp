@@ -105,16 +105,26 @@ int ToneOfWritten(std::u16string_view written)
 {
     for (const char16_t unit : written) {
         if (unit >= u'1' && unit <= u'4') return unit - u'0';
-        for (std::size_t mark = 0; mark < 4; ++mark) {
-            const int tone = static_cast<int>(mark) + 1;
-            if (unit == CombiningMarks[mark]) return tone;
-            for (const MarkedVowel& vowel : MarkedVowels)
-                if (unit == vowel.marked[mark] || unit == vowel.capitals[mark]) return tone;
-            for (const NasalMarks& nasal : Nasals)
-                if (unit == nasal.marked[mark] || unit == nasal.capitals[mark]) return tone;
-        }
+        if (const int tone = UnmarkLetter(unit).tone) return tone;
     }
     return 0;
+}
+
+PlainLetter UnmarkLetter(char16_t unit)
+{
+    if (unit >= u'a' && unit <= u'z') return {unit, 0};
+    if (unit >= u'A' && unit <= u'Z') return {static_cast<char16_t>(unit - u'A' + u'a'), 0};
+    if (unit == LowerU || unit == CapitalU) return {u'v', 0};
+    if (unit < 0x80) return {0, 0};
+    for (std::size_t mark = 0; mark < 4; ++mark) {
+        const int tone = static_cast<int>(mark) + 1;
+        if (unit == CombiningMarks[mark]) return {0, tone};
+        for (const MarkedVowel& vowel : MarkedVowels)
+            if (unit == vowel.marked[mark] || unit == vowel.capitals[mark]) return {vowel.letter, tone};
+        for (const NasalMarks& nasal : Nasals)
+            if (unit == nasal.marked[mark] || unit == nasal.capitals[mark]) return {nasal.letter, tone};
+    }
+    return {0, 0};
 }
 
 bool BeginsWithAOrOOrE(std::u16string_view written)

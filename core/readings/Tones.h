@@ -28,6 +28,16 @@ std::u16string WriteToned(std::u16string_view toned, ToneStyle style);
 // 1 to 4, or 0 for the neutral tone and for a syllable without one.
 int ToneOfWritten(std::u16string_view written);
 
+// A letter of written pinyin as its lower-case letter without a mark (v for
+// ü) and the tone of its mark, 0 where it has none: 'Z' -> {'z', 0},
+// 'ǜ' -> {'v', 4}, 'Ń' -> {'n', 2}. A combining tone mark (U+0304, U+0301,
+// U+030C, U+0300) gives its tone and no letter; anything else neither.
+struct PlainLetter {
+    char16_t letter;  // 0: none
+    int tone;
+};
+PlainLetter UnmarkLetter(char16_t unit);
+
 // Whether a written syllable begins with a, o or e, marked or not: in a word
 // of several syllables it takes an apostrophe before it ("Xi'an").
 bool BeginsWithAOrOOrE(std::u16string_view written);

@@ -17,4 +17,12 @@ std::string ByteCount(unsigned long long bytes)
     return WithThousandsSeparators(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
+std::string CodePointLabel(char32_t codePoint)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (char32_t rest = codePoint; rest != 0 || hex.size() < 4; rest >>= 4) hex.insert(hex.begin(), digits[rest & 0xF]);
+    return "U+" + hex;
+}
+
 }  // namespace lorvane

@@ -1,5 +1,6 @@
 #include "text/Utf8.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -22,6 +23,36 @@ char16_t* appendCodePoint(char32_t codePoint, char16_t* out)
 }
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// What a byte that starts a sequence of two to four bytes says of the rest:
+// how many continuation bytes follow, and the range of the first, which
+// rules out overlong forms, surrogates and code points past U+10FFFF.
+struct SequenceStart {
+    int continuations = 0;  // 0: the byte starts no sequence
+    char32_t bits = 0;
+    unsigned char lower = 0x80;
+    unsigned char upper = 0xBF;
+};
+
+constexpr SequenceStart sequenceStartOf(unsigned char byte)
+{
+    if (byte >= 0xC2 && byte <= 0xDF) return {1, byte & 0x1Fu};
+    if (byte >= 0xE0 && byte <= 0xEF)
+        return {2, byte & 0x0Fu, static_cast<unsigned char>(byte == 0xE0 ? 0xA0 : 0x80),
+                static_cast<unsigned char>(byte == 0xED ? 0x9F : 0xBF)};
+    if (byte >= 0xF0 && byte <= 0xF4)
+        return {3, byte & 0x07u, static_cast<unsigned char>(byte == 0xF0 ? 0x90 : 0x80),
+                static_cast<unsigned char>(byte == 0xF4 ? 0x8F : 0xBF)};
+    return {};
+}
+
+// Looked up rather than worked out, as it is for nearly every Chinese character.
+constexpr auto SequenceStarts = [] {
+    std::array<SequenceStart, 256> starts{};
+    for (unsigned byte = 0; byte < starts.size(); ++byte)
+        starts[byte] = sequenceStartOf(static_cast<unsigned char>(byte));
+    return starts;
+}();
 
 // Decodes ASCII and whole two- and three-byte sequences whose lead byte puts
 // no limit on the byte after it, which covers nearly all text, and stops
@@ -95,21 +126,14 @@ char16_t* Utf8Decoder::decode(std::string_view bytes, char16_t* out)
         const auto byte = static_cast<unsigned char>(bytes[at]);
         if (bytesNeeded_ == 0) {
             ++at;
+            const SequenceStart& start = SequenceStarts[byte];
             if (byte < 0x80) {
                 *out++ = byte;
-            } else if (byte >= 0xC2 && byte <= 0xDF) {
-                bytesNeeded_ = 1;
-                codePoint_ = byte & 0x1F;
-            } else if (byte >= 0xE0 && byte <= 0xEF) {
-                if (byte == 0xE0) lowerBoundary_ = 0xA0;
-                if (byte == 0xED) upperBoundary_ = 0x9F;
-                bytesNeeded_ = 2;
-                codePoint_ = byte & 0x0F;
-            } else if (byte >= 0xF0 && byte <= 0xF4) {
-                if (byte == 0xF0) lowerBoundary_ = 0x90;
-                if (byte == 0xF4) upperBoundary_ = 0x8F;
-                bytesNeeded_ = 3;
-                codePoint_ = byte & 0x07;
+            } else if (start.continuations > 0) {
+                bytesNeeded_ = start.continuations;
+                codePoint_ = start.bits;
+                lowerBoundary_ = start.lower;
+                upperBoundary_ = start.upper;
             } else {
                 *out++ = ReplacementCharacter;
             }
@@ -144,6 +168,25 @@ void Utf8Decoder::finish(std::u16string& out)
 {
     if (bytesNeeded_ != 0) out.push_back(ReplacementCharacter);
     *this = Utf8Decoder{};
+}
+
+std::size_t FindInvalidUtf8(std::string_view bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (std::size_t at = 0; at < bytes.size();) {
+        if (data[at] < 0x80) {
+            ++at;
+            continue;
+        }
+        const SequenceStart& start = SequenceStarts[data[at]];
+        const auto length = static_cast<std::size_t>(start.continuations) + 1;
+        if (start.continuations == 0 || bytes.size() - at < length) return at;
+        if (data[at + 1] < start.lower || data[at + 1] > start.upper) return at;
+        for (std::size_t next = 2; next < length; ++next)
+            if (!isContinuation(data[at + next])) return at;
+        at += length;
+    }
+    return std::string_view::npos;
 }
 
 std::u16string Utf8ToUtf16(std::string_view bytes)

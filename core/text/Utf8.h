@@ -36,6 +36,11 @@ private:
 
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
+// Where the first sequence that is not well-formed UTF-8 begins (a stray or
+// missing continuation byte, an overlong form, a surrogate, a code point past
+// U+10FFFF, a sequence cut by the end), or npos where there is none.
+std::size_t FindInvalidUtf8(std::string_view bytes);
+
 // The most bytes `units` UTF-16 units take in UTF-8.
 constexpr std::size_t MaxUtf8Bytes(std::size_t units) { return 3 * units; }
 

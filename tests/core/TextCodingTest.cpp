@@ -54,6 +54,26 @@ TEST(Utf8Decoder, FastPathAgreesWithTheStateMachine)
     }
 }
 
+TEST(Utf8Check, FindsWhereTheFirstSequenceThatIsNotUtf8Begins)
+{
+    std::mt19937 random(12);
+    const std::string valid[] = {"a", "\xC3\xBC", "\xE4\xB8\xAD", "\xED\x9F\xBF", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF"};
+    // None becomes UTF-8 with what follows it.
+    const std::string invalid[] = {"\xBF",     "\xC0\xAF", "\xE0\x9F\xBF", "\xED\xA0\x80",
+                                   "\xF4\x90\x80\x80", "\xFF",     "\xE4\xB8" "a"};
+    for (int round = 0; round < 1000; ++round) {
+        std::string bytes;
+        std::size_t firstInvalid = std::string::npos;
+        for (int piece = 0; piece < 8; ++piece) {
+            const bool spoiled = random() % 12 == 0;
+            if (spoiled && firstInvalid == std::string::npos) firstInvalid = bytes.size();
+            bytes += spoiled ? invalid[random() % std::size(invalid)] : valid[random() % std::size(valid)];
+        }
+        ASSERT_EQ(firstInvalid, FindInvalidUtf8(bytes)) << round;
+    }
+    EXPECT_EQ(1u, FindInvalidUtf8("a\xE4\xB8"));  // cut by the end
+}
+
 TEST(Utf8Encoding, RoundTripsAndReplacesLoneSurrogates)
 {
     EXPECT_EQ("a\xE4\xB8\xAD\xF0\xA0\x80\x80\xC3\xBC", Utf16ToUtf8(u"a中\U00020000ü"));

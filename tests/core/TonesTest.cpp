@@ -14,6 +14,19 @@ std::u16string upper(std::u16string text)
     return text;
 }
 
+// Letters without marks and the tone the marks give, as a toned syllable.
+std::u16string unmarked(std::u16string_view written)
+{
+    std::u16string letters;
+    int tone = 0;
+    for (const char16_t unit : written) {
+        const PlainLetter plain = UnmarkLetter(unit);
+        if (plain.letter) letters += plain.letter;
+        tone += plain.tone;
+    }
+    return letters + static_cast<char16_t>(u'0' + (tone == 0 ? 5 : tone));
+}
+
 TEST(Tones, MarksStandWhereTheRulesPutThemAndEveryStyleKeepsTheTone)
 {
     struct Case {
@@ -41,6 +54,8 @@ TEST(Tones, MarksStandWhereTheRulesPutThemAndEveryStyleKeepsTheTone)
         EXPECT_EQ(test.toned.substr(0, test.toned.size() - 1), WriteToned(test.toned, ToneStyle::None)) << name;
         for (const std::u16string& written : {test.marks, test.capitals, test.toned})
             EXPECT_EQ(tone, ToneOfWritten(written)) << Utf16ToUtf8(written);
+        EXPECT_EQ(test.toned, unmarked(test.marks)) << name;
+        EXPECT_EQ(test.toned, unmarked(test.capitals)) << name;
     }
     // What is no toned syllable stays as it is.
     for (const std::u16string text : {u"zhong", u"Zhong4", u"zhong6", u"4", u"ü1"})
