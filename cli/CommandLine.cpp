@@ -50,6 +50,7 @@ constexpr Option Options[] = {
     {"--first-letters", false, [](CommandLine& commandLine, const std::string&) { commandLine.firstLetters = true; }},
     {"--separator", true, [](CommandLine& commandLine, const std::string& text) { commandLine.separator = text; }},
     {"--keep-other", false, [](CommandLine& commandLine, const std::string&) { commandLine.keepOther = true; }},
+    {"--phrases", true, [](CommandLine& commandLine, const std::string& path) { commandLine.phrases.push_back(path); }},
     {"--help", false, [](CommandLine& commandLine, const std::string&) { commandLine.showHelp = true; }},
     {"-h", false, [](CommandLine& commandLine, const std::string&) { commandLine.showHelp = true; }},
     {"--version", false, [](CommandLine& commandLine, const std::string&) { commandLine.showVersion = true; }},
@@ -146,7 +147,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         throw UsageError{"--separator may not hold a line break or a NUL"};
     if (commandLine.keepOther && commandLine.names) throw UsageError{"--keep-other does not go with --names"};
     // The spoken tones and names follow the readings chosen by context.
-    if (commandLine.sandhi || commandLine.names) commandLine.context = true;
+    if (commandLine.sandhi || commandLine.names || !commandLine.phrases.empty()) commandLine.context = true;
     if (commandLine.names) commandLine.perLine = true;
     if (commandLine.words && !commandLine.context && commandLine.tones == ToneStyle::None)
         throw UsageError{"--words goes with --context, --tone or --names"};

@@ -21,6 +21,7 @@ struct CommandLine {
     bool firstLetters = false;          // each syllable as its first letter
     std::string separator = " ";        // between characters' readings, UTF-8
     bool keepOther = false;             // units without readings written where they stand
+    std::vector<std::string> phrases;   // files of the user's own words; by context
     bool showHelp = false;
     bool showVersion = false;
     std::vector<std::string> files;  // none: standard input

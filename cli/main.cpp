@@ -45,10 +45,13 @@ Loaded loadFor(const cli::CommandLine& commandLine)
     // The index by context, or that of the readings in tones, is the only one.
     const bool ownIndex = commandLine.context || tones || commandLine.firstLetters;
     LoadedTable table = ownIndex ? LoadTable(tablePath) : LoadTableAndIndex(tablePath);
+    std::vector<Phrases> phrases;
+    for (const std::string& path : commandLine.phrases) phrases.push_back(LoadPhrases(path));
     Loaded loaded;
     if (commandLine.context)
         loaded.context = LoadContext(*table.table, table.file.path(), wordsPath,
-                                     {commandLine.tones, commandLine.sandhi, commandLine.names, commandLine.firstLetters});
+                                     {commandLine.tones, commandLine.sandhi, commandLine.names, commandLine.firstLetters,
+                                      phrases});
     else if (tones)
         loaded.ordinary = LoadTonedIndex(*table.table, wordsPath, commandLine.tones);
     else if (commandLine.firstLetters)

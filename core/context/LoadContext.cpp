@@ -2,6 +2,7 @@
 
 #include "context/FirstLetters.h"
 #include "context/TonedData.h"
+#include "context/UserWords.h"
 #include "datafile/DataFileReader.h"
 #include "sys/FilePath.h"
 
@@ -17,6 +18,8 @@ LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::
         tones = std::move(words.tones);
         loaded.tones = tones;
     }
+    if (setup.tones == ToneStyle::None)
+        for (const Phrases& phrases : setup.phrases) AddUserWords(words, phrases, nullptr);
     if (setup.firstLetters) {
         loaded.index = std::make_unique<ContextIndex>(FirstLetterSlots(table.slots), FirstLetterWords(std::move(words)),
                                                       ContextIndex::Options{});
@@ -40,6 +43,7 @@ LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::
     WordData body = std::move(tones->body);
     tones->body = WordData{};
     tones->body.syllables = body.syllables;
+    for (const Phrases& phrases : setup.phrases) AddUserWords(body, phrases, tones.get());
     loaded.index = std::make_unique<ContextIndex>(slots, WrittenToned(std::move(body), setup.tones), options);
     if (setup.sandhi) loaded.sandhi = std::make_unique<Sandhi>(*loaded.index, setup.tones);
     return loaded;

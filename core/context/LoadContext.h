@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "context/ContextIndex.h"
+#include "context/PhrasesFile.h"
 #include "context/Sandhi.h"
 #include "context/WordData.h"
 #include "readings/Tones.h"
@@ -18,6 +20,7 @@ struct ContextSetup {
     bool sandhi = false;      // with tones only
     bool surnames = false;    // the tone part is kept for names, even without tones
     bool firstLetters = false;  // readings as their first letters; without tones
+    std::span<const Phrases> phrases;  // the user's own words, later files winning
 };
 
 struct LoadedContext {

@@ -175,6 +175,7 @@ Phrases ParsePhrases(std::string_view bytes, const std::string& path)
 {
     if (bytes.size() > MaxDataFileBytes)
         throw DataFileError(DataFile::Phrases, Kind::TooLarge, path, {}, bytes.size());
+    const std::size_t fileBytes = bytes.size();
     if (bytes.starts_with(Utf8ByteOrderMark)) bytes.remove_prefix(Utf8ByteOrderMark.size());
     PhrasesBuilder builder(path);
     for (std::uint32_t line = 1; !bytes.empty(); ++line) {
@@ -188,7 +189,9 @@ Phrases ParsePhrases(std::string_view bytes, const std::string& path)
         builder.addLine(content, line);
         bytes.remove_prefix(lineFeed ? length + 1 : length);
     }
-    return builder.take();
+    Phrases phrases = builder.take();
+    phrases.fileBytes = fileBytes;
+    return phrases;
 }
 
 Phrases LoadPhrases(const std::string& path)

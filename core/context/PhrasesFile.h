@@ -33,6 +33,7 @@ struct Phrases {
     // entry gives no tone; where the entry gives a tone anywhere, with its
     // tone ("zhong4", "lv4"), and 5 where it gives none ("de5").
     std::vector<std::u16string> syllables;
+    std::size_t fileBytes = 0;  // the size of the file it was read from
 
     std::u16string_view unitsOf(const Entry& entry) const { return {units.data() + entry.unitsStart, entry.length}; }
 };

@@ -295,6 +295,13 @@ TEST_F(LorvaneCli, FailuresExitWithTheirCodeAndSayWhatFailed)
          words + quoted(words_) + ": the file has no tones or names (version 1)"},
         {{{"--table", table_, "--names", "--words", words_}}, 3,
          words + quoted(words_) + ": the file has no tones or names (version 1)"},
+        {{{"--table", table_, "--words", words_, "--phrases", absent}}, 3,
+         "cannot load the phrases " + quoted(absent) + ": the file does not exist"},
+        {{{"--table", table_, "--words", words_, "--phrases", write("p.txt", "# 我的词\n重庆 chong qing\n银行 yin\n")}}, 3,
+         "cannot load the phrases " + quoted(folder_.path() / "p.txt") +
+             ": line 3: the word \"银行\" has 2 characters but 1 syllable"},
+        {{{"--table", table_, "--words", words_, "--phrases", write("q.txt", "重庆 chong qeng\n")}}, 3,
+         "cannot load the phrases " + quoted(folder_.path() / "q.txt") + ": line 1: \"qeng\" is not a pinyin syllable"},
         {{{"--sandhi"}}, 2, "--sandhi goes with --tone=marks or --tone=numbers\nUsage: lorvane-cli"},
         {{{"--tone", "high"}}, 2, "--tone takes none, marks or numbers, not \"high\"\nUsage: lorvane-cli"},
         {{{"--first-letters", "--tone=numbers"}}, 2, "--first-letters has no tones: it goes without --tone\nUsage:"},
@@ -342,6 +349,11 @@ TEST_F(LorvaneCli, TonesAndNamesWithTheShippedData)
     EXPECT_EQ(0, names.exitCode) << names.errors;
     EXPECT_EQ("Zeng Guofan\n\n\nOuyang Xiu\nShan Tianfang\n\nLi\nZhuge Liang\n", names.output);
     EXPECT_EQ("ZĒNG GUÓFĀN\n", run({"--names", "--tone=marks", "--case=upper"}, "曾国藩").output);
+    // The user's own words, the later file winning.
+    const auto mine = write("mine.txt", "重庆 zhòng qìng\n长 cháng\n");
+    const auto theirs = write("theirs.txt", "\xEF\xBB\xBF重庆 chong2 qing4 # a city\r\n");
+    EXPECT_EQ("zhòng qìng cháng dà\n", run({"--phrases", mine, "--tone=marks", "--single"}, "重庆长大").output);
+    EXPECT_EQ("chong qing chang da\n", run({"--phrases", mine, "--phrases", theirs, "--single"}, "重庆长大").output);
 }
 
 TEST_F(LorvaneCli, StopsAtTheFirstFailedWrite)

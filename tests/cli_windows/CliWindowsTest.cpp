@@ -80,6 +80,24 @@ TEST_F(ChineseNames, TonesAndNamesWithTheShippedData)
         << noTones.errors;
 }
 
+// The user's own words from a file at a Chinese path; a bad line is named
+// with its number.
+TEST_F(ChineseNames, PhrasesAtAChinesePath)
+{
+    const std::filesystem::path phrases = folder_.path() / L"拼音 表" / L"我的 词语.txt";
+    std::ofstream(phrases, std::ios::binary) << "\xEF\xBB\xBF# 我的词\r\n重庆 zhòng qìng\r\n";
+    const Outcome mine = RunCli({L"--table", table_, L"--words", words_, L"--phrases", phrases.wstring(), L"--single"},
+                                "重庆");
+    EXPECT_EQ(Done, mine.exitCode) << mine.errors;
+    EXPECT_EQ("zhong qing\n", mine.output);
+    std::ofstream(phrases, std::ios::binary) << "重庆 zhong\n";
+    const Outcome bad = RunCli({L"--table", table_, L"--words", words_, L"--phrases=" + phrases.wstring()}, "重庆");
+    EXPECT_EQ(TableFailure, bad.exitCode);
+    EXPECT_NE(bad.errors.find(Utf8(L"我的 词语.txt\": line 1: the word \"重庆\" has 2 characters but 1 syllable")),
+              std::string::npos)
+        << bad.errors;
+}
+
 // Files and standard input, in the order given, are one text, as if all had
 // come through the pipe; the second file's byte-order mark is skipped.
 TEST_F(ChineseNames, FilesAndStandardInputInOrder)

@@ -85,7 +85,7 @@ struct TonedFixture {
 
     LoadedContext context(ToneStyle style, bool sandhi = false) const
     {
-        return BuildContext(table, words, "words.dat", {style, sandhi, true});
+        return BuildContext(table, words, "words.dat", {style, sandhi, true, false, {}});
     }
 };
 
@@ -120,7 +120,7 @@ TEST(TonedConversion, ByContextTheWordsToneWinsNeutralTonesIncluded)
     untoned.tones.reset();
     untoned.version = 1;
     try {
-        BuildContext(fixture.table, untoned, "/data/words.dat", {ToneStyle::Marks, false, false});
+        BuildContext(fixture.table, untoned, "/data/words.dat", {ToneStyle::Marks, false, false, false, {}});
         ADD_FAILURE() << "indexed in tones without them";
     } catch (const DataFileError& error) {
         EXPECT_EQ(DataFileError::Problem::NoTones, error.problem());

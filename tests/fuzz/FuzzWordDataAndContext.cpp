@@ -156,7 +156,7 @@ void checkTones(const PinyinTable& table, const WordData& words, std::u16string_
     const WordData toned = withTones(words, table);
     const ToneStyle style = settings & 0x20 ? ToneStyle::Marks : ToneStyle::Numbers;
     const ToneData& tones = *toned.tones;
-    const LoadedContext loaded = BuildContext(table, toned, "fuzz/toned.dat", {style, (settings & 0x40) != 0, true});
+    const LoadedContext loaded = BuildContext(table, toned, "fuzz/toned.dat", {style, (settings & 0x40) != 0, true, false, {}});
 
     PinyinTable tonedTable;
     const std::vector<std::u16string> slots = TonedSlots(table.slots, tones, style);
@@ -174,7 +174,7 @@ void checkTones(const PinyinTable& table, const WordData& words, std::u16string_
             fail("the tone changes depend on how the text is cut");
     }
 
-    const LoadedContext plain = BuildContext(table, toned, "fuzz/toned.dat", {style, false, true});
+    const LoadedContext plain = BuildContext(table, toned, "fuzz/toned.dat", {style, false, true, false, {}});
     std::size_t lines = 0;
     for (std::size_t at = 0; at <= text.size() && lines < 16; ++lines) {
         std::size_t end = text.find(u'\n', at);
