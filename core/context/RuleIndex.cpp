@@ -1,6 +1,7 @@
 #include "context/RuleIndex.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <tuple>
 
 namespace lorvane {
@@ -52,8 +53,8 @@ RuleIndex::Rules RuleIndex::rulesOf(char16_t target) const
 
 const RuleIndex::Entry* RuleIndex::find(std::uint32_t begin, std::uint32_t end, char16_t neighbour) const
 {
-    const auto first = entries_.begin() + begin;
-    const auto last = entries_.begin() + end;
+    const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(begin);
+    const auto last = entries_.begin() + static_cast<std::ptrdiff_t>(end);
     const auto found =
         std::lower_bound(first, last, neighbour, [](const Entry& entry, char16_t unit) { return entry.neighbour < unit; });
     return found != last && found->neighbour == neighbour ? &*found : nullptr;
