@@ -280,6 +280,11 @@ void ContextIndex::Builder::addUnits()
     for (const std::uint16_t syllable : words_.wordSyllables) explicitPositions += syllable != NoSyllable;
     index_.readingAfter_.reserve(explicitPositions);
     index_.readingBefore_.reserve(explicitPositions);
+    // The pairs go in after all are known, so that the filters' scattered
+    // bits are fetched ahead of their setting.
+    std::vector<std::uint32_t> after, before;
+    after.reserve(explicitPositions);
+    before.reserve(explicitPositions);
     index_.wordChoices_.assign(words_.wordSyllables.size(), 0);
     for (const WordData::Word& word : words_.words) {
         if (word.syllablesStart == WordData::NoReadings) continue;
@@ -290,10 +295,13 @@ void ContextIndex::Builder::addUnits()
             const char16_t unit = units[position];
             readByWords[unit] = true;
             index_.wordChoices_[word.syllablesStart + position] = choiceOf(unit, syllable);
-            if (position > 0) index_.readingAfter_.add(units[position - 1], unit);
-            if (position + 1 < units.size()) index_.readingBefore_.add(unit, units[position + 1]);
+            if (position > 0) after.push_back(static_cast<std::uint32_t>(units[position - 1]) << 16 | unit);
+            if (position + 1 < units.size()) before.push_back(static_cast<std::uint32_t>(unit) << 16 | units[position + 1]);
         }
     }
+
+    index_.readingAfter_.addAll(after);
+    index_.readingBefore_.addAll(before);
 
     std::vector<std::uint32_t> ruleChoices;
     ruleChoices.reserve(words_.rules.size());
@@ -331,11 +339,15 @@ void ContextIndex::PairFilter::reserve(std::size_t pairs)
     bits_.assign(bits / 64, full_ ? ~std::uint64_t{0} : 0);
 }
 
-void ContextIndex::PairFilter::add(char16_t first, char16_t second)
+void ContextIndex::PairFilter::addAll(std::span<const std::uint32_t> pairs)
 {
     if (full_) return;
-    const std::uint32_t bit = slotOf(first, second);
-    bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    constexpr std::size_t Ahead = 16;
+    for (std::size_t at = 0; at < pairs.size(); ++at) {
+        if (at + Ahead < pairs.size()) __builtin_prefetch(&bits_[slotOf(pairs[at + Ahead]) >> 6], 1);
+        const std::uint32_t bit = slotOf(pairs[at]);
+        bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    }
 }
 
 std::size_t ContextIndex::memoryBytes() const

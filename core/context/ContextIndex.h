@@ -161,18 +161,16 @@ private:
     class PairFilter {
     public:
         void reserve(std::size_t pairs);
-        void add(char16_t first, char16_t second);
+        // Pairs as first << 16 | second.
+        void addAll(std::span<const std::uint32_t> pairs);
         bool mayHold(char16_t first, char16_t second) const
         {
-            const std::uint32_t bit = slotOf(first, second);
+            const std::uint32_t bit = slotOf(static_cast<std::uint32_t>(first) << 16 | second);
             return bits_[bit >> 6] >> (bit & 63) & 1;
         }
 
     private:
-        std::uint32_t slotOf(char16_t first, char16_t second) const
-        {
-            return ((static_cast<std::uint32_t>(first) << 16 | second) * 0x9E3779B1u) >> shift_;
-        }
+        std::uint32_t slotOf(std::uint32_t pair) const { return (pair * 0x9E3779B1u) >> shift_; }
         std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(1);
         unsigned shift_ = 26;
         bool full_ = false;

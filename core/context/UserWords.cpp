@@ -53,18 +53,43 @@ std::u16string spelled(const std::u16string& syllable, char16_t unit, const Tone
 
 void AddUserWords(WordData& words, const Phrases& phrases, const ToneData* toned)
 {
-    // The entries by word, the last of each word only.
-    std::vector<std::uint32_t> order(phrases.entries.size());
-    for (std::uint32_t at = 0; at < order.size(); ++at) order[at] = at;
+    // The entries by word, the last of each word only. Most comparisons
+    // are settled by the first three units, packed into one number.
+    struct Keyed {
+        std::uint64_t start;
+        std::uint32_t entry;
+    };
     const auto unitsOf = [&](std::uint32_t entry) { return phrases.unitsOf(phrases.entries[entry]); };
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return unitsOf(a) < unitsOf(b); });
+    std::vector<Keyed> order(phrases.entries.size());
+    for (std::uint32_t entry = 0; entry < order.size(); ++entry) {
+        const std::u16string_view units = unitsOf(entry);
+        std::uint64_t start = 0;
+        for (std::size_t at = 0; at < 3; ++at) start = start << 16 | (at < units.size() ? units[at] : 0);
+        // A word of fewer units comes before the longer ones it begins.
+        order[entry] = {start << 4 | std::min<std::size_t>(units.size(), 3), entry};
+    }
+    std::sort(order.begin(), order.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.start != b.start) return a.start < b.start;
+        const int compared = unitsOf(a.entry).compare(unitsOf(b.entry));
+        return compared != 0 ? compared < 0 : a.entry < b.entry;
+    });
     std::vector<std::uint32_t> winners;
     for (std::size_t at = 0; at < order.size(); ++at)
-        if (at + 1 == order.size() || unitsOf(order[at + 1]) != unitsOf(order[at])) winners.push_back(order[at]);
+        if (at + 1 == order.size() || unitsOf(order[at + 1].entry) != unitsOf(order[at].entry))
+            winners.push_back(order[at].entry);
 
+    // Each of the file's syllables as the word data spells it, where that
+    // does not depend on the character: all of them but those without a tone
+    // for toned word data.
     SyllableIndex syllables(words.syllables);
+    std::vector<std::uint16_t> spelledOnce(phrases.syllables.size(), NoSyllable);
+    for (std::size_t at = 0; at < spelledOnce.size(); ++at)
+        if (!toned || IsTonedSyllable(phrases.syllables[at]))
+            spelledOnce[at] = syllables.of(spelled(phrases.syllables[at], 0, toned));
     const auto syllableOf = [&](std::uint32_t entry, std::size_t position) {
         const std::uint32_t at = phrases.entries[entry].unitsStart + static_cast<std::uint32_t>(position);
+        const std::uint16_t once = spelledOnce[phrases.syllableOf[at]];
+        if (once != NoSyllable) return once;
         return syllables.of(spelled(phrases.syllables[phrases.syllableOf[at]], phrases.units[at], toned));
     };
     std::vector<std::uint16_t> singleOf(0x10000, NoSyllable);
