@@ -97,7 +97,7 @@ WordGraph::Slot WordGraph::pair(char16_t first, char16_t second, std::uint64_t& 
 {
     const Slot* begin = pairs_.data() + firsts_[first].begin;
     const Slot* end = pairs_.data() + firsts_[first + 1].begin;
-    if (end - begin > DirectSearch) {
+    if (end - begin > std::ptrdiff_t{DirectSearch}) {
         const std::uint16_t* places = places_.data() + firsts_[first].places + (second & 0xFF);
         end = begin + places[1];
         begin += places[0];

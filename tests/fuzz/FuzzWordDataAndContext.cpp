@@ -77,8 +77,8 @@ WordData withTones(const WordData& words, const PinyinTable& table)
     for (const WordData::Word& word : words.words) {
         std::vector<std::uint16_t> syllables;
         if (word.syllablesStart != WordData::NoReadings)
-            syllables.assign(words.wordSyllables.begin() + word.syllablesStart,
-                             words.wordSyllables.begin() + word.syllablesStart + word.length);
+            syllables.assign(words.wordSyllables.data() + word.syllablesStart,
+                             words.wordSyllables.data() + word.syllablesStart + word.length);
         contents.words.push_back({std::u16string(words.unitsOf(word)), word.cost, syllables});
     }
     testing::TonePart& tones = contents.tones.emplace();
