@@ -17,7 +17,9 @@ if(NOT LORVANE_HELP2MAN)
 endif()
 set(manual_page ${CMAKE_BINARY_DIR}/lorvane-cli.1)
 add_custom_command(OUTPUT ${manual_page}
-  COMMAND ${LORVANE_HELP2MAN} --no-info --section=1 "--name=convert Chinese text to toneless pinyin"
+  # The help text's tone marks and Hanzi are UTF-8: help2man reads and
+  # writes them as such only in a UTF-8 locale.
+  COMMAND ${LORVANE_HELP2MAN} --no-info --section=1 --locale=C.UTF-8 "--name=convert Chinese text to pinyin"
     --output=${manual_page} $<TARGET_FILE:lorvane-cli>
   DEPENDS lorvane-cli
   COMMENT "Making lorvane-cli's manual page from its --help and --version"
@@ -32,11 +34,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lorvane-cli)
 # CPack's default drops the fourth number of the version.
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "convert Chinese text (Hanzi) to toneless pinyin")
-set(CPACK_PACKAGE_DESCRIPTION "lorvane-cli writes the toneless pinyin of Chinese text in UTF-8. A
-character with several readings gives one first and the others in
-parentheses: the most common, or with --context the one that the words
-around it call for.")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "convert Chinese text (Hanzi) to pinyin")
+set(CPACK_PACKAGE_DESCRIPTION "lorvane-cli writes the pinyin of Chinese text in UTF-8, without tones,
+with tone marks or with tone numbers. A character with several readings
+gives one first and the others in parentheses: the most common, or with
+--context the one that the words around it call for. It also reads
+personal names (surname first), writes first letters, joins syllables
+with any separator, keeps the text that is not Chinese, and takes the
+user's own words.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${LORVANE_DEB_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -237,8 +237,9 @@ TEST_F(LorvaneCli, HelpAndVersionGoToStandardOutput)
     const Outcome help = run({"--help"});
     EXPECT_EQ(0, help.exitCode);
     EXPECT_EQ(0u, help.output.rfind("Usage: lorvane-cli", 0));
-    EXPECT_NE(help.output.find("Exit status: 0 done, 2 wrong usage, 3 the pinyin table or the word data cannot\n"
-                               "be loaded, 4 an input cannot be read, 5 the output cannot be written."),
+    EXPECT_NE(help.output.find("Exit status: 0 done, 2 wrong usage, 3 the pinyin table, the word data or a\n"
+                               "phrases file cannot be loaded, 4 an input cannot be read, 5 the output cannot\n"
+                               "be written."),
               std::string::npos);
     const Outcome version = run({"--version"});
     EXPECT_EQ(0, version.exitCode);

@@ -56,9 +56,10 @@ errors=$(echo 重 | "$root/alone/lorvane-cli" 2>&1 >/dev/null) || status=$?
 [ "$status" -eq 3 ] || fail "lorvane-cli without its data exited with $status, not 3"
 [[ $errors == *"\"$root/alone/pymb.dat\""* ]] || fail "lorvane-cli without its data should name the table beside it: $errors"
 
-manual=$(LC_ALL=C MANWIDTH=200 man -l "$root/usr/share/man/man1/lorvane-cli.1") || fail "man -l cannot show the manual page"
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$root/usr/share/man/man1/lorvane-cli.1") || fail "man -l cannot show the manual page"
 grep -q '^ *lorvane-cli - ' <<<"$manual" || fail "the manual page has no NAME line"
-for option in $("$tool" --help | grep -o -- '--[a-z]\+' | sort -u); do
+for option in $("$tool" --help | grep -o -- '--[a-z][a-z-]*[a-z]' | sort -u); do
   grep -q -- "$option" <<<"$manual" || fail "the manual page does not name $option"
 done
+grep -q 'zhòng qìng' <<<"$manual" || fail "the manual page lost the tone marks of --help"
 echo "test-linux-package: $package installs and runs"
