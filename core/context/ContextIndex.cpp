@@ -100,6 +100,7 @@ private:
     std::vector<std::uint16_t> bySyllableText_;
     std::vector<std::uint16_t> sameSyllable_;  // by syllable
     std::vector<Listed> listed_;               // sorted by key
+    std::vector<std::uint32_t> listedFrom_;    // by unit: where its entries of listed_ start
     std::size_t textUnits_ = 0;
     std::size_t choiceCount_ = 0;
     std::size_t tableBytes_ = 0;
@@ -266,14 +267,17 @@ std::uint32_t ContextIndex::Builder::choiceOf(char16_t unit, std::uint16_t sylla
 {
     if (syllable == NoSyllable) return index_.unitInfo_[unit];
     const std::uint32_t key = static_cast<std::uint32_t>(unit) << 16 | sameSyllable_[syllable];
-    const auto found = std::lower_bound(listed_.begin(), listed_.end(), key,
-                                        [](const Listed& listed, std::uint32_t wanted) { return listed.key < wanted; });
-    if (found != listed_.end() && found->key == key) return found->choice;
+    for (std::uint32_t at = listedFrom_[unit]; at < listedFrom_[unit + 1u]; ++at)
+        if (listed_[at].key == key) return listed_[at].choice;
     return FreeChoice | sameSyllable_[syllable];
 }
 
 void ContextIndex::Builder::addUnits()
 {
+    listedFrom_.assign(UnitCount + 1, 0);
+    for (const Listed& listed : listed_) ++listedFrom_[(listed.key >> 16) + 1];
+    for (std::size_t unit = 0; unit < UnitCount; ++unit) listedFrom_[unit + 1] += listedFrom_[unit];
+
     // Which units words read, and the pairs they read them in.
     std::vector<bool> readByWords(UnitCount, false);
     std::size_t explicitPositions = 0;

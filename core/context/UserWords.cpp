@@ -53,8 +53,8 @@ std::u16string spelled(const std::u16string& syllable, char16_t unit, const Tone
 
 void AddUserWords(WordData& words, const Phrases& phrases, const ToneData* toned)
 {
-    // The entries by word, the last of each word only. Most comparisons
-    // are settled by the first three units, packed into one number.
+    // The entries by word. Most comparisons are settled by the first three
+    // units and the length up to three, packed into one number.
     struct Keyed {
         std::uint64_t start;
         std::uint32_t entry;
@@ -68,15 +68,16 @@ void AddUserWords(WordData& words, const Phrases& phrases, const ToneData* toned
         // A word of fewer units comes before the longer ones it begins.
         order[entry] = {start << 4 | std::min<std::size_t>(units.size(), 3), entry};
     }
+    // Words of under three units are whole in the number.
+    const auto isWhole = [](const Keyed& keyed) { return (keyed.start & 0xF) < 3; };
     std::sort(order.begin(), order.end(), [&](const Keyed& a, const Keyed& b) {
         if (a.start != b.start) return a.start < b.start;
-        const int compared = unitsOf(a.entry).compare(unitsOf(b.entry));
+        const int compared = isWhole(a) ? 0 : unitsOf(a.entry).compare(unitsOf(b.entry));
         return compared != 0 ? compared < 0 : a.entry < b.entry;
     });
-    std::vector<std::uint32_t> winners;
-    for (std::size_t at = 0; at < order.size(); ++at)
-        if (at + 1 == order.size() || unitsOf(order[at + 1].entry) != unitsOf(order[at].entry))
-            winners.push_back(order[at].entry);
+    const auto sameWord = [&](const Keyed& a, const Keyed& b) {
+        return a.start == b.start && (isWhole(a) || unitsOf(a.entry) == unitsOf(b.entry));
+    };
 
     // Each of the file's syllables as the word data spells it, where that
     // does not depend on the character: all of them but those without a tone
@@ -86,15 +87,44 @@ void AddUserWords(WordData& words, const Phrases& phrases, const ToneData* toned
     for (std::size_t at = 0; at < spelledOnce.size(); ++at)
         if (!toned || IsTonedSyllable(phrases.syllables[at]))
             spelledOnce[at] = syllables.of(spelled(phrases.syllables[at], 0, toned));
-    const auto syllableOf = [&](std::uint32_t entry, std::size_t position) {
-        const std::uint32_t at = phrases.entries[entry].unitsStart + static_cast<std::uint32_t>(position);
-        const std::uint16_t once = spelledOnce[phrases.syllableOf[at]];
-        if (once != NoSyllable) return once;
-        return syllables.of(spelled(phrases.syllables[phrases.syllableOf[at]], phrases.units[at], toned));
+
+    // The last entry of each word, copied out in order with its syllables as
+    // the word data spells them: the passes below read them one after another.
+    struct Winner {
+        std::uint32_t start;
+        std::uint32_t length;
+    };
+    std::vector<Winner> winners;
+    std::u16string winnerUnits;
+    std::vector<std::uint16_t> winnerSyllables;
+    // The entries are read in an order unrelated to the file's: each one's
+    // place is fetched ahead, then what it points to.
+    constexpr std::size_t EntriesAhead = 16, UnitsAhead = 8;
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        if (at + EntriesAhead < order.size()) __builtin_prefetch(&phrases.entries[order[at + EntriesAhead].entry]);
+        if (at + UnitsAhead < order.size()) {
+            const std::uint32_t start = phrases.entries[order[at + UnitsAhead].entry].unitsStart;
+            __builtin_prefetch(&phrases.units[start]);
+            __builtin_prefetch(&phrases.syllableOf[start]);
+        }
+        if (at + 1 < order.size() && sameWord(order[at], order[at + 1])) continue;
+        const Phrases::Entry& entry = phrases.entries[order[at].entry];
+        winners.push_back({static_cast<std::uint32_t>(winnerUnits.size()), entry.length});
+        for (std::uint32_t position = entry.unitsStart; position < entry.unitsStart + entry.length; ++position) {
+            const std::uint16_t once = spelledOnce[phrases.syllableOf[position]];
+            winnerUnits += phrases.units[position];
+            winnerSyllables.push_back(
+                once != NoSyllable ? once
+                                   : syllables.of(spelled(phrases.syllables[phrases.syllableOf[position]],
+                                                          phrases.units[position], toned)));
+        }
+    }
+    const auto winnerUnitsOf = [&](const Winner& winner) {
+        return std::u16string_view(winnerUnits).substr(winner.start, winner.length);
     };
     std::vector<std::uint16_t> singleOf(0x10000, NoSyllable);
-    for (const std::uint32_t entry : winners)
-        if (phrases.entries[entry].length == 1) singleOf[unitsOf(entry)[0]] = syllableOf(entry, 0);
+    for (const Winner& winner : winners)
+        if (winner.length == 1) singleOf[winnerUnits[winner.start]] = winnerSyllables[winner.start];
 
     // A record for every character of the entries.
     const auto hasRecord = std::make_unique<std::bitset<0x10000>>();
@@ -103,12 +133,11 @@ void AddUserWords(WordData& words, const Phrases& phrases, const ToneData* toned
         hasRecord->set(record.unit);
         highestCost = std::max(highestCost, record.singleCost);
     }
-    for (const std::uint32_t entry : winners)
-        for (const char16_t unit : unitsOf(entry))
-            if (!hasRecord->test(unit)) {
-                hasRecord->set(unit);
-                words.chars.push_back({unit, highestCost, NoSyllable});
-            }
+    for (const char16_t unit : winnerUnits)
+        if (!hasRecord->test(unit)) {
+            hasRecord->set(unit);
+            words.chars.push_back({unit, highestCost, NoSyllable});
+        }
     std::sort(words.chars.begin(), words.chars.end(), [](const auto& a, const auto& b) { return a.unit < b.unit; });
     for (WordData::Char& record : words.chars)
         if (singleOf[record.unit] != NoSyllable) record.aloneSyllable = singleOf[record.unit];
@@ -146,12 +175,12 @@ void AddUserWords(WordData& words, const Phrases& phrases, const ToneData* toned
             return hasReadings ? words.wordSyllables[word.syllablesStart + position] : NoSyllable;
         }, hasReadings);
     };
-    for (const std::uint32_t entry : winners) {
-        const std::u16string_view entryUnits = unitsOf(entry);
+    for (const Winner& winner : winners) {
+        const std::u16string_view entryUnits = winnerUnitsOf(winner);
         if (entryUnits.size() < 2) continue;
         while (next < words.words.size() && words.unitsOf(words.words[next]) < entryUnits) addOld(words.words[next++]);
         if (next < words.words.size() && words.unitsOf(words.words[next]) == entryUnits) ++next;
-        addWord(entryUnits, 0, [&](std::size_t position) { return syllableOf(entry, position); }, true);
+        addWord(entryUnits, 0, [&](std::size_t position) { return winnerSyllables[winner.start + position]; }, true);
     }
     while (next < words.words.size()) addOld(words.words[next++]);
     words.words = std::move(merged);
