@@ -48,12 +48,6 @@ FIRST_READING = {
                      # kHanyuPinlu has only the older shui
     "镐": "gao",     # a pick (十字镐); the words' hao is one name, 李昌镐
     "喏": "nuo",     # the interjection; re is only the old 唱喏
-    "晟": "sheng",   # bright; the dictionaries' reading and the one of given
-                     # names; cheng is a regional surname reading
-    "阚": "kan",     # the surname Kan, its use today; han (a tiger's roar)
-                     # is archaic
-    "隗": "wei",     # the surname Wei; kui is an ancient state's name
-    "缪": "miao",    # the surname Miao; mou and miu live in words (绸缪, 纰缪)
 }
 
 # Characters that stand for a metric unit and are read as the two syllables
