@@ -16,6 +16,7 @@
 #include <string>
 
 #include "context/ContextConversion.h"
+#include "context/LoadContext.h"
 #include "context/PhrasesFile.h"
 #include "readings/Tones.h"
 #include "table/TableConversion.h"
@@ -52,6 +53,7 @@ struct Fixture {
     std::string wordsPath;
     std::unique_ptr<PinyinTable> table = std::make_unique<PinyinTable>();
     std::unique_ptr<ContextIndex> index;
+    LoadedContext toned;  // in tone marks, with the sandhi of 一 and 不 for its own case; none for word data without tones
     std::unique_ptr<PinyinIndex> ordinary;
     std::u16string corpus;
     std::optional<std::u16string> specialWords;  // words with special readings only
@@ -65,9 +67,16 @@ void registerConversions(const Fixture& fixture)
     };
     // As lorvane-cli converts: pieces of 64 KiB of UTF-8, about 22,000 units,
     // the readings handed on in pieces of bounded size.
-    const auto inPieces = [&fixture](benchmark::State& state, const std::u16string* text) {
-        if (!text) {
-            state.SkipWithError("no text of special words; run bench/make_corpus.sh");
+    struct InPieces {
+        const std::u16string* text;
+        const ContextIndex* index;
+        const Sandhi* sandhi = nullptr;
+    };
+    const auto inPieces = [](benchmark::State& state, InPieces what) {
+        const std::u16string* text = what.text;
+        if (!text || !what.index) {
+            state.SkipWithError(!text ? "no text of special words; run bench/make_corpus.sh"
+                                      : "the word data has no tones");
             return;
         }
         constexpr std::size_t Piece = 22000;
@@ -75,7 +84,7 @@ void registerConversions(const Fixture& fixture)
             void write(std::u16string_view readings) override { benchmark::DoNotOptimize(readings.data()); }
         } sink;
         for (auto _ : state) {
-            ContextConversion conversion(*fixture.index, {});
+            ContextConversion conversion(*what.index, {}, what.sandhi);
             PieceWriter writer(sink);
             for (std::size_t at = 0; at < text->size(); at += Piece)
                 conversion.append(std::u16string_view(*text).substr(at, Piece), writer);
@@ -90,9 +99,13 @@ void registerConversions(const Fixture& fixture)
     };
     benchmark::RegisterBenchmark("Context/AllReadings", inContext, ConversionOptions{});
     benchmark::RegisterBenchmark("Context/Single", inContext, ConversionOptions{LetterCase::AsStored, true});
-    benchmark::RegisterBenchmark("Context/AllReadingsInPieces", inPieces, &fixture.corpus);
+    const ContextIndex* const index = fixture.index.get();
+    benchmark::RegisterBenchmark("Context/AllReadingsInPieces", inPieces, InPieces{&fixture.corpus, index});
     benchmark::RegisterBenchmark("Context/SpecialWordsInPieces", inPieces,
-                                 fixture.specialWords ? &*fixture.specialWords : nullptr);
+                                 InPieces{fixture.specialWords ? &*fixture.specialWords : nullptr, index});
+    benchmark::RegisterBenchmark("Context/ToneMarksInPieces", inPieces, InPieces{&fixture.corpus, fixture.toned.index.get()});
+    benchmark::RegisterBenchmark("Context/ToneMarksAndSandhiInPieces", inPieces,
+                                 InPieces{&fixture.corpus, fixture.toned.index.get(), fixture.toned.sandhi.get()});
     benchmark::RegisterBenchmark("Ordinary/AllReadings", ordinary, ConversionOptions{});
 }
 
@@ -165,6 +178,18 @@ void registerLoading(const Fixture& fixture)
             benchmark::DoNotOptimize(&index);
         }
     }));
+    // What lorvane-cli --phrases adds to a --context start: the file read
+    // (below), then its words put into the word data before it is indexed.
+    const auto loadContext = [&fixture](benchmark::State& state, std::size_t phraseCount) {
+        std::vector<Phrases> phrases;
+        if (phraseCount) phrases.push_back(ParsePhrases(phrasesFile(phraseCount), "phrases.txt"));
+        ContextSetup setup;
+        setup.phrases = phrases;
+        for (auto _ : state)
+            benchmark::DoNotOptimize(LoadContext(*fixture.table, LORVANE_BENCH_TABLE, fixture.wordsPath, setup).index);
+    };
+    milliseconds(benchmark::RegisterBenchmark("LoadContext/NoPhrases", loadContext, std::size_t{0}));
+    milliseconds(benchmark::RegisterBenchmark("LoadContext/100000Phrases", loadContext, std::size_t{100000}));
     // What each lorvane-cli --phrases takes, on a file far larger than most.
     milliseconds(benchmark::RegisterBenchmark("LoadPhrases/100000Entries", [](benchmark::State& state) {
         const std::string bytes = phrasesFile(100000);
@@ -187,6 +212,12 @@ int main(int argc, char** argv)
         TableFile tableFile(LORVANE_BENCH_TABLE);
         LoadPinyinTable(tableFile, *fixture.table);
         fixture.index = std::make_unique<ContextIndex>(*fixture.table, LoadWordData(fixture.wordsPath));
+        if (LoadWordData(fixture.wordsPath).tones) {
+            ContextSetup toneMarks;
+            toneMarks.tones = ToneStyle::Marks;
+            toneMarks.sandhi = true;
+            fixture.toned = LoadContext(*fixture.table, LORVANE_BENCH_TABLE, fixture.wordsPath, toneMarks);
+        }
     } catch (const std::exception& error) {
         std::cerr << "context_bench: " << error.what()
                   << "\n(set LORVANE_BENCH_WORDS, or make one with bench/make_synthetic_words.py)\n";

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs lorvane-cli over bench/corpus/large.txt, output to /dev/null, and
-# prints the input rate and the peak memory, once with the default options
-# and once with --lines --single, the same two with --context when there is
-# word data (LORVANE_BENCH_WORDS, else words.dat beside lorvane-cli); then
-# the time of a run on empty input, which is the process start plus a cold
-# load of the table.
+# prints the input rate and the peak memory: with the default options and
+# with --lines --single; in tones, first letters and with the other text
+# kept; the same with --context when there is word data
+# (LORVANE_BENCH_WORDS, else words.dat beside lorvane-cli), and --names over
+# the names of bench/accuracy repeated. Then the time of a run on empty
+# input, which is the process start plus a cold load of the data.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -58,19 +59,46 @@ measure() {
 
 measure "lorvane-cli"
 measure "lorvane-cli --lines --single" --lines --single
+measure "lorvane-cli --first-letters" --first-letters
+measure "lorvane-cli --keep-other" --keep-other
 words=${LORVANE_BENCH_WORDS:-$(dirname "$cli")/words.dat}
 if [ -e "$words" ]; then
+  # Word data from before tones has none: the modes in tones are left out.
+  toned=$("$cli" --tone=marks --words "$words" </dev/null >/dev/null 2>&1 && echo yes || echo no)
+  [ "$toned" = no ] || measure "lorvane-cli --tone=marks" --tone=marks --words "$words"
   measure "lorvane-cli --context" --context --words "$words"
   measure "lorvane-cli --context --lines --single" --context --lines --single --words "$words"
+  measure "lorvane-cli --context --first-letters --single --separator=" --context --first-letters --single \
+    --separator= --words "$words"
+  measure "lorvane-cli --context --keep-other" --context --keep-other --words "$words"
+  if [ "$toned" = yes ]; then
+    measure "lorvane-cli --context --tone=marks" --context --tone=marks --words "$words"
+    measure "lorvane-cli --context --tone=numbers --sandhi --single" --context --tone=numbers --sandhi --single \
+      --words "$words"
+    names=$(mktemp)
+    trap 'rm -f "$names"' EXIT
+    one_round=$(grep -hv '^#' bench/accuracy/names-dev.tsv bench/accuracy/names-eval.tsv | cut -f1)
+    for _ in $(seq 4000); do echo "$one_round"; done >"$names"
+    input=$names bytes=$(stat -c %s "$names") measure "lorvane-cli --names --tone=marks, names" --names \
+      --tone=marks --words "$words"
+  fi
   special=bench/corpus/special-words-large.txt
   if [ -e "$special" ]; then
     input=$special bytes=$(stat -c %s "$special") measure "lorvane-cli --context, special words" --context --words "$words"
   fi
 fi
 
-runs=20
-start=$(date +%s%N)
-for _ in $(seq "$runs"); do "$cli" /dev/null >/dev/null; done
-end=$(date +%s%N)
-awk -v ns=$((end - start)) -v runs="$runs" \
-  'BEGIN { printf "lorvane-cli startup on empty input: %.1f ms per run\n", ns / runs / 1e6 }'
+startup() {
+  local label=$1 runs=20 start end
+  shift
+  start=$(date +%s%N)
+  for _ in $(seq "$runs"); do "$cli" "$@" /dev/null >/dev/null; done
+  end=$(date +%s%N)
+  awk -v ns=$((end - start)) -v runs="$runs" -v label="$label" \
+    'BEGIN { printf "%s on empty input: %.1f ms per run\n", label, ns / runs / 1e6 }'
+}
+startup "lorvane-cli startup"
+if [ -e "$words" ]; then
+  startup "lorvane-cli --context startup" --context --words "$words"
+  [ "$toned" = no ] || startup "lorvane-cli --context --tone=marks startup" --context --tone=marks --words "$words"
+fi
