@@ -77,37 +77,42 @@ def is_toned(syllable):
             and syllable[:-1].isalpha() and syllable[:-1].islower())
 
 
-def parse_set(path):
-    """Reads a set file; a malformed line is an error naming file and line."""
-    sentences = []
+def data_lines(path):
+    """(number, line) for each line of a set file that is not blank or a comment."""
     with open(path, encoding="utf-8") as stream:
         for number, raw in enumerate(stream, 1):
             line = raw.rstrip("\r\n")
-            if not line.strip() or line.startswith("#"):
-                continue
-            where = f"{path}:{number}"
-            fields = line.split("\t")
-            if len(fields) not in (4, 5):
-                raise MeasureError(f"{where}: expected 4 or 5 tab-separated fields, found {len(fields)}")
-            text, readings, hard, source = fields[:4]
-            readings = readings.split()
-            toned = fields[4].split() if len(fields) == 5 else None
-            if toned is not None and (
-                    [t[:-1] for t in toned] != readings or not all(map(is_toned, toned))):
-                raise MeasureError(f"{where}: toned readings must be the readings with a tone 1 to 5")
-            ideographs = sum(1 for ch in text if is_ideograph(ch))
-            if len(readings) != ideographs:
-                raise MeasureError(f"{where}: {ideographs} ideographs but {len(readings)} readings")
-            bad = [r for r in readings if not (r.isascii() and r.isalpha() and r.islower())]
-            if bad:
-                raise MeasureError(f"{where}: readings must be lower-case a-z syllables, not {bad[0]!r}")
-            try:
-                hard = [int(h) for h in hard.split(",") if h.strip()]
-            except ValueError:
-                raise MeasureError(f"{where}: hard must be comma-separated indices") from None
-            if any(not 0 <= h < ideographs for h in hard):
-                raise MeasureError(f"{where}: hard index out of range 0..{ideographs - 1}")
-            sentences.append(Sentence(text, readings, hard, source, number, toned))
+            if line.strip() and not line.startswith("#"):
+                yield number, line
+
+
+def parse_set(path):
+    """Reads a set file; a malformed line is an error naming file and line."""
+    sentences = []
+    for number, line in data_lines(path):
+        where = f"{path}:{number}"
+        fields = line.split("\t")
+        if len(fields) not in (4, 5):
+            raise MeasureError(f"{where}: expected 4 or 5 tab-separated fields, found {len(fields)}")
+        text, readings, hard, source = fields[:4]
+        readings = readings.split()
+        toned = fields[4].split() if len(fields) == 5 else None
+        if toned is not None and (
+                [t[:-1] for t in toned] != readings or not all(map(is_toned, toned))):
+            raise MeasureError(f"{where}: toned readings must be the readings with a tone 1 to 5")
+        ideographs = sum(1 for ch in text if is_ideograph(ch))
+        if len(readings) != ideographs:
+            raise MeasureError(f"{where}: {ideographs} ideographs but {len(readings)} readings")
+        bad = [r for r in readings if not (r.isascii() and r.isalpha() and r.islower())]
+        if bad:
+            raise MeasureError(f"{where}: readings must be lower-case a-z syllables, not {bad[0]!r}")
+        try:
+            hard = [int(h) for h in hard.split(",") if h.strip()]
+        except ValueError:
+            raise MeasureError(f"{where}: hard must be comma-separated indices") from None
+        if any(not 0 <= h < ideographs for h in hard):
+            raise MeasureError(f"{where}: hard index out of range 0..{ideographs - 1}")
+        sentences.append(Sentence(text, readings, hard, source, number, toned))
     if not sentences:
         raise MeasureError(f"{path}: no sentences")
     return sentences
@@ -305,16 +310,12 @@ class Name:
 
 def parse_names(path):
     names = []
-    with open(path, encoding="utf-8") as stream:
-        for number, raw in enumerate(stream, 1):
-            line = raw.rstrip("\r\n")
-            if not line.strip() or line.startswith("#"):
-                continue
-            fields = line.split("\t")
-            if len(fields) != 5 or fields[3] not in ("compound", "polyphonic", "plain"):
-                raise MeasureError(f"{path}:{number}: expected name, reading, toned reading, "
-                                   "kind (compound, polyphonic or plain) and source")
-            names.append(Name(fields[0], fields[1], fields[2], fields[3], number))
+    for number, line in data_lines(path):
+        fields = line.split("\t")
+        if len(fields) != 5 or fields[3] not in ("compound", "polyphonic", "plain"):
+            raise MeasureError(f"{path}:{number}: expected name, reading, toned reading, "
+                               "kind (compound, polyphonic or plain) and source")
+        names.append(Name(fields[0], fields[1], fields[2], fields[3], number))
     if not names:
         raise MeasureError(f"{path}: no names")
     return names

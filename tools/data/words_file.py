@@ -328,14 +328,19 @@ class _Reader:
                 self.fail("%s: U+%04X is NUL or a surrogate" % (where, unit))
             return chr(unit)
 
+        def units_increasing(layout, count, what):
+            """The records of `layout`, their first field a unit, units increasing."""
+            previous = 0
+            for number in range(count):
+                record = self.unpack(layout)
+                where = "%s %d" % (what, number)
+                if record[0] <= previous:
+                    self.fail("%s: U+%04X out of order" % (where, record[0]))
+                previous = record[0]
+                yield where, record
+
         char_tones = {}
-        previous = 0
-        for number in range(n_char_tones):
-            unit, count = self.unpack("<HB")
-            where = "char tones %d" % number
-            if unit <= previous:
-                self.fail("%s: U+%04X out of order" % (where, unit))
-            previous = unit
+        for where, (unit, count) in units_increasing("<HB", n_char_tones, "char tones"):
             if count == 0:
                 self.fail("%s: no reading" % where)
             readings = [toned(i, where) for i in self.unpack("<%dH" % count)]
@@ -354,13 +359,7 @@ class _Reader:
             surname = "".join(unit_char(u, where) for u in units)
             surnames[surname] = tuple(toned(i, where) for i in self.unpack("<%dH" % length))
         name_readings = {}
-        previous = 0
-        for number in range(n_name_readings):
-            unit, index = self.unpack("<HH")
-            where = "name reading %d" % number
-            if unit <= previous:
-                self.fail("%s: U+%04X out of order" % (where, unit))
-            previous = unit
+        for where, (unit, index) in units_increasing("<HH", n_name_readings, "name reading"):
             name_readings[unit_char(unit, where)] = toned(index, where)
         return Tones(body, char_tones, surnames, name_readings)
 
