@@ -38,8 +38,10 @@ std::string DataFileReader::readAll(unsigned long long maxBytes)
         for (;;) {
             const std::size_t read = file_.read(chunk, sizeof chunk);
             if (read == 0) break;
+            // Refused before it is kept, so that a pipe costs no more than
+            // the largest file.
+            if (bytes.size() + read > maxBytes) throw tooLarge(0);
             bytes.append(chunk, read);
-            if (bytes.size() > maxBytes) throw tooLarge(0);
         }
     } catch (const FileError& error) {
         throw DataFileError(which_, DataFileError::Problem::Unreadable, path_, error.what());
