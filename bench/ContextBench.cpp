@@ -180,16 +180,21 @@ void registerLoading(const Fixture& fixture)
     }));
     // What lorvane-cli --phrases adds to a --context start: the file read
     // (below), then its words put into the word data before it is indexed.
-    const auto loadContext = [&fixture](benchmark::State& state, std::size_t phraseCount) {
+    const auto loadContext = [&fixture](benchmark::State& state, std::size_t phraseCount, ToneStyle tones) {
         std::vector<Phrases> phrases;
         if (phraseCount) phrases.push_back(ParsePhrases(phrasesFile(phraseCount), "phrases.txt"));
         ContextSetup setup;
+        setup.tones = tones;
         setup.phrases = phrases;
         for (auto _ : state)
             benchmark::DoNotOptimize(LoadContext(*fixture.table, LORVANE_BENCH_TABLE, fixture.wordsPath, setup).index);
     };
-    milliseconds(benchmark::RegisterBenchmark("LoadContext/NoPhrases", loadContext, std::size_t{0}));
-    milliseconds(benchmark::RegisterBenchmark("LoadContext/100000Phrases", loadContext, std::size_t{100000}));
+    milliseconds(benchmark::RegisterBenchmark("LoadContext/NoPhrases", loadContext, std::size_t{0}, ToneStyle::None));
+    milliseconds(benchmark::RegisterBenchmark("LoadContext/100000Phrases", loadContext, std::size_t{100000},
+                                              ToneStyle::None));
+    if (fixture.toned.index)
+        milliseconds(
+            benchmark::RegisterBenchmark("LoadContext/ToneMarks", loadContext, std::size_t{0}, ToneStyle::Marks));
     // What each lorvane-cli --phrases takes, on a file far larger than most.
     milliseconds(benchmark::RegisterBenchmark("LoadPhrases/100000Entries", [](benchmark::State& state) {
         const std::string bytes = phrasesFile(100000);
