@@ -9,6 +9,12 @@ namespace {
 
 bool isBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\u3000'; }
 
+// One or two units as one number, in the order of the units.
+std::uint32_t keyOf(std::u16string_view units)
+{
+    return static_cast<std::uint32_t>(units[0]) << 16 | (units.size() > 1 ? units[1] : 0);
+}
+
 std::u16string_view withoutBlank(std::u16string_view reading)
 {
     return reading.empty() || reading.back() != u' ' ? reading : reading.substr(0, reading.size() - 1);
@@ -23,6 +29,8 @@ NameConversion::NameConversion(const ContextIndex& index, const ToneData& tones,
       readingsText_(index.text(LetterCase::AsStored))
 {
     held_.reserve(LongestName);
+    for (const ToneData::Surname& surname : tones_.surnames)
+        surnameKeys_.push_back(keyOf(tones_.unitsOf(surname)));
     for (const std::uint16_t syllable : tones_.surnameSyllables)
         surnameReadings_.push_back(WriteToned(tones_.body.syllables[syllable], style));
     for (const ToneData::NameReading& reading : tones_.nameReadings)
@@ -55,15 +63,11 @@ void NameConversion::finish(PieceWriter& writer)
 
 std::optional<std::size_t> NameConversion::surnameOf(std::u16string_view name) const
 {
-    const std::vector<ToneData::Surname>& surnames = tones_.surnames;
     for (std::size_t length = std::min<std::size_t>(2, name.size() - 1); length > 0; --length) {
-        const std::u16string_view wanted = name.substr(0, length);
-        const auto found = std::lower_bound(surnames.begin(), surnames.end(), wanted,
-                                            [&](const ToneData::Surname& surname, std::u16string_view units) {
-                                                return tones_.unitsOf(surname) < units;
-                                            });
-        if (found != surnames.end() && tones_.unitsOf(*found) == wanted)
-            return static_cast<std::size_t>(found - surnames.begin());
+        const std::uint32_t wanted = keyOf(name.substr(0, length));
+        const auto found = std::lower_bound(surnameKeys_.begin(), surnameKeys_.end(), wanted);
+        if (found != surnameKeys_.end() && *found == wanted)
+            return static_cast<std::size_t>(found - surnameKeys_.begin());
     }
     return std::nullopt;
 }

@@ -65,6 +65,9 @@ private:
     // The list's readings written in the style: of each surname unit, and
     // of each name reading.
     std::vector<std::u16string> surnameReadings_;
+    // Of each surname of the list, in its order: first unit << 16 | second,
+    // 0 for one unit.
+    std::vector<std::uint32_t> surnameKeys_;
     std::vector<std::u16string> nameReadings_;
     std::vector<std::u16string_view> syllables_;
     std::u16string written_;

@@ -131,6 +131,11 @@ bool BeginsWithAOrOOrE(std::u16string_view written)
 {
     if (written.empty()) return false;
     const char16_t first = written.front();
+    // Most syllables begin with a plain letter.
+    if (first < 0x80) {
+        const char16_t lower = first | 0x20;
+        return lower == u'a' || lower == u'o' || lower == u'e';
+    }
     for (const char16_t letter : {u'a', u'o', u'e'}) {
         if (first == letter || first == ToUpperAscii(letter)) return true;
         for (const MarkedVowel& vowel : MarkedVowels)
