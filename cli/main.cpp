@@ -71,7 +71,7 @@ std::unique_ptr<cli::InputConverter> converterFor(const cli::CommandLine& comman
     if (commandLine.names)
         return std::make_unique<cli::StreamConverter<NameConversion>>(
             NameConversion(*context.index, *context.tones, commandLine.tones, commandLine.options,
-                           context.sandhi.get()),
+                           context.sandhi.get(), {commandLine.firstLetters, context.ownReadings}),
             commandLine.perLine, write, shape);
     if (commandLine.context)
         return std::make_unique<cli::StreamConverter<ContextConversion>>(

@@ -5,15 +5,10 @@
 #include "text/Utf8.h"
 
 namespace lorvane {
-namespace {
-
-// The first letter of a reading, a surrogate pair whole.
-std::u16string_view firstLetterOf(std::u16string_view reading)
+std::u16string_view FirstLetterOf(std::u16string_view reading)
 {
     return reading.substr(0, reading.size() >= 2 && IsHighSurrogate(reading[0]) ? 2 : 1);
 }
-
-}  // namespace
 
 std::vector<std::u16string> FirstLetterSlots(std::span<const std::u16string> slots)
 {
@@ -25,7 +20,7 @@ std::vector<std::u16string> FirstLetterSlots(std::span<const std::u16string> slo
             continue;
         }
         std::u16string& entry = shaped.emplace_back(1, slot[0]);
-        entry += firstLetterOf(std::u16string_view(slot).substr(1));
+        entry += FirstLetterOf(std::u16string_view(slot).substr(1));
     }
     // Equal entries side by side, the earliest first; all but it go.
     std::vector<std::size_t> order(shaped.size());
@@ -43,7 +38,7 @@ std::vector<std::u16string> FirstLetterSlots(std::span<const std::u16string> slo
 
 WordData FirstLetterWords(WordData words)
 {
-    for (std::u16string& syllable : words.syllables) syllable = std::u16string(firstLetterOf(syllable));
+    for (std::u16string& syllable : words.syllables) syllable = std::u16string(FirstLetterOf(syllable));
     if (words.tones) words.tones.reset();
     return words;
 }

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "context/WordData.h"
@@ -10,6 +11,9 @@ namespace lorvane {
 
 // Readings as their first letters, for search keys and abbreviations:
 // 重庆 as "z (c) q", or "c q" by context.
+
+// The first letter of a reading, a surrogate pair whole.
+std::u16string_view FirstLetterOf(std::u16string_view reading);
 
 // The table's slots with each reading cut to its first letter ("重zhong"
 // gives "重z"); a slot that would repeat an earlier one of its unit ("的de",

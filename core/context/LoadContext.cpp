@@ -1,5 +1,7 @@
 #include "context/LoadContext.h"
 
+#include <algorithm>
+
 #include "context/FirstLetters.h"
 #include "context/TonedData.h"
 #include "context/UserWords.h"
@@ -12,6 +14,12 @@ LoadedContext BuildContext(const PinyinTable& table, WordData words, const std::
                            const ContextSetup& setup)
 {
     LoadedContext loaded;
+    for (const Phrases& phrases : setup.phrases)
+        for (const Phrases::Entry& entry : phrases.entries)
+            if (entry.length == 1) loaded.ownReadings.push_back(phrases.units[entry.unitsStart]);
+    std::sort(loaded.ownReadings.begin(), loaded.ownReadings.end());
+    loaded.ownReadings.erase(std::unique(loaded.ownReadings.begin(), loaded.ownReadings.end()),
+                             loaded.ownReadings.end());
     std::shared_ptr<ToneData> tones;
     if (setup.tones != ToneStyle::None || setup.surnames) {
         RequireTones(words, wordsPath);

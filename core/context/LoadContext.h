@@ -3,6 +3,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "context/ContextIndex.h"
 #include "context/PhrasesFile.h"
@@ -27,6 +28,9 @@ struct LoadedContext {
     std::unique_ptr<ContextIndex> index;
     std::shared_ptr<const ToneData> tones;  // with tones or surnames
     std::unique_ptr<Sandhi> sandhi;         // with sandhi
+    // The units that the user's one-character phrases read, in increasing
+    // order; names give them these readings over the surname list's.
+    std::vector<char16_t> ownReadings;
 };
 
 // Indexes `words`, read from `wordsPath` (UTF-8, for messages), with the

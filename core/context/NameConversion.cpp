@@ -1,7 +1,9 @@
 #include "context/NameConversion.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "context/FirstLetters.h"
 #include "text/Utf8.h"
 
 namespace lorvane {
@@ -23,18 +25,20 @@ std::u16string_view withoutBlank(std::u16string_view reading)
 }  // namespace
 
 NameConversion::NameConversion(const ContextIndex& index, const ToneData& tones, ToneStyle style,
-                               ConversionOptions options, const Sandhi* sandhi)
-    : index_(index), tones_(tones), letterCase_(options.letterCase),
+                               ConversionOptions options, const Sandhi* sandhi, NameShape shape)
+    : index_(index), tones_(tones), letterCase_(options.letterCase), shape_(std::move(shape)),
       byContext_(index, {LetterCase::AsStored, true}), ordinary_(index, options, sandhi),
       readingsText_(index.text(LetterCase::AsStored))
 {
     held_.reserve(LongestName);
     for (const ToneData::Surname& surname : tones_.surnames)
         surnameKeys_.push_back(keyOf(tones_.unitsOf(surname)));
-    for (const std::uint16_t syllable : tones_.surnameSyllables)
-        surnameReadings_.push_back(WriteToned(tones_.body.syllables[syllable], style));
-    for (const ToneData::NameReading& reading : tones_.nameReadings)
-        nameReadings_.push_back(WriteToned(tones_.body.syllables[reading.syllable], style));
+    const auto written = [&](std::uint16_t syllable) {
+        const std::u16string whole = WriteToned(tones_.body.syllables[syllable], style);
+        return shape_.firstLetters ? std::u16string(FirstLetterOf(whole)) : whole;
+    };
+    for (const std::uint16_t syllable : tones_.surnameSyllables) surnameReadings_.push_back(written(syllable));
+    for (const ToneData::NameReading& reading : tones_.nameReadings) nameReadings_.push_back(written(reading.syllable));
 }
 
 void NameConversion::append(std::u16string_view text, PieceWriter& writer)
@@ -108,9 +112,10 @@ bool NameConversion::writeName(PieceWriter& writer)
     const std::size_t surnameLength = surname ? tones_.surnames[*surname].length : 1;
     if (!known) {
         for (std::size_t at = 0; surname && at < surnameLength; ++at)
-            syllables_[at] = surnameReadings_[tones_.surnames[*surname].start + at];
+            if (!hasOwnReading(name_[at])) syllables_[at] = surnameReadings_[tones_.surnames[*surname].start + at];
         for (std::size_t at = surnameLength; at < name_.size(); ++at)
-            if (const std::u16string* reading = nameReadingOf(name_[at])) syllables_[at] = *reading;
+            if (const std::u16string* reading = nameReadingOf(name_[at]); reading && !hasOwnReading(name_[at]))
+                syllables_[at] = *reading;
     }
 
     written_.clear();
@@ -129,7 +134,8 @@ void NameConversion::appendWord(std::span<const std::u16string_view> syllables)
 {
     const std::size_t start = written_.size();
     for (std::size_t at = 0; at < syllables.size(); ++at) {
-        if (at > 0 && BeginsWithAOrOOrE(syllables[at])) written_.push_back(u'\'');
+        // Letters alone need no apostrophe to part them.
+        if (at > 0 && !shape_.firstLetters && BeginsWithAOrOOrE(syllables[at])) written_.push_back(u'\'');
         written_.append(syllables[at]);
     }
     if (letterCase_ == LetterCase::AllUpper)

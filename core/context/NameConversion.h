@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,15 @@
 
 namespace lorvane {
 
+// What the user asked of names besides tones and case.
+struct NameShape {
+    bool firstLetters = false;  // each syllable as its first letter: "z gf"
+    // The units that the user's own one-character words read, in increasing
+    // order: their readings win over the surname list's and the name
+    // readings.
+    std::vector<char16_t> ownReadings;
+};
+
 // Each text (a line) is one person's name, written as the rules for
 // Chinese names in pinyin write it: the surname, then the given name, each
 // one word of its syllables, "ouyang xiu", "Zeng Guofan"; inside a word a
@@ -25,8 +35,9 @@ namespace lorvane {
 // begins it and leaves a given name, read as that list reads it; else its
 // first character. The given name's characters take their name readings,
 // else the readings chosen by context in the whole name. Where the whole
-// name is a word of the word data, that word's readings win throughout. Any other text, and a text too long to be a name, is
-// converted by context as ordinary text.
+// name is a word of the word data, that word's readings win throughout.
+// Any other text, and a text too long to be a name, is converted by context
+// as ordinary text.
 class NameConversion {
 public:
     // The longest name, blanks included, held until its end.
@@ -36,7 +47,7 @@ public:
     // the toneless ones for ToneStyle::None. Text that is no name is
     // converted with `options` and `sandhi`; names take one reading each.
     NameConversion(const ContextIndex& index, const ToneData& tones, ToneStyle style, ConversionOptions options,
-                   const Sandhi* sandhi = nullptr);
+                   const Sandhi* sandhi = nullptr, NameShape shape = {});
 
     void append(std::u16string_view text, PieceWriter& writer);
     // The end of the name.
@@ -49,12 +60,17 @@ private:
     // The surname the list gives `name`, leaving at least one unit after it.
     std::optional<std::size_t> surnameOf(std::u16string_view name) const;
     const std::u16string* nameReadingOf(char16_t unit) const;
+    bool hasOwnReading(char16_t unit) const
+    {
+        return std::binary_search(shape_.ownReadings.begin(), shape_.ownReadings.end(), unit);
+    }
     // Appends `syllables` (written, each ending in a blank) as one word.
     void appendWord(std::span<const std::u16string_view> syllables);
 
     const ContextIndex& index_;
     const ToneData& tones_;
     LetterCase letterCase_;
+    NameShape shape_;
     ContextConversion byContext_;  // of names: one reading each
     ContextConversion ordinary_;   // of other text, with the options given
     const char16_t* readingsText_;

@@ -5,6 +5,7 @@
 #include "WordDataWriter.h"
 #include "context/LoadContext.h"
 #include "context/NameConversion.h"
+#include "context/PhrasesFile.h"
 #include "context/TonedData.h"
 #include "readings/ConvertWhole.h"
 #include "table/TableConversion.h"
@@ -83,9 +84,10 @@ struct TonedFixture {
         words = ParseWordData(testing::WordDataBytes(contents), "words.dat");
     }
 
-    LoadedContext context(ToneStyle style, bool sandhi = false) const
+    LoadedContext context(ToneStyle style, bool sandhi = false, bool firstLetters = false,
+                          std::span<const Phrases> phrases = {}) const
     {
-        return BuildContext(table, words, "words.dat", {style, sandhi, true, false, {}});
+        return BuildContext(table, words, "words.dat", {style, sandhi, true, firstLetters, phrases});
     }
 };
 
@@ -195,6 +197,22 @@ TEST(TonedConversion, NamesAreWrittenSurnameAndGivenNameEachOneWord)
     EXPECT_EQ(u"ZĒNG GUOFAN", name(marks, ToneStyle::Marks, u"曾国藩", LetterCase::AllUpper));
     EXPECT_EQ(u"Ōuyáng Xiu", name(marks, ToneStyle::Marks, u"欧阳修"));
     EXPECT_EQ(u"Wang Hai'ou", name(numbers, ToneStyle::Numbers, u"王海鸥"));
+    // First letters, without apostrophes; a character the user's own words
+    // read wins over the surname list.
+    const LoadedContext letters = fixture.context(ToneStyle::None, false, true);
+    const NameShape firstLetters{true, {}};
+    EXPECT_EQ(u"Oy X", ConvertWhole(NameConversion(*letters.index, *letters.tones, ToneStyle::None,
+                                                   {LetterCase::FirstLetterUpper, false}, nullptr, firstLetters),
+                                    u"欧阳修"));
+    EXPECT_EQ(u"w ho", ConvertWhole(NameConversion(*letters.index, *letters.tones, ToneStyle::None, {}, nullptr,
+                                                   firstLetters),
+                                    u"王海鸥"));
+    const Phrases own[] = {ParsePhrases("单 dan\n", "phrases.txt")};
+    const LoadedContext withOwn = fixture.context(ToneStyle::Marks, false, false, own);
+    EXPECT_EQ(u"Dan Tianfang",  // the fixture has no tones for these
+              ConvertWhole(NameConversion(*withOwn.index, *withOwn.tones, ToneStyle::Marks,
+                                          {LetterCase::FirstLetterUpper, false}, nullptr, {false, withOwn.ownReadings}),
+                           u"单田芳"));
     // A line too long to be a name is converted as it comes, held no longer.
     const std::u16string longLine(NameConversion::LongestName + 1, u'李');
     std::u16string expected;
