@@ -196,6 +196,11 @@ TYPED_TEST(Streaming, SeparatorsAndKeptText)
         {"重\n庆\n", kept(u" "), false, single, zhong + "\n" + qing + "\n"},
         {"重\r\n\n庆", kept(u" "), true, single, zhong + "\r\n\n" + qing + "\n"},
         {"\xF0\xA0\x80\x80重", kept(u"_"), false, single, "\xF0\xA0\x80\x80_" + zhong + "\n"},
+        // Letters of other scripts, a combining mark with its letter, and
+        // symbols and emoji, which stand without a separator.
+        {"重Huế庆שלום", kept(u"-"), false, single, zhong + "-Huế-" + qing + "-שלום\n"},
+        {"重e\xCC\x81庆", kept(u"-"), false, single, zhong + "-e\xCC\x81-" + qing + "\n"},
+        {"重😀庆☺重", kept(u"-"), false, single, zhong + "😀" + qing + "☺" + zhong + "\n"},
     };
     for (const Case& test : cases)
         for (const std::size_t piece : {1u, 2u, 100u})
