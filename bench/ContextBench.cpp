@@ -56,7 +56,7 @@ struct Fixture {
     LoadedContext toned;  // in tone marks, with the sandhi of 一 and 不 for its own case; none for word data without tones
     std::unique_ptr<PinyinIndex> ordinary;
     std::u16string corpus;
-    std::optional<std::u16string> specialWords;  // words with special readings only
+    std::optional<std::u16string> explicitWords;  // words with explicit readings only
 };
 
 void registerConversions(const Fixture& fixture)
@@ -75,7 +75,7 @@ void registerConversions(const Fixture& fixture)
     const auto inPieces = [](benchmark::State& state, InPieces what) {
         const std::u16string* text = what.text;
         if (!text || !what.index) {
-            state.SkipWithError(!text ? "no text of special words; run bench/make_corpus.sh"
+            state.SkipWithError(!text ? "no text of words with explicit readings; run bench/make_corpus.sh"
                                       : "the word data has no tones");
             return;
         }
@@ -101,8 +101,8 @@ void registerConversions(const Fixture& fixture)
     benchmark::RegisterBenchmark("Context/Single", inContext, ConversionOptions{LetterCase::AsStored, true});
     const ContextIndex* const index = fixture.index.get();
     benchmark::RegisterBenchmark("Context/AllReadingsInPieces", inPieces, InPieces{&fixture.corpus, index});
-    benchmark::RegisterBenchmark("Context/SpecialWordsInPieces", inPieces,
-                                 InPieces{fixture.specialWords ? &*fixture.specialWords : nullptr, index});
+    benchmark::RegisterBenchmark("Context/ExplicitWordsInPieces", inPieces,
+                                 InPieces{fixture.explicitWords ? &*fixture.explicitWords : nullptr, index});
     benchmark::RegisterBenchmark("Context/ToneMarksInPieces", inPieces, InPieces{&fixture.corpus, fixture.toned.index.get()});
     benchmark::RegisterBenchmark("Context/ToneMarksAndSandhiInPieces", inPieces,
                                  InPieces{&fixture.corpus, fixture.toned.index.get(), fixture.toned.sandhi.get()});
@@ -235,8 +235,8 @@ int main(int argc, char** argv)
         return 1;
     }
     fixture.corpus = *corpus;
-    fixture.specialWords =
-        readCorpus(fromEnvironment("LORVANE_BENCH_SPECIAL_WORDS", LORVANE_BENCH_DEFAULT_SPECIAL_WORDS));
+    fixture.explicitWords =
+        readCorpus(fromEnvironment("LORVANE_BENCH_EXPLICIT_WORDS", LORVANE_BENCH_DEFAULT_EXPLICIT_WORDS));
     std::cerr << "context_bench: word data " << fixture.wordsPath << ", corpus " << corpusPath << " ("
               << fixture.corpus.size() << " units)\n";
 

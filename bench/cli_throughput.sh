@@ -82,9 +82,10 @@ if [ -e "$words" ]; then
     input=$names bytes=$(stat -c %s "$names") measure "lorvane-cli --names --tone=marks, names" --names \
       --tone=marks --words "$words"
   fi
-  special=bench/corpus/special-words-large.txt
-  if [ -e "$special" ]; then
-    input=$special bytes=$(stat -c %s "$special") measure "lorvane-cli --context, special words" --context --words "$words"
+  explicit=bench/corpus/explicit-words-large.txt
+  if [ -e "$explicit" ]; then
+    input=$explicit bytes=$(stat -c %s "$explicit") measure "lorvane-cli --context, words with explicit readings" \
+      --context --words "$words"
   fi
 fi
 

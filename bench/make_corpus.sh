@@ -2,8 +2,8 @@
 # Makes the benchmark corpus from the Chinese fortunes of the fortunes-zh
 # package: bench/corpus/chinese.txt (about 2 MB of real text) and
 # bench/corpus/large.txt (the same text repeated to at least 256 MiB); and
-# from data/words.dat, bench/corpus/special-words.txt and
-# special-words-large.txt (2 and 64 MB of words with special readings).
+# from data/words.dat, bench/corpus/explicit-words.txt and
+# explicit-words-large.txt (2 and 64 MB of words with explicit readings).
 # Does nothing when both files are already there and whole.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -37,11 +37,11 @@ if [ "$(stat -c %s corpus/large.txt 2>/dev/null || echo 0)" -ne $((copies * size
   mv corpus/large.txt.part corpus/large.txt
 fi
 
-# Text made only of words with special readings, from the word data.
+# Text made only of words with explicit readings, from the word data.
 words=../data/words.dat
-if [ -e "$words" ] && { [ ! -e corpus/special-words.txt ] || [ "$words" -nt corpus/special-words.txt ]; }; then
-  python3 make_special_words.py "$words" corpus/special-words.txt $((2 * 1024 * 1024))
-  python3 make_special_words.py "$words" corpus/special-words-large.txt $((64 * 1024 * 1024))
+if [ -e "$words" ] && { [ ! -e corpus/explicit-words.txt ] || [ "$words" -nt corpus/explicit-words.txt ]; }; then
+  python3 make_explicit_words.py "$words" corpus/explicit-words.txt $((2 * 1024 * 1024))
+  python3 make_explicit_words.py "$words" corpus/explicit-words-large.txt $((64 * 1024 * 1024))
 fi
 
 echo "corpus: $(stat -c %s corpus/chinese.txt) bytes in chinese.txt, $(stat -c %s corpus/large.txt) bytes in large.txt"

@@ -76,7 +76,7 @@ def main(report_path, cli_path, context_path=None):
         for name, target in (("Context/AllReadings", 100e6), ("Context/Single", 100e6),
                              ("Context/AllReadingsInPieces", 100e6), ("Context/ToneMarksInPieces", 100e6),
                              ("Context/ToneMarksAndSandhiInPieces", None),
-                             ("Context/SpecialWordsInPieces", None)):
+                             ("Context/ExplicitWordsInPieces", None)):
             if name in context:
                 rate = context[name]["units/s"]
                 rows.append((f"by context, {name.split('/')[1]}", f"{rate / 1e6:.0f} M units/s",

@@ -4,7 +4,7 @@ stands in a word that reads it otherwise, so every run is segmented. The
 words come in a fixed random order, a hundred to a line, until the text has
 at least MIN_BYTES bytes.
 
-usage: make_special_words.py WORDS_DAT OUTPUT MIN_BYTES"""
+usage: make_explicit_words.py WORDS_DAT OUTPUT MIN_BYTES"""
 
 import random
 import sys
@@ -16,9 +16,9 @@ import words_file  # noqa: E402
 
 def main(words_path, output, min_bytes):
     data = words_file.decode(Path(words_path).read_bytes(), words_path)
-    special = [word for word, (_, readings) in data.words.items() if any(readings)]
-    random.Random(1).shuffle(special)
-    lines = ["".join(special[at:at + 100]) + "\n" for at in range(0, len(special), 100)]
+    explicit = [word for word, (_, readings) in data.words.items() if any(readings)]
+    random.Random(1).shuffle(explicit)
+    lines = ["".join(explicit[at:at + 100]) + "\n" for at in range(0, len(explicit), 100)]
     block = "".join(lines).encode("utf-8")
     copies = max(1, -(-int(min_bytes) // len(block)))
     Path(output).write_bytes(block * copies)
