@@ -315,6 +315,20 @@ void requireIndex(SectionReader& reader, std::uint16_t syllable, const WordData&
         reader.fail(where() + ": toned syllable " + count(syllable) + " out of range");
 }
 
+// A unit that stands for a character: neither NUL nor half of a pair.
+template <class Description>
+void requireCharacter(SectionReader& reader, char16_t unit, const Description& where)
+{
+    if (unit == 0 || IsSurrogate(unit)) reader.fail(where() + ": " + CodePointLabel(unit) + " is no character");
+}
+
+// A record's unit after the one of the record before it.
+template <class Description>
+void requireAfter(SectionReader& reader, char16_t unit, char16_t previous, const Description& where)
+{
+    if (unit <= previous) reader.fail(where() + ": not after " + CodePointLabel(previous));
+}
+
 void readCharTones(SectionReader& reader, std::uint32_t recordCount, ToneData& tones)
 {
     reader.requireRecords(recordCount, 5, [&] { return "the char tone section of " + count(recordCount) + " records"; });
@@ -327,10 +341,8 @@ void readCharTones(SectionReader& reader, std::uint32_t recordCount, ToneData& t
         record.unit = static_cast<char16_t>(reader.u16());
         record.count = static_cast<std::uint8_t>(reader.u8());
         record.begin = static_cast<std::uint32_t>(tones.charToneSyllables.size());
-        if (record.unit == 0 || IsSurrogate(record.unit))
-            reader.fail(where() + ": " + CodePointLabel(record.unit) + " is no character");
-        if (index > 0 && record.unit <= tones.charTones[index - 1].unit)
-            reader.fail(where() + ": not after " + CodePointLabel(tones.charTones[index - 1].unit));
+        requireCharacter(reader, record.unit, where);
+        if (index > 0) requireAfter(reader, record.unit, tones.charTones[index - 1].unit, where);
         if (record.count == 0) reader.fail(where() + ": no reading");
         reader.require(std::size_t{2} * record.count, where);
         for (unsigned reading = 0; reading < record.count; ++reading) {
@@ -357,7 +369,7 @@ void readSurnames(SectionReader& reader, std::uint32_t surnameCount, ToneData& t
         reader.require(std::size_t{4} * surname.length, where);
         for (unsigned position = 0; position < surname.length; ++position) {
             const auto unit = static_cast<char16_t>(reader.u16());
-            if (unit == 0 || IsSurrogate(unit)) reader.fail(where() + ": " + CodePointLabel(unit) + " is no character");
+            requireCharacter(reader, unit, where);
             tones.surnameUnits.push_back(unit);
         }
         for (unsigned position = 0; position < surname.length; ++position) {
@@ -380,10 +392,8 @@ void readNameReadings(SectionReader& reader, std::uint32_t readingCount, ToneDat
         ToneData::NameReading& reading = tones.nameReadings[index];
         reading.unit = static_cast<char16_t>(reader.u16());
         reading.syllable = static_cast<std::uint16_t>(reader.u16());
-        if (reading.unit == 0 || IsSurrogate(reading.unit))
-            reader.fail(where() + ": " + CodePointLabel(reading.unit) + " is no character");
-        if (index > 0 && reading.unit <= tones.nameReadings[index - 1].unit)
-            reader.fail(where() + ": not after " + CodePointLabel(tones.nameReadings[index - 1].unit));
+        requireCharacter(reader, reading.unit, where);
+        if (index > 0) requireAfter(reader, reading.unit, tones.nameReadings[index - 1].unit, where);
         requireIndex(reader, reading.syllable, tones.body, where);
     }
 }

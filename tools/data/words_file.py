@@ -308,15 +308,20 @@ class _Reader:
             words[word] = (cost, readings)
         return Body(chars, rules, words)
 
+    def part(self, n_syllables, counts, what, lengths, toned):
+        """The syllables, then the body that refers to them: of the file
+        (what "") or of its tone part (what "toned ")."""
+        if not 1 <= n_syllables <= 0xFFFF:
+            self.fail("%ssyllable count %d" % (what, n_syllables))
+        syllables = self.syllables(n_syllables, what + "syllable", lengths, toned)
+        return syllables, self.body(syllables, counts, what)
+
     def tones(self):
         (n_syllables, n_chars, n_rules, n_words, n_char_tones, n_surnames,
          n_name_readings, reserved) = TONE_COUNTS.unpack(self.take(TONE_COUNTS.size))
         if reserved:
             self.fail("nonzero reserved tone count")
-        if not 1 <= n_syllables <= 0xFFFF:
-            self.fail("toned syllable count %d" % n_syllables)
-        syllables = self.syllables(n_syllables, "toned syllable", (2, 16), True)
-        body = self.body(syllables, (n_chars, n_rules, n_words), "toned ")
+        syllables, body = self.part(n_syllables, (n_chars, n_rules, n_words), "toned ", (2, 16), True)
 
         def toned(i, where):
             if i >= len(syllables):
@@ -384,10 +389,7 @@ def decode(raw, name="words.dat"):
         reader.fail("checksum mismatch")
     if reserved:
         reader.fail("nonzero reserved header field")
-    if not 1 <= n_syllables <= 0xFFFF:
-        reader.fail("syllable count %d" % n_syllables)
-    syllables = reader.syllables(n_syllables, "syllable", (1, 15), False)
-    body = reader.body(syllables, (n_chars, n_rules, n_words), "")
+    _, body = reader.part(n_syllables, (n_chars, n_rules, n_words), "", (1, 15), False)
     tones = reader.tones() if version == 2 else None
     if reader.pos != len(raw):
         reader.fail("%d bytes after the last %s" % (
