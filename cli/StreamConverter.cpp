@@ -78,7 +78,7 @@ bool isLetterOrDigit(char32_t codePoint)
 char32_t firstCodePoint(std::u16string_view text)
 {
     if (text.size() >= 2 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1]))
-        return 0x10000 + ((char32_t{text[0]} - 0xD800) << 10) + (char32_t{text[1]} - 0xDC00);
+        return CodePointOfPair(text[0], text[1]);
     return text.front();
 }
 

@@ -10,9 +10,7 @@
 #include "StandardOutput.h"
 #include "StreamConverter.h"
 #include "context/LoadContext.h"
-#include "context/FirstLetters.h"
 #include "context/NameConversion.h"
-#include "datafile/DataFileReader.h"
 #include "text/Utf8.h"
 #include "datafile/DataFileError.h"
 #include "sys/Console.h"
@@ -55,8 +53,7 @@ Loaded loadFor(const cli::CommandLine& commandLine)
     else if (tones)
         loaded.ordinary = LoadTonedIndex(*table.table, wordsPath, commandLine.tones);
     else if (commandLine.firstLetters)
-        loaded.ordinary = WithDataFileErrors(DataFile::Table, table.file.path(),
-                                             [&] { return std::make_unique<PinyinIndex>(FirstLetterSlots(table.table->slots)); });
+        loaded.ordinary = LoadFirstLetterIndex(*table.table, table.file.path());
     else
         loaded.ordinary = std::move(table.index);
     return loaded;

@@ -71,16 +71,10 @@ void ContextConversion::convertWhole(std::u16string_view text, PieceWriter& writ
 
 std::span<const Fragment> ContextConversion::chooseEach(std::u16string_view text)
 {
-    const Sandhi* const sandhi = sandhi_;
-    const bool single = single_;
-    sandhi_ = nullptr;
-    single_ = true;
     chosen_.clear();
     length_ = 0;
     pieceStart_ = 0;
     chooseFragments(text, 0, text.size());
-    sandhi_ = sandhi;
-    single_ = single;
     return chosen_;
 }
 

@@ -33,8 +33,8 @@ public:
     bool reads(char16_t unit) const { return index_.unitInfo()[unit] != 0; }
 
     // The fragment chosen for each position of a whole text of at most
-    // RunLimit units, with one reading per character and without tone
-    // changes: one fragment each, empty where a unit has no reading.
+    // RunLimit units: one fragment each, empty where a unit has no reading.
+    // For a conversion made for one reading per character, without sandhi.
     std::span<const Fragment> chooseEach(std::u16string_view text);
 
 private:

@@ -84,4 +84,10 @@ std::unique_ptr<PinyinIndex> LoadTonedIndex(const PinyinTable& table, const std:
     });
 }
 
+std::unique_ptr<PinyinIndex> LoadFirstLetterIndex(const PinyinTable& table, const std::string& tablePath)
+{
+    return WithDataFileErrors(DataFile::Table, tablePath,
+                              [&] { return std::make_unique<PinyinIndex>(FirstLetterSlots(table.slots)); });
+}
+
 }  // namespace lorvane

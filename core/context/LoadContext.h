@@ -53,4 +53,8 @@ LoadedContext LoadContext(const PinyinTable& table, const std::string& tablePath
 // (TonedSlots), which the word data at `wordsPath` gives.
 std::unique_ptr<PinyinIndex> LoadTonedIndex(const PinyinTable& table, const std::string& wordsPath, ToneStyle style);
 
+// The ordinary conversion's index with the table's readings cut to their
+// first letters (FirstLetterSlots); errors name the table at `tablePath`.
+std::unique_ptr<PinyinIndex> LoadFirstLetterIndex(const PinyinTable& table, const std::string& tablePath);
+
 }  // namespace lorvane

@@ -9,8 +9,6 @@
 namespace lorvane {
 namespace {
 
-bool isBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\u3000'; }
-
 // One or two units as one number, in the order of the units.
 std::uint32_t keyOf(std::u16string_view units)
 {
@@ -89,7 +87,7 @@ bool NameConversion::writeName(PieceWriter& writer)
 {
     name_.clear();
     for (const char16_t unit : held_)
-        if (!isBlank(unit)) name_.push_back(unit);
+        if (!IsBlankBetweenWords(unit)) name_.push_back(unit);
     if (name_.size() < 2 || std::any_of(name_.begin(), name_.end(), IsSurrogate)) return false;
     const std::span<const Fragment> chosen = byContext_.chooseEach(name_);
     syllables_.clear();

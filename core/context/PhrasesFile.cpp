@@ -17,7 +17,6 @@ namespace {
 
 using Kind = DataFileError::Problem;
 
-constexpr char16_t IdeographicSpace = 0x3000;
 constexpr std::uint16_t NotSeenYet = 0xFFFF;
 // A syllable without a tone, and with each of the tones 1 to 5.
 constexpr std::size_t FormsPerSyllable = 6;
@@ -38,7 +37,6 @@ std::string quoted(std::u16string_view text)
 }
 
 // A lone CR is a blank too: only a CR before LF ends a line.
-bool isBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == IdeographicSpace; }
 
 bool isControl(char16_t unit) { return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F); }
 
@@ -47,9 +45,9 @@ bool isControl(char16_t unit) { return unit < 0x20 || (unit >= 0x7F && unit <= 0
 std::u16string_view nextField(std::u16string_view& rest)
 {
     std::size_t start = 0;
-    while (start < rest.size() && isBlank(rest[start])) ++start;
+    while (start < rest.size() && IsBlankBetweenWords(rest[start])) ++start;
     std::size_t end = start;
-    while (end < rest.size() && !isBlank(rest[end])) ++end;
+    while (end < rest.size() && !IsBlankBetweenWords(rest[end])) ++end;
     const std::u16string_view field = rest.substr(start, end - start);
     rest.remove_prefix(end);
     return field;
@@ -145,8 +143,7 @@ void PhrasesBuilder::checkWord(std::u16string_view word, std::uint32_t line) con
     for (std::size_t at = 0; at < word.size(); ++at) {
         const char16_t unit = word[at];
         if (IsHighSurrogate(unit)) {
-            const char32_t codePoint = 0x10000 + (char32_t{unit} - 0xD800) * 0x400 + (word[at + 1] - 0xDC00u);
-            refuse(" holds " + CodePointLabel(codePoint) +
+            refuse(" holds " + CodePointLabel(CodePointOfPair(unit, word[at + 1])) +
                    ", a character outside the Basic Multilingual Plane, which words cannot hold");
         }
         if (isControl(unit)) refuse(" holds the control character " + CodePointLabel(unit));

@@ -16,15 +16,10 @@ const ToneData& RequireTones(const WordData& words, const std::string& path)
 
 std::vector<std::u16string> TonedSlots(std::span<const std::u16string> slots, const ToneData& tones, ToneStyle style)
 {
-    const std::vector<ToneData::CharTones>& charTones = tones.charTones;
     const std::vector<std::u16string>& syllables = tones.body.syllables;
     std::vector<std::u16string> written(syllables.size());
     for (std::size_t syllable = 0; syllable < syllables.size(); ++syllable)
         written[syllable] = WriteToned(syllables[syllable], style);
-    constexpr std::uint32_t NoRecord = 0xFFFFFFFF;
-    std::vector<std::uint32_t> recordOf(0x10000, NoRecord);
-    for (std::size_t record = 0; record < charTones.size(); ++record)
-        recordOf[charTones[record].unit] = static_cast<std::uint32_t>(record);
     std::vector<std::u16string> toned;
     toned.reserve(slots.size());
     std::vector<std::uint16_t> tonesOfSlot;  // each once
@@ -35,16 +30,11 @@ std::vector<std::u16string> TonedSlots(std::span<const std::u16string> slots, co
         }
         const char16_t unit = slot[0];
         const std::u16string_view reading = std::u16string_view(slot).substr(1);
-        const std::uint32_t record = recordOf[unit];
         tonesOfSlot.clear();
-        if (record != NoRecord) {
-            const ToneData::CharTones* const found = &charTones[record];
-            for (std::uint32_t at = found->begin; at < found->begin + found->count; ++at) {
-                const std::uint16_t syllable = tones.charToneSyllables[at];
-                const auto same = [&](std::uint16_t kept) { return syllables[kept] == syllables[syllable]; };
-                if (TonelessOf(syllables[syllable]) == reading && std::none_of(tonesOfSlot.begin(), tonesOfSlot.end(), same))
-                    tonesOfSlot.push_back(syllable);
-            }
+        for (const std::uint16_t syllable : tones.tonesOf(unit)) {
+            const auto same = [&](std::uint16_t kept) { return syllables[kept] == syllables[syllable]; };
+            if (TonelessOf(syllables[syllable]) == reading && std::none_of(tonesOfSlot.begin(), tonesOfSlot.end(), same))
+                tonesOfSlot.push_back(syllable);
         }
         if (tonesOfSlot.empty()) toned.push_back(slot);
         for (const std::uint16_t syllable : tonesOfSlot) {

@@ -39,13 +39,8 @@ std::u16string spelled(const std::u16string& syllable, char16_t unit, const Tone
     const bool hasTone = IsTonedSyllable(syllable);
     if (!toned) return std::u16string(hasTone ? TonelessOf(syllable) : syllable);
     if (hasTone) return syllable;
-    const auto record = std::lower_bound(toned->charTones.begin(), toned->charTones.end(), unit,
-                                         [](const ToneData::CharTones& tones, char16_t wanted) { return tones.unit < wanted; });
-    if (record == toned->charTones.end() || record->unit != unit) return syllable;
-    for (std::uint32_t at = record->begin; at < record->begin + record->count; ++at) {
-        const std::u16string& tone = toned->body.syllables[toned->charToneSyllables[at]];
-        if (TonelessOf(tone) == syllable) return tone;
-    }
+    for (const std::uint16_t tone : toned->tonesOf(unit))
+        if (TonelessOf(toned->body.syllables[tone]) == syllable) return toned->body.syllables[tone];
     return syllable;
 }
 

@@ -28,6 +28,13 @@ constexpr std::size_t ShortestWordRecord = 1 + 2 + 2 * 2;
 constexpr unsigned WordLengthBits = 0x0F;
 constexpr unsigned WordHasReadings = 0x80;
 
+// The bytes of a word record after its head byte: its cost, its units, and
+// its syllables where it has them.
+constexpr std::size_t wordRecordRest(unsigned head)
+{
+    return 2 + std::size_t{2} * (head & WordLengthBits) * (head & WordHasReadings ? 2 : 1);
+}
+
 std::string count(std::size_t number) { return WithThousandsSeparators(number); }
 
 // Reads the sections in order. Every read is preceded by a test of what is
@@ -246,7 +253,7 @@ void readWords(SectionReader& reader, std::uint32_t wordCount, WordData& data, c
         const bool hasReadings = head & WordHasReadings;
         if (head & 0x70) reader.fail(where() + ": unknown flags in its head byte");
         if (length < 2) reader.fail(where() + ": length " + std::to_string(length) + ", not 2 to 15");
-        reader.require(2 + std::size_t{2} * length * (hasReadings ? 2 : 1), where);
+        reader.require(wordRecordRest(head), where);
 
         WordData::Word& word = data.words[index];
         word.length = static_cast<std::uint8_t>(length);
@@ -304,7 +311,7 @@ void skipBody(SectionReader& reader, const Header& counts, bool syllablesToo = t
     for (std::uint32_t word = 0; word < counts.wordCount; ++word) {
         reader.require(1, where);
         const unsigned head = reader.u8();
-        reader.skip(2 + std::size_t{2} * (head & WordLengthBits) * (head & WordHasReadings ? 2 : 1), where);
+        reader.skip(wordRecordRest(head), where);
     }
 }
 
@@ -456,6 +463,14 @@ WordData LoadWordData(const std::string& path, WordDataParts parts)
 {
     DataFileReader file(DataFile::Words, path);
     return ParseWordData(file.readAll(MaxDataFileBytes), file.path(), parts);
+}
+
+std::span<const std::uint16_t> ToneData::tonesOf(char16_t unit) const
+{
+    const auto record = std::lower_bound(charTones.begin(), charTones.end(), unit,
+                                         [](const CharTones& tones, char16_t wanted) { return tones.unit < wanted; });
+    if (record == charTones.end() || record->unit != unit) return {};
+    return std::span(charToneSyllables).subspan(record->begin, record->count);
 }
 
 }  // namespace lorvane

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,6 +103,9 @@ struct ToneData {
     {
         return {surnameUnits.data() + surname.start, surname.length};
     }
+    // The toned syllables of a character, most used first; none for a
+    // character without a record.
+    std::span<const std::uint16_t> tonesOf(char16_t unit) const;
 };
 
 // The parts of the word data a conversion needs: the toneless sections, the

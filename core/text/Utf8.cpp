@@ -217,7 +217,7 @@ char* EncodeUtf8(std::u16string_view text, char* byte)
         }
         char32_t codePoint = *unit++;
         if (IsHighSurrogate(static_cast<char16_t>(codePoint)) && unit < end && IsLowSurrogate(*unit))
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (*unit++ - 0xDC00);
+            codePoint = CodePointOfPair(static_cast<char16_t>(codePoint), *unit++);
         else if (IsSurrogate(static_cast<char16_t>(codePoint)))
             codePoint = ReplacementCharacter;
         byte = encode(codePoint, byte);

@@ -11,6 +11,16 @@ inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 inline bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 inline bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+inline char32_t CodePointOfPair(char16_t high, char16_t low)
+{
+    return 0x10000 + ((char32_t{high} - 0xD800) << 10) + (char32_t{low} - 0xDC00);
+}
+// What separates words in a line written by hand: blank, tab, a stray
+// carriage return, the ideographic space.
+inline bool IsBlankBetweenWords(char16_t unit)
+{
+    return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\u3000';
+}
 
 // UTF-8 to UTF-16 in pieces: a sequence cut between two pieces is completed
 // by the next one. Invalid bytes become U+FFFD, one per maximal invalid part.
