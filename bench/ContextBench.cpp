@@ -14,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "context/ContextConversion.h"
 #include "context/LoadContext.h"
@@ -216,8 +217,10 @@ int main(int argc, char** argv)
     try {
         TableFile tableFile(LORVANE_BENCH_TABLE);
         LoadPinyinTable(tableFile, *fixture.table);
-        fixture.index = std::make_unique<ContextIndex>(*fixture.table, LoadWordData(fixture.wordsPath));
-        if (LoadWordData(fixture.wordsPath).tones) {
+        WordData words = LoadWordData(fixture.wordsPath);
+        const bool toned = words.tones != nullptr;
+        fixture.index = std::make_unique<ContextIndex>(*fixture.table, std::move(words));
+        if (toned) {
             ContextSetup toneMarks;
             toneMarks.tones = ToneStyle::Marks;
             toneMarks.sandhi = true;

@@ -279,9 +279,10 @@ def build(lex, table, unihan_toned=None):
 
 
 def build_tones(lex, table, alone, unihan_toned):
-    char_tones = tone_data.char_tones(lex, unihan_toned)
+    usage = lex.usage(toned=True)
+    char_tones = tone_data.char_tones(lex, unihan_toned, usage)
     toned = tone_data.toned_table(table, char_tones)
-    toned_alone = tone_data.alone_tones(lex, table, alone, char_tones, toned)
+    toned_alone = tone_data.alone_tones(lex, table, alone, char_tones, toned, usage)
     default = {ch: r[0] for ch, r in toned.items()}
     default.update(toned_alone)
     toned_body = body(lex, candidate_readings(lex, table, toned=True), default,

@@ -81,10 +81,10 @@ def ordered_tones(lex, ch, readings, in_words, alone):
     return readings
 
 
-def char_tones(lex, unihan_toned):
+def char_tones(lex, unihan_toned, usage=None):
     """{char: [toned readings, most used first]} for {char: Unihan's toned
-    readings}."""
-    in_words, alone = lex.usage(toned=True)
+    readings}; `usage` is lex.usage(toned=True) where the caller has it."""
+    in_words, alone = usage or lex.usage(toned=True)
     out = {}
     for ch, readings in unihan_toned.items():
         readings = EXTRA_TONES.get(ch, readings)
@@ -106,14 +106,14 @@ def toned_table(table, tones):
     return out
 
 
-def alone_tones(lex, table, alone, tones, toned):
+def alone_tones(lex, table, alone, tones, toned, usage=None):
     """{char: toned reading alone} where it is not the character's first
     toned reading. The toneless reading alone is alone's, else the table's
     first; among its tones the one that kHanyuPinlu's counts, less the
     words' share of them, give the character on its own (as the toneless
     estimate does), else the most used one; a neutral tone only for a
-    particle."""
-    in_words, counts = lex.usage(toned=True)
+    particle. `usage` is lex.usage(toned=True) where the caller has it."""
+    in_words, counts = usage or lex.usage(toned=True)
     out = {}
     for ch, readings in table.items():
         syllable = alone.get(ch, readings[0])
